@@ -1,0 +1,6 @@
+#include "setting_u.h"
+
+Tsetting::Tsetting(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("setting"));
+}

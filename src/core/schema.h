@@ -1,0 +1,12 @@
+#pragma once
+
+class Query;
+
+// The initial administrator password, inserted with the administrator row.
+inline constexpr const char *InitialAdminPassword = "1";
+
+// Creates and upgrades the program's tables: sixteen blocks run in order on
+// the given query, each in its own guard that swallows every error, so that
+// on an existing database the CREATE blocks fail quietly and the ALTER blocks
+// add what later versions introduced.
+void runSchemaBlocks(Query &query);

@@ -1,0 +1,6 @@
+#include "phone_u.h"
+
+Tphone::Tphone(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("phone"));
+}

@@ -1,0 +1,6 @@
+#include "personel_frm_darkhastkar_u.h"
+
+Tpersonel_frm_darkhastkar::Tpersonel_frm_darkhastkar(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("personel_frm_darkhastkar"));
+}

@@ -1,0 +1,41 @@
+#include "ComboBox.h"
+#include <QLineEdit>
+
+ComboBox::ComboBox(bool editable, QWidget *parent) : QComboBox(parent)
+{
+    setEditable(editable);
+    setLayoutDirection(Qt::RightToLeft);
+    setInsertPolicy(QComboBox::NoInsert);
+    if (editable) {
+        connect(lineEdit(), &QLineEdit::textEdited, this, [this] { Q_EMIT changed(); });
+        // An editable combo must not complete into an item behind the user's back.
+        setCompleter(nullptr);
+    }
+    connect(this, &QComboBox::activated, this, [this] { Q_EMIT changed(); });
+}
+
+QString ComboBox::text() const
+{
+    return isEditable() ? lineEdit()->text() : currentText();
+}
+
+void ComboBox::setText(const QString &text)
+{
+    const QSignalBlocker blocker(this);
+    if (isEditable()) {
+        const int i = findText(text, Qt::MatchExactly);
+        setCurrentIndex(i);
+        lineEdit()->setText(text);
+    } else {
+        setCurrentIndex(findText(text, Qt::MatchExactly));
+    }
+}
+
+void ComboBox::clearItems()
+{
+    const QString kept = text();
+    const QSignalBlocker blocker(this);
+    clear();
+    if (isEditable())
+        lineEdit()->setText(kept);
+}

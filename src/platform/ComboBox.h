@@ -1,0 +1,20 @@
+#pragma once
+#include <QComboBox>
+
+// A combo box with the change semantics the windows rely on: `changed` is
+// emitted only when the user types in it or picks an item, never when code
+// sets its text, and clearing its items keeps its text.
+class ComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    // editable: a combo the user may type into; otherwise a pick-only list.
+    explicit ComboBox(bool editable = true, QWidget *parent = nullptr);
+
+    QString text() const;
+    void setText(const QString &text);   // no `changed`
+    void clearItems();                   // keeps the text
+    void addItemText(const QString &text) { addItem(text); }
+
+Q_SIGNALS:
+    void changed();
+};

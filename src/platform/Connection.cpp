@@ -1,0 +1,222 @@
+#include "Connection.h"
+#include "DataError.h"
+#include "Sql.h"
+#include <QAtomicInt>
+#include <QFileInfo>
+#include <QUrl>
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace {
+
+QAtomicInt connectionCounter;
+
+QString odbcValue(const QString &value)
+{
+    QString v = value;
+    v.replace(QLatin1Char('}'), QStringLiteral("}}"));
+    return QLatin1Char('{') + v + QLatin1Char('}');
+}
+
+void splitHostPort(const QString &server, QString *host, int *port)
+{
+    *host = server;
+    *port = -1;
+    int sep = server.lastIndexOf(QLatin1Char(','));
+    if (sep < 0 && server.count(QLatin1Char(':')) == 1)
+        sep = server.indexOf(QLatin1Char(':'));
+    if (sep > 0) {
+        bool ok = false;
+        int p = server.mid(sep + 1).trimmed().toInt(&ok);
+        if (ok) {
+            *host = server.left(sep).trimmed();
+            *port = p;
+        }
+    }
+}
+
+ColumnKind kindFromDeclaredType(const QString &declared)
+{
+    const QString t = declared.toLower();
+    if (t.contains(QLatin1String("bit")) || t.contains(QLatin1String("bool")))
+        return ColumnKind::Bool;
+    if (t.contains(QLatin1String("int")))
+        return ColumnKind::Integer;
+    if (t.contains(QLatin1String("float")) || t.contains(QLatin1String("real")) || t.contains(QLatin1String("doub"))
+        || t.contains(QLatin1String("money")) || t.contains(QLatin1String("numeric")) || t.contains(QLatin1String("decimal")))
+        return ColumnKind::Float;
+    if (t.contains(QLatin1String("blob")) || t.contains(QLatin1String("image")))
+        return ColumnKind::Bytes;
+    if (t.contains(QLatin1String("date")) || t.contains(QLatin1String("time")))
+        return ColumnKind::DateTime;
+    return ColumnKind::Text;
+}
+
+ColumnKind kindFromMetaType(QMetaType::Type type)
+{
+    switch (type) {
+    case QMetaType::Bool: return ColumnKind::Bool;
+    case QMetaType::Int: case QMetaType::UInt: case QMetaType::LongLong: case QMetaType::ULongLong:
+    case QMetaType::Short: case QMetaType::UShort: case QMetaType::Long: case QMetaType::ULong:
+        return ColumnKind::Integer;
+    case QMetaType::Double: case QMetaType::Float: return ColumnKind::Float;
+    case QMetaType::QByteArray: return ColumnKind::Bytes;
+    case QMetaType::QDateTime: case QMetaType::QDate: case QMetaType::QTime: return ColumnKind::DateTime;
+    default: return ColumnKind::Text;
+    }
+}
+
+} // namespace
+
+Connection::Connection(QObject *parent)
+    : QObject(parent), m_name(QStringLiteral("kavrin-%1").arg(connectionCounter.fetchAndAddRelaxed(1)))
+{
+}
+
+Connection::~Connection()
+{
+    close();
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+void Connection::setSettings(const ConnectionSettings &settings)
+{
+    m_settings = settings;
+}
+
+QString Connection::odbcConnectionString(const ConnectionSettings &s)
+{
+    QString text = QStringLiteral("DRIVER=") + odbcValue(QStringLiteral("ODBC Driver 18 for SQL Server"))
+        + QStringLiteral(";SERVER=") + odbcValue(s.server)
+        + QStringLiteral(";DATABASE=") + odbcValue(s.database);
+    if (s.integratedSecurity)
+        text += QStringLiteral(";Trusted_Connection=yes");
+    else
+        text += QStringLiteral(";UID=") + odbcValue(s.user) + QStringLiteral(";PWD=") + odbcValue(s.password);
+    return text + QStringLiteral(";TrustServerCertificate=yes");
+}
+
+void Connection::open()
+{
+    close();
+    static const char *drivers[] = {"QODBC", "QPSQL", "QSQLITE"};
+    const char *driver = drivers[int(m_settings.engine)];
+    if (!QSqlDatabase::isDriverAvailable(QLatin1String(driver)))
+        throw DataError(QStringLiteral("راه انداز بانک اطلاعاتي %1 نصب نشده است").arg(QLatin1String(driver)));
+    QSqlDatabase db = QSqlDatabase::contains(m_name) ? QSqlDatabase::database(m_name, false)
+                                                     : QSqlDatabase::addDatabase(QLatin1String(driver), m_name);
+    if (db.driverName() != QLatin1String(driver)) {
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_name);
+        db = QSqlDatabase::addDatabase(QLatin1String(driver), m_name);
+    }
+    m_kinds.clear();
+    switch (m_settings.engine) {
+    case Engine::Sqlite:
+        if (m_settings.database.isEmpty())
+            throw DataError(QStringLiteral("مسير فايل بانک اطلاعاتي خالي است"));
+        // An existing file only: a wrong path must fail like a wrong server
+        // name, never leave an empty new database behind.
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+        db.setDatabaseName(QUrl::fromLocalFile(QFileInfo(m_settings.database).absoluteFilePath()).toString(QUrl::FullyEncoded)
+                           + QStringLiteral("?mode=rw"));
+        break;
+    case Engine::PostgreSql: {
+        QString host;
+        int port;
+        splitHostPort(m_settings.server, &host, &port);
+        db.setHostName(host);
+        if (port > 0)
+            db.setPort(port);
+        db.setDatabaseName(m_settings.database);
+        if (!m_settings.integratedSecurity) {
+            db.setUserName(m_settings.user);
+            db.setPassword(m_settings.password);
+        }
+        db.setConnectOptions(QStringLiteral("connect_timeout=10"));
+        break;
+    }
+    case Engine::SqlServer:
+        db.setDatabaseName(odbcConnectionString(m_settings));
+        break;
+    }
+    if (!db.open()) {
+        QString text = db.lastError().text();
+        throw DataError(text.isEmpty() ? QStringLiteral("اتصال برقرار نشد") : text);
+    }
+    QSqlQuery init(db);
+    if (m_settings.engine == Engine::PostgreSql) {
+        init.exec(QStringLiteral("SET standard_conforming_strings = on"));
+        init.exec(QStringLiteral("SET client_encoding = 'UTF8'"));
+        init.exec(QStringLiteral("SET client_min_messages TO warning"));
+        if (!m_settings.schema.isEmpty())
+            init.exec(QStringLiteral("SET search_path TO \"") + QString(m_settings.schema).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"'));
+    } else if (m_settings.engine == Engine::Sqlite) {
+        // Several windows of one program share the file with other processes:
+        // wait rather than fail on a busy database.
+        init.exec(QStringLiteral("PRAGMA busy_timeout = 5000"));
+    }
+}
+
+void Connection::close()
+{
+    if (QSqlDatabase::contains(m_name)) {
+        QSqlDatabase db = QSqlDatabase::database(m_name, false);
+        if (db.isOpen())
+            db.close();
+    }
+}
+
+bool Connection::connected() const
+{
+    return QSqlDatabase::contains(m_name) && QSqlDatabase::database(m_name, false).isOpen();
+}
+
+QSqlDatabase Connection::database() const
+{
+    return QSqlDatabase::database(m_name, false);
+}
+
+QHash<QString, ColumnKind> Connection::columnKinds(const QString &table)
+{
+    const QString key = table.toLower();
+    auto it = m_kinds.constFind(key);
+    if (it != m_kinds.constEnd())
+        return *it;
+    QHash<QString, ColumnKind> kinds;
+    QSqlDatabase db = database();
+    if (m_settings.engine == Engine::Sqlite) {
+        QSqlQuery q(db);
+        if (q.exec(QStringLiteral("PRAGMA table_info(") + quoted(table) + QLatin1Char(')'))) {
+            while (q.next())
+                kinds.insert(q.value(1).toString().toLower(), kindFromDeclaredType(q.value(2).toString()));
+        }
+    } else {
+        const QSqlRecord rec = db.record(m_settings.engine == Engine::PostgreSql ? key : table);
+        for (int i = 0; i < rec.count(); ++i)
+            kinds.insert(rec.fieldName(i).toLower(), kindFromMetaType(QMetaType::Type(rec.field(i).metaType().id())));
+    }
+    if (!kinds.isEmpty())
+        m_kinds.insert(key, kinds);
+    return kinds;
+}
+
+void Connection::transaction(const std::function<void()> &work)
+{
+    QSqlDatabase db = database();
+    if (!db.transaction())
+        throw DataError(db.lastError().text());
+    try {
+        work();
+    } catch (...) {
+        db.rollback();
+        throw;
+    }
+    if (!db.commit()) {
+        const QString text = db.lastError().text();
+        db.rollback();
+        throw DataError(text);
+    }
+}

@@ -1,0 +1,164 @@
+#include "Dialect.h"
+#include "Sql.h"
+
+QString engineName(Engine engine)
+{
+    switch (engine) {
+    case Engine::PostgreSql: return QStringLiteral("PostgreSQL");
+    case Engine::Sqlite: return QStringLiteral("SQLite");
+    case Engine::SqlServer: break;
+    }
+    return QStringLiteral("SQL Server");
+}
+
+Engine engineFromName(const QString &name)
+{
+    if (name == QLatin1String("PostgreSQL"))
+        return Engine::PostgreSql;
+    if (name == QLatin1String("SQLite"))
+        return Engine::Sqlite;
+    return Engine::SqlServer;
+}
+
+QString Dialect::columnDefinition(const ColumnDef &column) const
+{
+    return column.name + QLatin1Char(' ') + typeName(column.type, column.length);
+}
+
+QStringList Dialect::addColumns(const QString &table, const QList<ColumnDef> &columns) const
+{
+    // SQL Server: one ADD followed by the column list, one line per column.
+    QStringList lines{QStringLiteral("ALTER table ") + table + QLatin1Char(' ')};
+    for (int i = 0; i < columns.size(); ++i) {
+        QString line = (i == 0 ? QStringLiteral("ADD ") : QString()) + columnDefinition(columns[i]);
+        if (i + 1 < columns.size())
+            line += QLatin1Char(',');
+        lines << line;
+    }
+    return {lines.join(QLatin1Char('\n'))};
+}
+
+QString Dialect::bitLiteral(bool value) const
+{
+    return value ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+QString Dialect::concat(const QStringList &expressions) const
+{
+    return expressions.join(QStringLiteral("+"));
+}
+
+QString Dialect::integerDiffersFromEmpty(const QString &column) const
+{
+    return column + QStringLiteral("<>") + quoted(QString());
+}
+
+namespace {
+
+class SqlServerDialect : public Dialect {
+public:
+    Engine engine() const override { return Engine::SqlServer; }
+    QString typeName(ColumnType type, int length) const override
+    {
+        switch (type) {
+        case ColumnType::Identity: return QStringLiteral("int identity primary key");
+        case ColumnType::NVarChar: return QStringLiteral("nvarchar(%1)").arg(length);
+        case ColumnType::Int: return QStringLiteral("int");
+        case ColumnType::BigInt: return QStringLiteral("bigint");
+        case ColumnType::Float: return QStringLiteral("float");
+        case ColumnType::Money: return QStringLiteral("money");
+        case ColumnType::Bit: return QStringLiteral("bit");
+        case ColumnType::Image: return QStringLiteral("image");
+        case ColumnType::ServerTime: return QStringLiteral("datetime DEFAULT GETDATE()");
+        }
+        return {};
+    }
+    QString backupStatement(const QString &database, const QString &file) const override
+    {
+        return QStringLiteral("BACKUP DATABASE ") + database + QStringLiteral(" TO DISK= ") + quoted(file);
+    }
+};
+
+class PostgreSqlDialect : public Dialect {
+public:
+    Engine engine() const override { return Engine::PostgreSql; }
+    QString typeName(ColumnType type, int length) const override
+    {
+        switch (type) {
+        case ColumnType::Identity: return QStringLiteral("serial primary key");
+        case ColumnType::NVarChar: return QStringLiteral("varchar(%1)").arg(length);
+        case ColumnType::Int: return QStringLiteral("integer");
+        case ColumnType::BigInt: return QStringLiteral("bigint");
+        case ColumnType::Float: return QStringLiteral("double precision");
+        case ColumnType::Money: return QStringLiteral("numeric(19,4)");
+        case ColumnType::Bit: return QStringLiteral("boolean");
+        case ColumnType::Image: return QStringLiteral("bytea");
+        case ColumnType::ServerTime: return QStringLiteral("timestamp DEFAULT LOCALTIMESTAMP");
+        }
+        return {};
+    }
+    QStringList addColumns(const QString &table, const QList<ColumnDef> &columns) const override
+    {
+        QStringList lines{QStringLiteral("ALTER table ") + table + QLatin1Char(' ')};
+        for (int i = 0; i < columns.size(); ++i)
+            lines << QStringLiteral("ADD ") + columnDefinition(columns[i]) + (i + 1 < columns.size() ? QStringLiteral(",") : QString());
+        return {lines.join(QLatin1Char('\n'))};
+    }
+    // An integer literal does not convert to boolean; a quoted one does.
+    QString bitLiteral(bool value) const override { return value ? QStringLiteral("'1'") : QStringLiteral("'0'"); }
+    QString concat(const QStringList &expressions) const override { return expressions.join(QStringLiteral("||")); }
+    QString integerDiffersFromEmpty(const QString &column) const override
+    {
+        return QStringLiteral("cast(") + column + QStringLiteral(" as varchar)<>") + quoted(QString());
+    }
+    QString backupStatement(const QString &, const QString &) const override { return {}; }
+};
+
+class SqliteDialect : public Dialect {
+public:
+    Engine engine() const override { return Engine::Sqlite; }
+    QString typeName(ColumnType type, int length) const override
+    {
+        switch (type) {
+        case ColumnType::Identity: return QStringLiteral("integer primary key autoincrement");
+        case ColumnType::NVarChar: return QStringLiteral("nvarchar(%1)").arg(length);
+        case ColumnType::Int: return QStringLiteral("int");
+        case ColumnType::BigInt: return QStringLiteral("bigint");
+        case ColumnType::Float: return QStringLiteral("float");
+        case ColumnType::Money: return QStringLiteral("money");
+        case ColumnType::Bit: return QStringLiteral("bit");
+        case ColumnType::Image: return QStringLiteral("blob");
+        case ColumnType::ServerTime: return QStringLiteral("datetime DEFAULT (datetime('now','localtime'))");
+        }
+        return {};
+    }
+    // SQLite adds one column a statement; the caller's transaction keeps them
+    // all-or-nothing.
+    QStringList addColumns(const QString &table, const QList<ColumnDef> &columns) const override
+    {
+        QStringList statements;
+        for (const ColumnDef &c : columns)
+            statements << QStringLiteral("ALTER table ") + table + QStringLiteral(" \nADD ") + columnDefinition(c);
+        return statements;
+    }
+    QString concat(const QStringList &expressions) const override { return expressions.join(QStringLiteral("||")); }
+    QString backupStatement(const QString &, const QString &file) const override
+    {
+        return QStringLiteral("VACUUM INTO ") + quoted(file);
+    }
+};
+
+} // namespace
+
+const Dialect &Dialect::of(Engine engine)
+{
+    static const SqlServerDialect sqlServer;
+    static const PostgreSqlDialect postgres;
+    static const SqliteDialect sqlite;
+    switch (engine) {
+    case Engine::PostgreSql: return postgres;
+    case Engine::Sqlite: return sqlite;
+    case Engine::SqlServer: break;
+    }
+    return sqlServer;
+}

@@ -1,0 +1,53 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+// The database engines the program talks to. SQL Server is what existing
+// installations run; PostgreSQL is the shared server for several
+// workstations; SQLite is the embedded single-workstation default.
+enum class Engine { SqlServer, PostgreSql, Sqlite };
+
+QString engineName(Engine engine);               // "SQL Server", "PostgreSQL", "SQLite"
+Engine engineFromName(const QString &name);      // anything unknown is SQL Server
+
+// Column types of the schema, named after the SQL Server types they were
+// designed with.
+enum class ColumnType { Identity, NVarChar, Int, BigInt, Float, Money, Bit, Image, ServerTime };
+
+struct ColumnDef {
+    QString name;
+    ColumnType type;
+    int length = 0; // nvarchar only
+};
+
+// What differs between the engines, and nothing else.
+class Dialect {
+public:
+    virtual ~Dialect() = default;
+    virtual Engine engine() const = 0;
+
+    // "name type" as it stands in a create or alter statement.
+    QString columnDefinition(const ColumnDef &column) const;
+    virtual QString typeName(ColumnType type, int length) const = 0;
+
+    // Statements that add several columns to a table. Run together in one
+    // transaction they either add every column or none.
+    virtual QStringList addColumns(const QString &table, const QList<ColumnDef> &columns) const;
+
+    // A bit literal inside an insert.
+    virtual QString bitLiteral(bool value) const;
+
+    // Text concatenation of SQL expressions.
+    virtual QString concat(const QStringList &expressions) const;
+
+    // "column differs from the empty text" for an integer column. SQL Server
+    // converts the empty text to 0 and SQLite orders every integer before
+    // every text; PostgreSQL refuses the comparison, so it compares the text.
+    virtual QString integerDiffersFromEmpty(const QString &column) const;
+
+    // The statement that has the server write a backup of a database into a
+    // file, or the empty text when the engine has no such statement.
+    virtual QString backupStatement(const QString &database, const QString &file) const = 0;
+
+    static const Dialect &of(Engine engine);
+};

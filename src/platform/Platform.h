@@ -1,0 +1,64 @@
+#pragma once
+#include <QList>
+#include <QString>
+
+class QWidget;
+class QPrinter;
+class Report;
+
+// Everything modal or outside the process goes through this one interface:
+// message and input boxes, file and folder dialogs, the shell, the system
+// sound, the keyboard layout, the print preview and the spreadsheet program.
+// The program installs DesktopPlatform; tests install ScriptedPlatform, which
+// answers from a queue and records every call, so no window ever blocks.
+class Platform {
+public:
+    enum class Button { None, Ok, Yes, No, Cancel };
+    // Plain: an outcome or refusal; Warning and Confirmation: as named;
+    // Error: the default error box of an uncaught data-layer error.
+    enum class BoxKind { Plain, Warning, Confirmation, Error };
+
+    virtual ~Platform() = default;
+
+    virtual Button messageBox(BoxKind kind, const QString &text, const QList<Button> &buttons) = 0;
+    // Answers the default text when cancelled.
+    virtual QString inputBox(const QString &caption, const QString &prompt, const QString &defaultText) = 0;
+    // Empty when cancelled.
+    virtual QString openFileName(const QString &caption, const QString &filter) = 0;
+    virtual QString saveFileName(const QString &caption, const QString &proposedName, const QString &filter) = 0;
+    virtual QString chooseFolder(const QString &caption) = 0;
+    virtual bool openWithAssociatedProgram(const QString &path) = 0;
+    virtual void openSpreadsheet(const QString &path) = 0;
+    virtual void playSystemSound(const QString &name) = 0;
+    virtual void activateKeyboardLayout(const QString &layoutId) = 0;
+    // Shows a window modally and returns when it closes.
+    virtual int showModal(QWidget *window) = 0;
+    // Shows a report in a print preview from which it can be printed.
+    virtual void printPreview(Report &report) = 0;
+};
+
+Platform &platform();
+void installPlatform(Platform *platform); // not owned; nullptr restores the desktop one
+
+// Shorthands for the boxes the windows use.
+void showMessage(const QString &text);                         // plain, OK
+Platform::Button askYesNoCancel(const QString &text);          // warning, Yes/No/Cancel
+void showWarning(const QString &text);                         // warning, Yes
+void showConfirmation(const QString &text);                    // confirmation, Yes
+void showDefaultError(const QString &text);                    // the default error box
+
+// The real implementation over Qt's dialogs and services.
+class DesktopPlatform : public Platform {
+public:
+    Button messageBox(BoxKind kind, const QString &text, const QList<Button> &buttons) override;
+    QString inputBox(const QString &caption, const QString &prompt, const QString &defaultText) override;
+    QString openFileName(const QString &caption, const QString &filter) override;
+    QString saveFileName(const QString &caption, const QString &proposedName, const QString &filter) override;
+    QString chooseFolder(const QString &caption) override;
+    bool openWithAssociatedProgram(const QString &path) override;
+    void openSpreadsheet(const QString &path) override;
+    void playSystemSound(const QString &name) override;
+    void activateKeyboardLayout(const QString &layoutId) override;
+    int showModal(QWidget *window) override;
+    void printPreview(Report &report) override;
+};

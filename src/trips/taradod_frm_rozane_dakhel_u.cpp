@@ -1,0 +1,6 @@
+#include "taradod_frm_rozane_dakhel_u.h"
+
+Ttaradod_frm_rozane_dakhel::Ttaradod_frm_rozane_dakhel(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("taradod_frm_rozane_dakhel"));
+}

@@ -1,0 +1,8 @@
+#pragma once
+#include <QDialog>
+
+class Ttaradod_frm_rozane_dakhel : public QDialog {
+    Q_OBJECT
+public:
+    explicit Ttaradod_frm_rozane_dakhel(QWidget *parent = nullptr);
+};

@@ -1,0 +1,6 @@
+#include "taradod_frm_rozane_kharej_u.h"
+
+Ttaradod_frm_rozane_kharej::Ttaradod_frm_rozane_kharej(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("taradod_frm_rozane_kharej"));
+}

@@ -1,0 +1,6 @@
+#include "khodro_frm_arzyabi_u.h"
+
+Tkhodro_frm_arzyabi::Tkhodro_frm_arzyabi(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("khodro_frm_arzyabi"));
+}

@@ -1,0 +1,6 @@
+#include "khodro_frm_khalafi_u.h"
+
+Tkhodro_frm_khalafi::Tkhodro_frm_khalafi(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("khodro_frm_khalafi"));
+}

@@ -1,0 +1,167 @@
+#include "TestSupport.h"
+#include "admin/users_u.h"
+#include "core/app.h"
+#include "core/dm_u.h"
+#include "core/firstrun.h"
+#include "core/schema.h"
+#include "platform/DataError.h"
+#include "platform/Query.h"
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QtGlobal>
+
+namespace {
+
+ConnectionSettings serverSettings()
+{
+    ConnectionSettings s;
+    s.engine = Engine::PostgreSql;
+    const QString spec = qEnvironmentVariable("KAVRIN_TEST_PG");
+    for (const QString &part : spec.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString key = part.section(QLatin1Char('='), 0, 0).trimmed();
+        const QString value = part.section(QLatin1Char('='), 1).trimmed();
+        if (key == QLatin1String("host")) s.server = value + s.server;
+        else if (key == QLatin1String("port")) s.server += QLatin1Char(':') + value;
+        else if (key == QLatin1String("user")) s.user = value;
+        else if (key == QLatin1String("password")) s.password = value;
+        else if (key == QLatin1String("dbname")) s.database = value;
+    }
+    return s;
+}
+
+int schemaCounter = 0;
+
+} // namespace
+
+QList<Engine> testEngines()
+{
+    QList<Engine> engines{Engine::Sqlite};
+    if (!qEnvironmentVariableIsEmpty("KAVRIN_TEST_PG"))
+        engines << Engine::PostgreSql;
+    return engines;
+}
+
+void addEngineRows()
+{
+    QTest::addColumn<int>("engine");
+    for (Engine e : testEngines())
+        QTest::newRow(e == Engine::Sqlite ? "sqlite" : "postgres") << int(e);
+}
+
+Engine currentEngine()
+{
+    return Engine(*static_cast<int *>(QTest::qData("engine", QMetaType::Int)));
+}
+
+TestDatabase::TestDatabase(Engine engine)
+{
+    if (engine == Engine::Sqlite) {
+        m_settings.engine = Engine::Sqlite;
+        m_settings.database = m_dir.filePath(QStringLiteral("test.sqlite"));
+        const QString name = QStringLiteral("create-%1").arg(quintptr(this));
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            db.setDatabaseName(m_settings.database);
+            if (!db.open())
+                qFatal("cannot create the SQLite test database");
+        }
+        QSqlDatabase::removeDatabase(name);
+        return;
+    }
+    m_settings = serverSettings();
+    m_settings.schema = QStringLiteral("t_%1_%2").arg(QCoreApplication::applicationPid()).arg(++schemaCounter);
+    Connection admin;
+    ConnectionSettings plain = m_settings;
+    plain.schema.clear();
+    admin.setSettings(plain);
+    admin.open();
+    QSqlQuery q(admin.database());
+    if (!q.exec(QStringLiteral("CREATE SCHEMA ") + m_settings.schema))
+        qFatal("cannot create the PostgreSQL test schema: %s", qPrintable(q.lastError().text()));
+}
+
+TestDatabase::~TestDatabase()
+{
+    if (m_settings.engine != Engine::PostgreSql)
+        return;
+    Connection admin;
+    ConnectionSettings plain = m_settings;
+    plain.schema.clear();
+    admin.setSettings(plain);
+    try {
+        admin.open();
+        QSqlQuery q(admin.database());
+        q.exec(QStringLiteral("DROP SCHEMA ") + m_settings.schema + QStringLiteral(" CASCADE"));
+    } catch (const DataError &) {
+    }
+}
+
+std::unique_ptr<Connection> TestDatabase::connect() const
+{
+    auto c = std::make_unique<Connection>();
+    c->setSettings(m_settings);
+    c->open();
+    return c;
+}
+
+AppFixture::AppFixture(Engine engine, bool prepared) : database(engine)
+{
+    app::createAll();
+    app::dm->ADOConnection1->setSettings(database.settings());
+    app::dm->ADOConnection1->open();
+    if (prepared)
+        prepareDatabase(*app::dm->ADOConnection1, QString());
+    m_side = database.connect();
+}
+
+AppFixture::~AppFixture()
+{
+    m_side.reset();
+    app::destroyAll();
+}
+
+QStringList AppFixture::column(const QString &sql)
+{
+    QSqlQuery q(m_side->database());
+    if (!q.exec(sql))
+        throw DataError(q.lastError().text());
+    QStringList out;
+    while (q.next())
+        out << Query::displayText(q.value(0), ColumnKind::Text);
+    return out;
+}
+
+void AppFixture::exec(const QString &sql)
+{
+    QSqlQuery q(m_side->database());
+    if (!q.exec(sql))
+        throw DataError(q.lastError().text());
+}
+
+void AppFixture::setCurrentUser(const QString &id, const QString &name)
+{
+    app::users->prs_id->setText(id);
+    app::users->karbar->setText(name);
+}
+
+void typeText(QWidget *widget, const QString &text)
+{
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+QString sharedDataFile(const QString &name)
+{
+    QString dir = qEnvironmentVariable("KAVRIN_SHARED_DATA");
+    if (dir.isEmpty())
+        dir = QStringLiteral("../shared/data");
+    return dir + QLatin1Char('/') + name;
+}
