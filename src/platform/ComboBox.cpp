@@ -39,3 +39,14 @@ void ComboBox::clearItems()
     if (isEditable())
         lineEdit()->setText(kept);
 }
+
+void ComboBox::setItems(const QStringList &items)
+{
+    const QString kept = text();
+    const QSignalBlocker blocker(this);
+    clear();
+    addItems(items);
+    setCurrentIndex(-1);
+    if (isEditable())
+        lineEdit()->setText(kept);
+}

@@ -13,7 +13,8 @@ public:
     QString text() const;
     void setText(const QString &text);   // no `changed`
     void clearItems();                   // keeps the text
-    void addItemText(const QString &text) { addItem(text); }
+    // Replaces the items, keeping the text and selecting no item.
+    void setItems(const QStringList &items);
 
 Q_SIGNALS:
     void changed();

@@ -1,0 +1,34 @@
+#include "lookup.h"
+#include "core/app.h"
+#include "core/dm_u.h"
+#include "platform/ComboBox.h"
+#include "platform/Sql.h"
+
+namespace {
+void openList(const QString &listName, Query &query)
+{
+    query.clear();
+    query.add(QStringLiteral("select * from setting where component=") + quoted(listName));
+    query.open();
+}
+} // namespace
+
+void fillComboFromList(const QString &listName, ComboBox *combo)
+{
+    Query &q = *app::dm->ADOQ_set;
+    openList(listName, q);
+    const int cmt = q.columnIndex(QStringLiteral("cmt"));
+    QStringList items;
+    for (int row = 0; row < q.recordCount(); ++row)
+        items << q.textAt(row, cmt);
+    combo->setItems(items);
+}
+
+QString singleValue(const QString &listName, Query &query)
+{
+    openList(listName, query);
+    if (query.isEmpty())
+        return QString();
+    query.first();
+    return query.field(QStringLiteral("cmt")).asString();
+}
