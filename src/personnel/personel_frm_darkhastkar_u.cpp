@@ -1,6 +1,5 @@
 #include "personel_frm_darkhastkar_u.h"
 
-Tpersonel_frm_darkhastkar::Tpersonel_frm_darkhastkar(QWidget *parent) : QDialog(parent)
+Tpersonel_frm_darkhastkar::Tpersonel_frm_darkhastkar(QWidget *parent) : PrintedForm(QStringLiteral("personel_frm_darkhastkar"), parent)
 {
-    setObjectName(QStringLiteral("personel_frm_darkhastkar"));
 }

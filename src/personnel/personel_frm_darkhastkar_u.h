@@ -1,7 +1,7 @@
 #pragma once
-#include <QDialog>
+#include "common/PrintedForm.h"
 
-class Tpersonel_frm_darkhastkar : public QDialog {
+class Tpersonel_frm_darkhastkar : public PrintedForm {
     Q_OBJECT
 public:
     explicit Tpersonel_frm_darkhastkar(QWidget *parent = nullptr);

@@ -1,6 +1,5 @@
 #include "personel_frm_madarek_u.h"
 
-Tpersonel_frm_madarek::Tpersonel_frm_madarek(QWidget *parent) : QDialog(parent)
+Tpersonel_frm_madarek::Tpersonel_frm_madarek(QWidget *parent) : PrintedForm(QStringLiteral("personel_frm_madarek"), parent)
 {
-    setObjectName(QStringLiteral("personel_frm_madarek"));
 }

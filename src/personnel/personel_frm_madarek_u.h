@@ -1,7 +1,7 @@
 #pragma once
-#include <QDialog>
+#include "common/PrintedForm.h"
 
-class Tpersonel_frm_madarek : public QDialog {
+class Tpersonel_frm_madarek : public PrintedForm {
     Q_OBJECT
 public:
     explicit Tpersonel_frm_madarek(QWidget *parent = nullptr);

@@ -1,7 +1,7 @@
 #pragma once
-#include <QDialog>
+#include "common/PrintedForm.h"
 
-class Tpersonel_frm_morakhasi : public QDialog {
+class Tpersonel_frm_morakhasi : public PrintedForm {
     Q_OBJECT
 public:
     explicit Tpersonel_frm_morakhasi(QWidget *parent = nullptr);

@@ -1,7 +1,7 @@
 #pragma once
-#include <QDialog>
+#include "common/PrintedForm.h"
 
-class Ttaradod_frm_kharej_new : public QDialog {
+class Ttaradod_frm_kharej_new : public PrintedForm {
     Q_OBJECT
 public:
     explicit Ttaradod_frm_kharej_new(QWidget *parent = nullptr);

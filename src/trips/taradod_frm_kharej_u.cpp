@@ -1,6 +1,5 @@
 #include "taradod_frm_kharej_u.h"
 
-Ttaradod_frm_kharej::Ttaradod_frm_kharej(QWidget *parent) : QDialog(parent)
+Ttaradod_frm_kharej::Ttaradod_frm_kharej(QWidget *parent) : PrintedForm(QStringLiteral("taradod_frm_kharej"), parent)
 {
-    setObjectName(QStringLiteral("taradod_frm_kharej"));
 }

@@ -1,7 +1,7 @@
 #pragma once
-#include <QDialog>
+#include "common/PrintedForm.h"
 
-class Ttaradod_frm_rozane_kharej : public QDialog {
+class Ttaradod_frm_rozane_kharej : public PrintedForm {
     Q_OBJECT
 public:
     explicit Ttaradod_frm_rozane_kharej(QWidget *parent = nullptr);

@@ -1,6 +1,5 @@
 #include "khodro_frm_arzyabi_u.h"
 
-Tkhodro_frm_arzyabi::Tkhodro_frm_arzyabi(QWidget *parent) : QDialog(parent)
+Tkhodro_frm_arzyabi::Tkhodro_frm_arzyabi(QWidget *parent) : PrintedForm(QStringLiteral("khodro_frm_arzyabi"), parent)
 {
-    setObjectName(QStringLiteral("khodro_frm_arzyabi"));
 }

@@ -1,6 +1,5 @@
 #include "khodro_frm_khalafi_u.h"
 
-Tkhodro_frm_khalafi::Tkhodro_frm_khalafi(QWidget *parent) : QDialog(parent)
+Tkhodro_frm_khalafi::Tkhodro_frm_khalafi(QWidget *parent) : PrintedForm(QStringLiteral("khodro_frm_khalafi"), parent)
 {
-    setObjectName(QStringLiteral("khodro_frm_khalafi"));
 }

@@ -1,6 +1,5 @@
 #include "khodro_frm_sokht_u.h"
 
-Tkhodro_frm_sokht::Tkhodro_frm_sokht(QWidget *parent) : QDialog(parent)
+Tkhodro_frm_sokht::Tkhodro_frm_sokht(QWidget *parent) : PrintedForm(QStringLiteral("khodro_frm_sokht"), parent)
 {
-    setObjectName(QStringLiteral("khodro_frm_sokht"));
 }
