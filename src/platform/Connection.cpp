@@ -37,7 +37,9 @@ void splitHostPort(const QString &server, QString *host, int *port)
     }
 }
 
-ColumnKind kindFromDeclaredType(const QString &declared)
+} // namespace
+
+ColumnKind columnKindOfDeclaredType(const QString &declared)
 {
     const QString t = declared.toLower();
     if (t.contains(QLatin1String("bit")) || t.contains(QLatin1String("bool")))
@@ -54,7 +56,7 @@ ColumnKind kindFromDeclaredType(const QString &declared)
     return ColumnKind::Text;
 }
 
-ColumnKind kindFromMetaType(QMetaType::Type type)
+ColumnKind columnKindOfMetaType(int type)
 {
     switch (type) {
     case QMetaType::Bool: return ColumnKind::Bool;
@@ -68,7 +70,6 @@ ColumnKind kindFromMetaType(QMetaType::Type type)
     }
 }
 
-} // namespace
 
 Connection::Connection(QObject *parent)
     : QObject(parent), m_name(QStringLiteral("kavrin-%1").arg(connectionCounter.fetchAndAddRelaxed(1)))
@@ -191,12 +192,12 @@ QHash<QString, ColumnKind> Connection::columnKinds(const QString &table)
         QSqlQuery q(db);
         if (q.exec(QStringLiteral("PRAGMA table_info(") + quoted(table) + QLatin1Char(')'))) {
             while (q.next())
-                kinds.insert(q.value(1).toString().toLower(), kindFromDeclaredType(q.value(2).toString()));
+                kinds.insert(q.value(1).toString().toLower(), columnKindOfDeclaredType(q.value(2).toString()));
         }
     } else {
         const QSqlRecord rec = db.record(m_settings.engine == Engine::PostgreSql ? key : table);
         for (int i = 0; i < rec.count(); ++i)
-            kinds.insert(rec.fieldName(i).toLower(), kindFromMetaType(QMetaType::Type(rec.field(i).metaType().id())));
+            kinds.insert(rec.fieldName(i).toLower(), columnKindOfMetaType(rec.field(i).metaType().id()));
     }
     if (!kinds.isEmpty())
         m_kinds.insert(key, kinds);

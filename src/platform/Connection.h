@@ -8,6 +8,10 @@
 // How a value of a column is held and converted.
 enum class ColumnKind { Text, Integer, Float, Bool, Bytes, DateTime };
 
+// The kind of a column from its declared SQL type or from a driver's type.
+ColumnKind columnKindOfDeclaredType(const QString &declared);
+ColumnKind columnKindOfMetaType(int metaTypeId);
+
 struct ConnectionSettings {
     Engine engine = Engine::SqlServer;
     QString server;   // host name or address, "host,port" or "host:port"; for SQLite unused

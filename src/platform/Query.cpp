@@ -4,22 +4,53 @@
 #include <QDateTime>
 #include <QLocale>
 #include <QRegularExpression>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <algorithm>
 #include <cstring>
+#include <libpq-fe.h>
+#include <sqlite3.h>
 
 // Rows are kept packed, one QByteArray a row, so that a result set of a few
-// hundred thousand rows costs little more than its data: a table of column
-// offsets (quint32 each), then each value as a tag byte and its payload.
+// hundred thousand rows costs little more than its data: each value is a tag
+// byte followed by its payload (8 bytes for numbers and times, a length and
+// UTF-8 or raw bytes for texts and blobs, nothing for NULL and booleans).
 namespace {
 
 enum Tag : char { TagNull, TagInt, TagDouble, TagText, TagBytes, TagFalse, TagTrue, TagDateTime };
 
 template<typename T> void appendRaw(QByteArray &out, T v) { out.append(reinterpret_cast<const char *>(&v), sizeof v); }
 template<typename T> T readRaw(const char *p) { T v; std::memcpy(&v, p, sizeof v); return v; }
+
+void appendLength(QByteArray &out, quint32 n)
+{
+    while (n >= 0x80) {
+        out.append(char(n | 0x80));
+        n >>= 7;
+    }
+    out.append(char(n));
+}
+
+quint32 readLength(const char *&p)
+{
+    quint32 n = 0;
+    for (int shift = 0;; shift += 7) {
+        const quint8 b = quint8(*p++);
+        n |= quint32(b & 0x7F) << shift;
+        if (!(b & 0x80))
+            return n;
+    }
+}
+
+void appendBlob(QByteArray &out, Tag tag, const char *data, int size)
+{
+    out.append(char(tag));
+    appendLength(out, quint32(size));
+    out.append(data, size);
+}
 
 QString fieldNotFound(const QString &query, const QString &field)
 {
@@ -30,7 +61,9 @@ QDateTime toDateTime(const QVariant &v)
 {
     if (v.metaType().id() == QMetaType::QDateTime)
         return v.toDateTime();
-    const QString s = v.toString().trimmed();
+    QString s = v.toString().trimmed();
+    if (s.size() > 10 && s.at(10) == QLatin1Char(' '))
+        s[10] = QLatin1Char('T'); // "2026-12-07 08:30:00.25", as servers write it
     QDateTime dt = QDateTime::fromString(s, Qt::ISODateWithMs);
     if (!dt.isValid())
         dt = QDateTime::fromString(s, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
@@ -39,16 +72,24 @@ QDateTime toDateTime(const QVariant &v)
     return dt;
 }
 
+void appendDateTimeOrText(QByteArray &out, const QVariant &v)
+{
+    const QDateTime dt = toDateTime(v);
+    if (dt.isValid()) {
+        out.append(char(TagDateTime));
+        appendRaw<qint64>(out, dt.toMSecsSinceEpoch());
+    } else {
+        const QByteArray text = v.toString().toUtf8();
+        appendBlob(out, TagText, text.constData(), int(text.size()));
+    }
+}
+
 } // namespace
 
 QByteArray Query::pack(const QVector<QVariant> &values, const QVector<Column> &columns)
 {
-    const int n = int(columns.size());
     QByteArray out;
-    out.resize(n * int(sizeof(quint32)));
-    for (int c = 0; c < n; ++c) {
-        const quint32 offset = quint32(out.size());
-        std::memcpy(out.data() + c * sizeof(quint32), &offset, sizeof offset);
+    for (int c = 0; c < columns.size(); ++c) {
         const QVariant &v = values[c];
         if (v.isNull() || !v.isValid()) {
             out.append(char(TagNull));
@@ -58,43 +99,49 @@ QByteArray Query::pack(const QVector<QVariant> &values, const QVector<Column> &c
         case ColumnKind::Integer: out.append(char(TagInt)); appendRaw<qint64>(out, v.toLongLong()); break;
         case ColumnKind::Float: out.append(char(TagDouble)); appendRaw<double>(out, v.toDouble()); break;
         case ColumnKind::Bool: out.append(char(v.toBool() ? TagTrue : TagFalse)); break;
-        case ColumnKind::Bytes: out.append(char(TagBytes)); out.append(v.toByteArray()); break;
-        case ColumnKind::DateTime: {
-            const QDateTime dt = toDateTime(v);
-            if (dt.isValid()) {
-                out.append(char(TagDateTime));
-                appendRaw<qint64>(out, dt.toMSecsSinceEpoch());
-            } else {
-                out.append(char(TagText));
-                out.append(v.toString().toUtf8());
-            }
+        case ColumnKind::Bytes: {
+            const QByteArray b = v.toByteArray();
+            appendBlob(out, TagBytes, b.constData(), int(b.size()));
             break;
         }
-        case ColumnKind::Text: out.append(char(TagText)); out.append(v.toString().toUtf8()); break;
+        case ColumnKind::DateTime: appendDateTimeOrText(out, v); break;
+        case ColumnKind::Text: {
+            const QByteArray text = v.toString().toUtf8();
+            appendBlob(out, TagText, text.constData(), int(text.size()));
+            break;
+        }
         }
     }
-    return out;
+    return QByteArray(out.constData(), out.size()); // exact size: no growth slack kept per row
 }
 
 QVariant Query::unpack(const QByteArray &row, int column, ColumnKind)
 {
-    const char *base = row.constData();
-    const int n = int(readRaw<quint32>(base) / sizeof(quint32));
-    const quint32 start = readRaw<quint32>(base + column * sizeof(quint32));
-    const quint32 end = column + 1 < n ? readRaw<quint32>(base + (column + 1) * sizeof(quint32)) : quint32(row.size());
-    const char *p = base + start + 1;
-    const int len = int(end - start - 1);
-    switch (Tag(base[start])) {
-    case TagNull: return QVariant();
-    case TagInt: return QVariant(readRaw<qint64>(p));
-    case TagDouble: return QVariant(readRaw<double>(p));
-    case TagText: return QVariant(QString::fromUtf8(p, len));
-    case TagBytes: return QVariant(QByteArray(p, len));
-    case TagFalse: return QVariant(false);
-    case TagTrue: return QVariant(true);
-    case TagDateTime: return QVariant(QDateTime::fromMSecsSinceEpoch(readRaw<qint64>(p)));
+    const char *p = row.constData();
+    for (int c = 0;; ++c) {
+        const Tag tag = Tag(*p++);
+        quint32 size = 0;
+        switch (tag) {
+        case TagNull: case TagFalse: case TagTrue: break;
+        case TagInt: case TagDouble: case TagDateTime: size = 8; break;
+        case TagText: case TagBytes: size = readLength(p); break;
+        }
+        if (c < column) {
+            p += size;
+            continue;
+        }
+        switch (tag) {
+        case TagNull: return QVariant();
+        case TagInt: return QVariant(readRaw<qint64>(p));
+        case TagDouble: return QVariant(readRaw<double>(p));
+        case TagText: return QVariant(QString::fromUtf8(p, qsizetype(size)));
+        case TagBytes: return QVariant(QByteArray(p, qsizetype(size)));
+        case TagFalse: return QVariant(false);
+        case TagTrue: return QVariant(true);
+        case TagDateTime: return QVariant(QDateTime::fromMSecsSinceEpoch(readRaw<qint64>(p)));
+        }
+        return QVariant();
     }
-    return QVariant();
 }
 
 QString Query::displayText(const QVariant &value, ColumnKind kind)
@@ -247,58 +294,14 @@ void Query::open()
     // and allows no other statement on the connection until they are read.
     const QHash<QString, ColumnKind> declared = baseTable().isEmpty()
         ? QHash<QString, ColumnKind>() : m_connection->columnKinds(baseTable());
-    QSqlQuery q(m_connection->database());
-    q.setForwardOnly(true);
-    if (!q.exec(sql))
-        throw DataError(q.lastError().text());
-    const QSqlRecord rec = q.record();
     QVector<Column> columns;
-    for (int i = 0; i < rec.count(); ++i) {
-        Column c;
-        c.name = rec.fieldName(i);
-        c.key = c.name.toLower();
-        auto it = declared.constFind(c.key);
-        if (it != declared.constEnd()) {
-            c.kind = *it;
-        } else {
-            switch (rec.field(i).metaType().id()) {
-            case QMetaType::Bool: c.kind = ColumnKind::Bool; break;
-            case QMetaType::Int: case QMetaType::UInt: case QMetaType::LongLong: case QMetaType::ULongLong:
-            case QMetaType::Short: case QMetaType::UShort: c.kind = ColumnKind::Integer; break;
-            case QMetaType::Double: case QMetaType::Float: c.kind = ColumnKind::Float; break;
-            case QMetaType::QByteArray: c.kind = ColumnKind::Bytes; break;
-            case QMetaType::QDateTime: c.kind = ColumnKind::DateTime; break;
-            default: c.kind = ColumnKind::Text; break;
-            }
-        }
-        columns << c;
-    }
-    // SQLite types by value: an expression column (count(*), a sum) takes the
-    // kind of its first value.
-    bool typeFromFirstRow = m_connection->engine() == Engine::Sqlite;
-    QVector<QVariant> values(columns.size());
     QVector<QByteArray> rows;
-    while (q.next()) {
-        if (typeFromFirstRow) {
-            for (int i = 0; i < columns.size(); ++i) {
-                if (declared.contains(columns[i].key))
-                    continue;
-                const QVariant v = q.value(i);
-                switch (v.metaType().id()) {
-                case QMetaType::LongLong: case QMetaType::Int: columns[i].kind = ColumnKind::Integer; break;
-                case QMetaType::Double: columns[i].kind = ColumnKind::Float; break;
-                case QMetaType::QByteArray: columns[i].kind = ColumnKind::Bytes; break;
-                default: break;
-                }
-            }
-            typeFromFirstRow = false;
-        }
-        for (int i = 0; i < columns.size(); ++i)
-            values[i] = q.value(i);
-        rows << pack(values, columns);
-    }
-    if (q.lastError().isValid())
-        throw DataError(q.lastError().text());
+    if (m_connection->engine() == Engine::Sqlite)
+        fetchSqlite(sql, declared, columns, rows);
+    else if (m_connection->engine() == Engine::PostgreSql)
+        fetchPostgres(sql, declared, columns, rows);
+    else
+        fetchGeneric(sql, declared, columns, rows);
 
     m_columns = columns;
     for (int i = 0; i < m_columns.size(); ++i)
@@ -311,6 +314,213 @@ void Query::open()
     m_bof = true;
     Q_EMIT reset();
     Q_EMIT currentChanged(m_current);
+}
+
+void Query::fetchGeneric(const QString &sql, const QHash<QString, ColumnKind> &declared,
+                         QVector<Column> &columns, QVector<QByteArray> &rows)
+{
+    QSqlQuery q(m_connection->database());
+    q.setForwardOnly(true);
+    if (!q.exec(sql))
+        throw DataError(q.lastError().text());
+    const QSqlRecord rec = q.record();
+    for (int i = 0; i < rec.count(); ++i) {
+        Column c;
+        c.name = rec.fieldName(i);
+        c.key = c.name.toLower();
+        c.kind = declared.value(c.key, columnKindOfMetaType(rec.field(i).metaType().id()));
+        columns << c;
+    }
+    QVector<QVariant> values(columns.size());
+    while (q.next()) {
+        for (int i = 0; i < columns.size(); ++i)
+            values[i] = q.value(i);
+        rows << pack(values, columns);
+    }
+    if (q.lastError().isValid())
+        throw DataError(q.lastError().text());
+}
+
+// PostgreSQL is read through libpq in single-row mode: the rows stream in
+// one at a time as UTF-8 texts and go straight into the packed rows.
+void Query::fetchPostgres(const QString &sql, const QHash<QString, ColumnKind> &declared,
+                          QVector<Column> &columns, QVector<QByteArray> &rows)
+{
+    enum : Oid { BoolOid = 16, ByteaOid = 17, Int8Oid = 20, Int2Oid = 21, Int4Oid = 23, OidOid = 26,
+                 Float4Oid = 700, Float8Oid = 701, NumericOid = 1700, TimestampOid = 1114, TimestampTzOid = 1184 };
+    QSqlDatabase db = m_connection->database();
+    const QVariant handle = db.driver()->handle();
+    PGconn *pg = handle.isValid() ? *static_cast<PGconn *const *>(handle.data()) : nullptr;
+    if (!pg)
+        throw DataError(QStringLiteral("%1: اتصال به بانک اطلاعاتي برقرار نيست").arg(objectName()));
+    if (!PQsendQuery(pg, sql.toUtf8().constData()))
+        throw DataError(QString::fromUtf8(PQerrorMessage(pg)).trimmed());
+    PQsetSingleRowMode(pg);
+    QString error;
+    bool described = false;
+    QByteArray row;
+    while (PGresult *result = PQgetResult(pg)) {
+        const ExecStatusType status = PQresultStatus(result);
+        if (status == PGRES_SINGLE_TUPLE || status == PGRES_TUPLES_OK) {
+            const int n = PQnfields(result);
+            if (!described) {
+                for (int i = 0; i < n; ++i) {
+                    Column c;
+                    c.name = QString::fromUtf8(PQfname(result, i));
+                    c.key = c.name.toLower();
+                    ColumnKind kind;
+                    switch (PQftype(result, i)) {
+                    case BoolOid: kind = ColumnKind::Bool; break;
+                    case ByteaOid: kind = ColumnKind::Bytes; break;
+                    case Int2Oid: case Int4Oid: case Int8Oid: case OidOid: kind = ColumnKind::Integer; break;
+                    case Float4Oid: case Float8Oid: case NumericOid: kind = ColumnKind::Float; break;
+                    case TimestampOid: case TimestampTzOid: kind = ColumnKind::DateTime; break;
+                    default: kind = ColumnKind::Text; break;
+                    }
+                    c.kind = declared.value(c.key, kind);
+                    columns << c;
+                }
+                described = true;
+            }
+            for (int r = 0; r < PQntuples(result); ++r) {
+                row.resize(0);
+                for (int i = 0; i < n; ++i) {
+                    if (PQgetisnull(result, r, i)) {
+                        row.append(char(TagNull));
+                        continue;
+                    }
+                    const char *text = PQgetvalue(result, r, i);
+                    const int size = PQgetlength(result, r, i);
+                    switch (columns[i].kind) {
+                    case ColumnKind::Bool:
+                        row.append(char(text[0] == 't' || text[0] == '1' ? TagTrue : TagFalse));
+                        break;
+                    case ColumnKind::Integer:
+                        row.append(char(TagInt));
+                        appendRaw<qint64>(row, QByteArray::fromRawData(text, size).toLongLong());
+                        break;
+                    case ColumnKind::Float:
+                        row.append(char(TagDouble));
+                        appendRaw<double>(row, QByteArray::fromRawData(text, size).toDouble());
+                        break;
+                    case ColumnKind::Bytes: {
+                        size_t length = 0;
+                        unsigned char *bytes = PQunescapeBytea(reinterpret_cast<const unsigned char *>(text), &length);
+                        appendBlob(row, TagBytes, reinterpret_cast<const char *>(bytes), int(length));
+                        PQfreemem(bytes);
+                        break;
+                    }
+                    case ColumnKind::DateTime:
+                        appendDateTimeOrText(row, QString::fromUtf8(text, size));
+                        break;
+                    case ColumnKind::Text:
+                        appendBlob(row, TagText, text, size);
+                        break;
+                    }
+                }
+                rows << QByteArray(row.constData(), row.size());
+            }
+        } else if (status != PGRES_COMMAND_OK && status != PGRES_EMPTY_QUERY) {
+            error = QString::fromUtf8(PQresultErrorMessage(result)).trimmed();
+        }
+        PQclear(result);
+    }
+    if (!error.isEmpty())
+        throw DataError(error);
+}
+
+// SQLite is read through its own interface: the texts come as UTF-8 straight
+// into the packed rows, without a detour through QVariant and UTF-16.
+void Query::fetchSqlite(const QString &sql, const QHash<QString, ColumnKind> &declared,
+                        QVector<Column> &columns, QVector<QByteArray> &rows)
+{
+    QSqlDatabase db = m_connection->database();
+    const QVariant handle = db.driver()->handle();
+    sqlite3 *sqlite = handle.isValid() ? *static_cast<sqlite3 *const *>(handle.data()) : nullptr;
+    if (!sqlite)
+        throw DataError(QStringLiteral("%1: اتصال به بانک اطلاعاتي برقرار نيست").arg(objectName()));
+    const QByteArray utf8 = sql.toUtf8();
+    sqlite3_stmt *statement = nullptr;
+    if (sqlite3_prepare_v2(sqlite, utf8.constData(), int(utf8.size()), &statement, nullptr) != SQLITE_OK)
+        throw DataError(QString::fromUtf8(sqlite3_errmsg(sqlite)));
+    const int n = sqlite3_column_count(statement);
+    for (int i = 0; i < n; ++i) {
+        Column c;
+        c.name = QString::fromUtf8(sqlite3_column_name(statement, i));
+        c.key = c.name.toLower();
+        const char *decl = sqlite3_column_decltype(statement, i);
+        c.kind = declared.value(c.key, decl ? columnKindOfDeclaredType(QString::fromUtf8(decl)) : ColumnKind::Text);
+        columns << c;
+    }
+    bool firstRow = true;
+    int rc;
+    QByteArray row; // reused: each stored row is an exact-size copy of it
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        row.resize(0);
+        for (int i = 0; i < n; ++i) {
+            const int type = sqlite3_column_type(statement, i);
+            // An expression column (count(*), a sum) has no declared type:
+            // it takes the kind of its first value.
+            if (firstRow && !declared.contains(columns[i].key) && !sqlite3_column_decltype(statement, i)) {
+                if (type == SQLITE_INTEGER) columns[i].kind = ColumnKind::Integer;
+                else if (type == SQLITE_FLOAT) columns[i].kind = ColumnKind::Float;
+                else if (type == SQLITE_BLOB) columns[i].kind = ColumnKind::Bytes;
+            }
+            const ColumnKind kind = columns[i].kind;
+            switch (type) {
+            case SQLITE_NULL:
+                row.append(char(TagNull));
+                break;
+            case SQLITE_INTEGER: {
+                const qint64 v = sqlite3_column_int64(statement, i);
+                if (kind == ColumnKind::Bool) {
+                    row.append(char(v ? TagTrue : TagFalse));
+                } else if (kind == ColumnKind::Float) {
+                    row.append(char(TagDouble));
+                    appendRaw<double>(row, double(v));
+                } else if (kind == ColumnKind::Text) {
+                    const QByteArray text = QByteArray::number(v);
+                    appendBlob(row, TagText, text.constData(), int(text.size()));
+                } else {
+                    row.append(char(TagInt));
+                    appendRaw<qint64>(row, v);
+                }
+                break;
+            }
+            case SQLITE_FLOAT: {
+                const double v = sqlite3_column_double(statement, i);
+                if (kind == ColumnKind::Text) {
+                    const QByteArray text = QByteArray::number(v, 'g', 15);
+                    appendBlob(row, TagText, text.constData(), int(text.size()));
+                } else {
+                    row.append(char(TagDouble));
+                    appendRaw<double>(row, v);
+                }
+                break;
+            }
+            case SQLITE_BLOB: {
+                const char *data = static_cast<const char *>(sqlite3_column_blob(statement, i));
+                appendBlob(row, TagBytes, data, sqlite3_column_bytes(statement, i));
+                break;
+            }
+            default: { // text
+                const char *data = reinterpret_cast<const char *>(sqlite3_column_text(statement, i));
+                const int size = sqlite3_column_bytes(statement, i);
+                if (kind == ColumnKind::DateTime)
+                    appendDateTimeOrText(row, QString::fromUtf8(data, size));
+                else
+                    appendBlob(row, kind == ColumnKind::Bytes ? TagBytes : TagText, data, size);
+                break;
+            }
+            }
+        }
+        rows << QByteArray(row.constData(), row.size());
+        firstRow = false;
+    }
+    const QString error = rc == SQLITE_DONE ? QString() : QString::fromUtf8(sqlite3_errmsg(sqlite));
+    sqlite3_finalize(statement);
+    if (!error.isEmpty())
+        throw DataError(error);
 }
 
 int Query::execute()

@@ -118,6 +118,9 @@ private:
     QVariant convertText(int column, const QString &text) const;
     ColumnKind tableKind(int column) const;
     void closeSilently();
+    void fetchGeneric(const QString &sql, const QHash<QString, ColumnKind> &declared, QVector<Column> &columns, QVector<QByteArray> &rows);
+    void fetchPostgres(const QString &sql, const QHash<QString, ColumnKind> &declared, QVector<Column> &columns, QVector<QByteArray> &rows);
+    void fetchSqlite(const QString &sql, const QHash<QString, ColumnKind> &declared, QVector<Column> &columns, QVector<QByteArray> &rows);
     static QByteArray pack(const QVector<QVariant> &values, const QVector<Column> &columns);
     static QVariant unpack(const QByteArray &row, int column, ColumnKind kind);
 

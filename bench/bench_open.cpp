@@ -1,0 +1,178 @@
+// Opening a query of 200,000 trips into the static cursor, beside the raw
+// engine's own client running the same statement, on SQLite and (when
+// KAVRIN_BENCH_PG or KAVRIN_TEST_PG names a server) on PostgreSQL.
+//
+//   build/bench/bench_open [rows]
+//
+// Each engine is measured in a process of its own, so that one engine's
+// freed memory does not hide the other's.
+#include "benchutil.h"
+#include "core/schema.h"
+#include "platform/Connection.h"
+#include "platform/Query.h"
+#include <QCoreApplication>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+namespace {
+
+QTextStream out(stdout);
+
+// One generated trip, as the program would store it.
+QVariantList tripValues(int i, QRandomGenerator &rng)
+{
+    static const QStringList drivers{QStringLiteral("علي رضايي"), QStringLiteral("حسن احمدي"), QStringLiteral("مهدي كريمي"),
+                                     QStringLiteral("رضا محمدي"), QStringLiteral("سعيد حسيني")};
+    static const QStringList places{QStringLiteral("اراک"), QStringLiteral("خمين"), QStringLiteral("ساوه"), QStringLiteral("تفرش")};
+    const int km1 = 10000 + int(rng.bounded(90000));
+    return {drivers[i % drivers.size()], QStringLiteral("ماموريت اداري شماره %1").arg(i), places[i % places.size()],
+            QStringLiteral("بازديد"), QStringLiteral("پژو 405"), QStringLiteral("%1 ب %2 ايران 47").arg(10 + i % 89).arg(100 + i % 899),
+            QStringLiteral("مرکزي"), places[(i + 1) % places.size()],
+            QStringLiteral("1403/%1/%2").arg(1 + i % 12, 2, 10, QLatin1Char('0')).arg(1 + i % 29, 2, 10, QLatin1Char('0')),
+            QStringLiteral("1403/%1/%2").arg(1 + i % 12, 2, 10, QLatin1Char('0')).arg(1 + i % 29, 2, 10, QLatin1Char('0')),
+            QStringLiteral("08:00"), QStringLiteral("14:30"), km1, km1 + int(rng.bounded(400)), QString(), 0.0,
+            QStringLiteral("درون شهر"), QStringLiteral("استيجاري"), 120.0, 6.5, 15000.0, 80000.0, 2320000.0};
+}
+
+const char *insertSql =
+    "insert into taradod (ranande,mamor,loc,mamor_cmt,khodro,pelak,ostan,shahrestan,dat1,dat2,saat1,saat2,"
+    "kilometr1,kilometr2,taradod_cmt,tavaghof,typ,nahve,karkard_kilometr,karkard_saat,mablagh_kilometr,mablagh_saat,mablagh) "
+    "values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)";
+
+bool fill(Connection &c, int rows)
+{
+    Query schema(&c, QStringLiteral("schema"));
+    runSchemaBlocks(schema);
+    QSqlDatabase db = c.database();
+    QRandomGenerator rng(42);
+    db.transaction();
+    QSqlQuery q(db);
+    q.prepare(QLatin1String(insertSql));
+    for (int i = 0; i < rows; ++i) {
+        for (const QVariant &v : tripValues(i, rng))
+            q.addBindValue(v);
+        if (!q.exec()) {
+            out << "insert failed: " << q.lastError().text() << Qt::endl;
+            return false;
+        }
+    }
+    return db.commit();
+}
+
+void measure(Connection &c, const QString &label, const QString &rawCommand, const QProcessEnvironment &env)
+{
+    const QString sql = QStringLiteral("select * from taradod");
+    // Raw engine first, so that both read a warm cache.
+    bench::runCommand(rawCommand, env);
+    const bench::CommandRun raw = bench::runCommand(rawCommand, env);
+
+    Query q(&c, QStringLiteral("ADOQ_taradod"));
+    q.add(sql);
+    bench::resetPeak();
+    const long rssBefore = bench::statusKb("VmRSS");
+    QElapsedTimer t;
+    t.start();
+    q.open();
+    const double seconds = t.nsecsElapsed() / 1e9;
+    const long peak = bench::statusKb("VmHWM") - rssBefore;
+    const long held = bench::statusKb("VmRSS") - rssBefore;
+
+    // The raw row data: every value's text in UTF-8, as the engine's client writes it.
+    qint64 rawBytes = 0;
+    for (int r = 0; r < q.recordCount(); ++r)
+        for (int col = 0; col < q.columnCount(); ++col)
+            rawBytes += q.textAt(r, col).toUtf8().size();
+
+    out << label << ": " << q.recordCount() << " rows\n"
+        << "  open into the static cursor: " << QString::number(seconds, 'f', 3) << " s, "
+        << "peak +" << peak / 1024 << " MiB, held +" << held / 1024 << " MiB\n"
+        << "  raw engine client:           " << QString::number(raw.seconds, 'f', 3) << " s, "
+        << "peak " << raw.peakKb / 1024 << " MiB" << (raw.ok ? "" : " (client failed)") << "\n"
+        << "  raw row data: " << rawBytes / (1024 * 1024) << " MiB; time ratio "
+        << QString::number(seconds / raw.seconds, 'f', 2) << "x, memory held / raw data "
+        << QString::number(double(held) * 1024 / double(rawBytes), 'f', 2) << "x" << Qt::endl;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const int rows = argc > 1 ? QString::fromLatin1(argv[1]).toInt() : 200000;
+    const QString only = argc > 2 ? QString::fromLatin1(argv[2]) : QString();
+    if (only.isEmpty()) {
+        for (const char *engine : {"sqlite", "postgres"}) {
+            QProcess p;
+            p.setProcessChannelMode(QProcess::ForwardedChannels);
+            p.start(QCoreApplication::applicationFilePath(), {QString::number(rows), QLatin1String(engine)});
+            p.waitForFinished(-1);
+        }
+        return 0;
+    }
+
+    QTemporaryDir dir;
+    if (only == QLatin1String("sqlite")) {
+        ConnectionSettings s;
+        s.engine = Engine::Sqlite;
+        s.database = dir.filePath(QStringLiteral("bench.sqlite"));
+        QSqlDatabase create = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("create"));
+        create.setDatabaseName(s.database);
+        create.open();
+        create.close();
+        Connection c;
+        c.setSettings(s);
+        c.open();
+        if (!fill(c, rows))
+            return 1;
+        measure(c, QStringLiteral("SQLite"), QStringLiteral("sqlite3 '%1' 'select * from taradod'").arg(s.database),
+                QProcessEnvironment::systemEnvironment());
+        return 0;
+    }
+
+    QString spec = qEnvironmentVariable("KAVRIN_BENCH_PG");
+    if (spec.isEmpty())
+        spec = qEnvironmentVariable("KAVRIN_TEST_PG");
+    if (spec.isEmpty()) {
+        out << "PostgreSQL: no server named (KAVRIN_BENCH_PG=\"host=..;port=..;user=..;dbname=..\")" << Qt::endl;
+        return 0;
+    }
+    ConnectionSettings s;
+    s.engine = Engine::PostgreSql;
+    QString host, port;
+    for (const QString &part : spec.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString k = part.section(QLatin1Char('='), 0, 0), v = part.section(QLatin1Char('='), 1);
+        if (k == QLatin1String("host")) host = v;
+        else if (k == QLatin1String("port")) port = v;
+        else if (k == QLatin1String("user")) s.user = v;
+        else if (k == QLatin1String("password")) s.password = v;
+        else if (k == QLatin1String("dbname")) s.database = v;
+    }
+    s.server = port.isEmpty() ? host : host + QLatin1Char(':') + port;
+    s.schema = QStringLiteral("bench_open");
+    {
+        Connection admin;
+        ConnectionSettings a = s;
+        a.schema.clear();
+        admin.setSettings(a);
+        admin.open();
+        QSqlQuery q(admin.database());
+        q.exec(QStringLiteral("drop schema if exists bench_open cascade"));
+        q.exec(QStringLiteral("create schema bench_open"));
+    }
+    Connection c;
+    c.setSettings(s);
+    c.open();
+    if (!fill(c, rows))
+        return 1;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("PGOPTIONS"), QStringLiteral("-c search_path=bench_open"));
+    measure(c, QStringLiteral("PostgreSQL"),
+            QStringLiteral("psql -X -q -A -t -h %1 -p %2 -U %3 -d %4 -c 'select * from taradod'")
+                .arg(host, port.isEmpty() ? QStringLiteral("5432") : port, s.user, s.database),
+            env);
+    return 0;
+}
