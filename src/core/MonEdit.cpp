@@ -1,0 +1,78 @@
+#include "MonEdit.h"
+#include "platform/DataError.h"
+#include "platform/Guard.h"
+
+TMonEdit::TMonEdit(QWidget *parent) : QLineEdit(parent)
+{
+    resize(100, 50);
+    OnChange = [this](TMonEdit *sender) { FormatOnChange(sender); };
+    connect(this, &QLineEdit::textChanged, this, &TMonEdit::textChangedNotification);
+}
+
+void TMonEdit::textChangedNotification()
+{
+    // Until the window exists (while a window is being built and filled) a
+    // change of the text is no change event.
+    if (!testAttribute(Qt::WA_WState_Created) || !OnChange)
+        return;
+    runGuarded([this] { OnChange(this); });
+}
+
+QString TMonEdit::DigitsOnly(const QString &S, int L)
+{
+    if (S.isEmpty())
+        return QStringLiteral("0");
+    QString digits;
+    const int end = std::min<int>(L, int(S.size()));
+    for (int i = 0; i < end; ++i)
+        if (S[i] >= QLatin1Char('0') && S[i] <= QLatin1Char('9'))
+            digits += S[i];
+    return digits;
+}
+
+QString TMonEdit::InsertChar(const QString &S, int L, int P, QChar Ch)
+{
+    return S.left(P - 1) + Ch + S.mid(P - 1, L - P + 1);
+}
+
+QString TMonEdit::GroupDigits(const QString &S, int L)
+{
+    if (S == LastText)
+        return S;
+    if (L == 0)
+        return QString();
+    QString R = DigitsOnly(S, L);
+    int n = int(R.size());
+    int g = n / 3;
+    if (n % 3 == 0)
+        --g;
+    int p = n - 3 * g + 1;
+    for (int i = 0; i < g; ++i) {
+        R = InsertChar(R, n, p, QLatin1Char(','));
+        ++n;
+        p += 4;
+    }
+    LastText = R;
+    return R;
+}
+
+void TMonEdit::FormatOnChange(TMonEdit *)
+{
+    const QString T = text();
+    const QString R = GroupDigits(T, int(T.size()));
+    setText(R);
+    setCursorPosition(int(R.size()));
+}
+
+qint32 TMonEdit::GetValue() const
+{
+    const QString t = text();
+    const QString D = DigitsOnly(t, int(t.size()));
+    if (D.isEmpty())
+        return 0;
+    bool ok = false;
+    const qint32 value = D.toInt(&ok);
+    if (!ok)
+        throw DataError(QStringLiteral("'%1' يك عدد صحيح معتبر نيست").arg(D));
+    return value;
+}

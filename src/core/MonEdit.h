@@ -1,0 +1,39 @@
+#pragma once
+#include <QLineEdit>
+#include <functional>
+
+// A one-line edit for money amounts in whole units. By default its change
+// handler, FormatOnChange, rewrites the text while the user types as its
+// digits alone, grouped by three with "," (1234567 shows as 1,234,567), and
+// keeps the caret at the end. A window may put its own change handler in
+// OnChange instead; then the text is left as it is. Its value is the integer
+// formed by the digits of its text.
+//
+// The change handler runs only once the control's window exists (its window
+// has been shown): text set while a window is being built raises no change.
+class TMonEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TMonEdit(QWidget *parent = nullptr);
+
+    // The change event; FormatOnChange unless a window replaces it.
+    std::function<void(TMonEdit *sender)> OnChange;
+
+    // The integer of the text's digits (0 for none). Throws DataError when
+    // they do not fit a 32-bit signed integer.
+    qint32 GetValue() const;
+
+    void FormatOnChange(TMonEdit *sender);
+    // S grouped by three; the result is remembered in LastText.
+    QString GroupDigits(const QString &S, int L);
+    // The decimal digits among the first L characters of S; "0" for an empty S.
+    static QString DigitsOnly(const QString &S, int L);
+    // S with Ch inserted before position P (1-based) of its first L characters.
+    static QString InsertChar(const QString &S, int L, int P, QChar Ch);
+
+    // The last text GroupDigits produced; never reset.
+    QString LastText;
+
+private:
+    void textChangedNotification();
+};
