@@ -1,6 +1,222 @@
 #include "setting_u.h"
+#include "core/app.h"
+#include "common/lookup.h"
+#include "core/dm_u.h"
+#include "platform/ComboBox.h"
+#include "platform/DbGrid.h"
+#include "platform/Guard.h"
+#include "platform/Platform.h"
+#include "platform/Sql.h"
+#include <QCollator>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+// The text of a column of the grid's current row; a grid with no rows (or a
+// query not yet opened) reads as the empty text.
+QString currentText(Query &q, const QString &name)
+{
+    if (!q.isOpen() || q.isEmpty())
+        return QString();
+    return q.field(name).asString();
+}
+
+} // namespace
+
+QStringList Tsetting::listNames()
+{
+    QStringList names{
+        QStringLiteral("ابزار و تجهيزات همراه خودرو"),
+        QStringLiteral("تاهل"),
+        QStringLiteral("حجم موتور"),
+        QStringLiteral("رمز حذف"),
+        QStringLiteral("رنگ خودرو"),
+        QStringLiteral("رئيس اداره تدارکات و پشتيباني"),
+        QStringLiteral("سمت پرسنل"),
+        QStringLiteral("شرح پرونده الکترونيک پرسنل"),
+        QStringLiteral("شرح ماموريت"),
+        QStringLiteral("فني و آشنايي با قطعات"),
+        QStringLiteral("مبلغ هر ساعت"),
+        QStringLiteral("مبلغ هر کيلومتر"),
+        QStringLiteral("محل خدمت"),
+        QStringLiteral("مدارک خودرو"),
+        QStringLiteral("مذهب"),
+        QStringLiteral("معاون پشتيباني"),
+        QStringLiteral("مهارت رانندگي"),
+        QStringLiteral("نام خودرو"),
+        QStringLiteral("نحوه همکاري"),
+        QStringLiteral("نوع تردد"),
+        QStringLiteral("وضعيت پرسنل"),
+        QStringLiteral("وضعيت خودرو"),
+        QStringLiteral("وضعيت فني و ظاهري خودرو"),
+    };
+    QCollator collator{QLocale(QLocale::Persian, QLocale::Iran)};
+    std::sort(names.begin(), names.end(), collator);
+    return names;
+}
 
 Tsetting::Tsetting(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("setting"));
+    setWindowTitle(QStringLiteral("تنظيمات"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
+    setLayoutDirection(Qt::RightToLeft);
+    setFont(QFont(QStringLiteral("Tahoma"), 8));
+    resize(452, 480);
+
+    QFont captionFont(QStringLiteral("Tahoma"));
+    captionFont.setPixelSize(15);
+
+    Label1 = new QLabel(QStringLiteral("عنوان اطلاعات"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(captionFont);
+    component = new ComboBox(false, this);
+    component->setObjectName(QStringLiteral("component"));
+    component->setItems(listNames());
+
+    Label2 = new QLabel(QStringLiteral("توضيحات"), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setFont(captionFont);
+    cmt = new QLineEdit(this);
+    cmt->setObjectName(QStringLiteral("cmt"));
+    cmt->setLayoutDirection(Qt::RightToLeft);
+    ins_btn = new QPushButton(this);
+    ins_btn->setObjectName(QStringLiteral("ins_btn"));
+    ins_btn->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    ins_btn->setIconSize(QSize(20, 20));
+    ins_btn->setFixedSize(36, 28);
+
+    DBGrid1 = new DbGrid(this);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->setQuery(app::dm->ADOQ_set);
+    DBGrid1->setColumns({
+        {QStringLiteral("id"), QString(), 0, true},
+        {QStringLiteral("component"), QStringLiteral("عنوان اطلاعات"), 100},
+        {QStringLiteral("cmt"), QStringLiteral("توضيحات"), 250},
+        {QStringLiteral("def"), QStringLiteral("پيشفرض"), 50},
+    });
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    PopupMenu1->setLayoutDirection(Qt::RightToLeft);
+    N2 = PopupMenu1->addAction(QStringLiteral("پيش فرض"));
+    N2->setObjectName(QStringLiteral("N2"));
+    N1 = PopupMenu1->addAction(QStringLiteral("حذف"));
+    N1->setObjectName(QStringLiteral("N1"));
+    DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(DBGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        PopupMenu1->popup(DBGrid1->viewport()->mapToGlobal(pos));
+    });
+
+    Label3 = new QLabel(QStringLiteral("*در صورتيكه مي خواهيد يك آيتم بصورت پيش فرض باشد بر روي آن كليك راست نماييد"), this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->setLayoutDirection(Qt::RightToLeft);
+    Label3->setWordWrap(true);
+    QPalette hint = Label3->palette();
+    hint.setColor(QPalette::WindowText, QColor(128, 0, 0));
+    Label3->setPalette(hint);
+
+    auto *chooserRow = new QHBoxLayout;
+    chooserRow->addWidget(Label1);
+    chooserRow->addWidget(component, 1);
+    auto *itemRow = new QHBoxLayout;
+    itemRow->addWidget(Label2);
+    itemRow->addWidget(cmt, 1);
+    itemRow->addWidget(ins_btn);
+    // Both captions take the same width so that the two inputs line up.
+    const int captionWidth = qMax(Label1->sizeHint().width(), Label2->sizeHint().width());
+    Label1->setFixedWidth(captionWidth);
+    Label2->setFixedWidth(captionWidth);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(chooserRow);
+    layout->addLayout(itemRow);
+    layout->addWidget(DBGrid1, 1);
+    layout->addWidget(Label3);
+
+    connectGuarded(component, &ComboBox::changed, this, [this] { componentChange(); });
+    connectGuarded(ins_btn, &QPushButton::clicked, this, [this] { ins_btnClick(); });
+    connectGuarded(N2, &QAction::triggered, this, [this] { N2Click(); });
+    connectGuarded(N1, &QAction::triggered, this, [this] { N1Click(); });
+}
+
+void Tsetting::componentChange()
+{
+    Query &q = *app::dm->ADOQ_set;
+    q.clear();
+    q.add(lookupListStatement(component->text()));
+    q.open();
+}
+
+void Tsetting::ins_btnClick()
+{
+    if (cmt->text().isEmpty()) {
+        showMessage(QStringLiteral("لطفا مقدار مناسب را وارد نماييد"));
+        return;
+    }
+    Query &q = *app::dm->ADOQuery1;
+    q.clear();
+    q.add(lookupListStatement(component->text()) + QStringLiteral(" and cmt=") + quoted(cmt->text()));
+    q.open();
+    if (q.recordCount() > 0) {
+        showMessage(QStringLiteral("تكراري است"));
+        return;
+    }
+    q.clear();
+    q.add(QStringLiteral("insert into setting (component,cmt) values (") + quoted(component->text()) + QLatin1Char(',') + quoted(cmt->text())
+          + QLatin1Char(')'));
+    q.execute();
+    showMessage(QStringLiteral("ثبت شد"));
+    componentChange();
+}
+
+// The list name and item text of the grid's current row, also put into the
+// chooser and the item edit. The statements use the row's own values: the
+// chooser shows only the offered names, and a row of any other list must not
+// be taken for one of the empty name.
+Tsetting::Item Tsetting::takeCurrentItem()
+{
+    Query &q = *app::dm->ADOQ_set;
+    const Item item{currentText(q, QStringLiteral("component")), currentText(q, QStringLiteral("cmt"))};
+    component->setText(item.list);
+    cmt->setText(item.text);
+    return item;
+}
+
+void Tsetting::reopenList(const QString &list)
+{
+    Query &q = *app::dm->ADOQ_set;
+    q.clear();
+    q.add(lookupListStatement(list) + QStringLiteral("order by component "));
+    q.open();
+}
+
+void Tsetting::N2Click()
+{
+    const Item item = takeCurrentItem();
+    Query &q = *app::dm->ADOQ_set;
+    q.clear();
+    q.add(QStringLiteral("Update setting set def=") + quoted(QString()) + QStringLiteral(" where component=") + quoted(item.list));
+    q.execute();
+    q.clear();
+    q.add(QStringLiteral("Update setting set def=1 where component=") + quoted(item.list) + QStringLiteral(" and cmt=") + quoted(item.text));
+    q.execute();
+    reopenList(item.list);
+}
+
+void Tsetting::N1Click()
+{
+    const Item item = takeCurrentItem();
+    Query &q = *app::dm->ADOQ_set;
+    q.clear();
+    q.add(QStringLiteral("delete from setting where component=") + quoted(item.list) + QStringLiteral(" and cmt=") + quoted(item.text));
+    q.execute();
+    reopenList(item.list);
 }

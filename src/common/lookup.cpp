@@ -4,11 +4,16 @@
 #include "platform/ComboBox.h"
 #include "platform/Sql.h"
 
+QString lookupListStatement(const QString &listName)
+{
+    return QStringLiteral("select * from setting where component=") + quoted(listName);
+}
+
 namespace {
 void openList(const QString &listName, Query &query)
 {
     query.clear();
-    query.add(QStringLiteral("select * from setting where component=") + quoted(listName));
+    query.add(lookupListStatement(listName));
     query.open();
 }
 } // namespace

@@ -14,3 +14,6 @@ void fillComboFromList(const QString &listName, ComboBox *combo);
 // A single-valued setting: the `cmt` of the first row of the list, or the
 // empty text when the list is empty. The query stays open on the list.
 QString singleValue(const QString &listName, Query &query);
+
+// The statement line that selects every row of one list.
+QString lookupListStatement(const QString &listName);

@@ -1,0 +1,185 @@
+// The lookup-list window and the two ways the pages read the lists, on every
+// engine under test.
+#include "TestSupport.h"
+#include "admin/setting_u.h"
+#include "common/lookup.h"
+#include "core/app.h"
+#include "core/dm_u.h"
+#include "platform/ComboBox.h"
+#include "platform/DbGrid.h"
+#include "platform/Fonts.h"
+#include "platform/Query.h"
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+const QString Colour = QStringLiteral("رنگ خودرو");
+const QString Password = QStringLiteral("رمز حذف");
+const QString Subjects = QStringLiteral("موضوع پيام");
+
+void addItem(AppFixture &fx, const QString &list, const QString &item, const QString &def = QString())
+{
+    fx.exec(QStringLiteral("insert into setting (component,cmt,def) values ('%1','%2',%3)")
+                .arg(list, item, def.isNull() ? QStringLiteral("null") : QLatin1Char('\'') + def + QLatin1Char('\'')));
+}
+
+// "item=def" of every row of a list, in id order; a NULL marker reads "null".
+QStringList rowsOf(AppFixture &fx, const QString &list)
+{
+    return fx.column(QStringLiteral("select cmt || '=' || coalesce(def,'null') from setting where component='%1' order by id")
+                         .arg(list));
+}
+
+// Makes the grid's current row the first row holding this item text.
+void selectItem(Tsetting *w, const QString &item)
+{
+    Query &q = *app::dm->ADOQ_set;
+    for (q.first(); !q.eof(); q.next())
+        if (q.field(QStringLiteral("cmt")).asString() == item)
+            return;
+    QFAIL("item not in the grid");
+}
+} // namespace
+
+class SettingTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { installFontSubstitutions(); }
+
+    void chooserOffersTheListsOnly_data() { addEngineRows(); }
+    void chooserOffersTheListsOnly()
+    {
+        AppFixture fx(currentEngine());
+        Tsetting *w = app::setting;
+        QVERIFY(!w->component->isEditable());
+        QStringList items;
+        for (int i = 0; i < w->component->count(); ++i)
+            items << w->component->itemText(i);
+        QCOMPARE(items.size(), 23);
+        QCOMPARE(QSet<QString>(items.begin(), items.end()).size(), 23);
+        QVERIFY(items.contains(Colour) && items.contains(Password) && !items.contains(Subjects));
+    }
+
+    void addingChecksTextAndDuplicates_data() { addEngineRows(); }
+    void addingChecksTextAndDuplicates()
+    {
+        AppFixture fx(currentEngine());
+        Tsetting *w = app::setting;
+        // No list chosen: the item goes under the empty name and the grid shows that list.
+        w->component->setText(QString());
+        w->cmt->setText(QStringLiteral("سفيد"));
+        w->ins_btn->click();
+        QCOMPARE(rowsOf(fx, QString()), QStringList{QStringLiteral("سفيد=null")});
+        QCOMPARE(app::dm->ADOQ_set->recordCount(), 1);
+        QCOMPARE(w->cmt->text(), QStringLiteral("سفيد"));
+
+        w->component->setText(Colour);
+        w->cmt->setText(QString());
+        w->ins_btn->click();
+        w->cmt->setText(QStringLiteral("سفيد"));
+        w->ins_btn->click();           // same text, another list: accepted
+        w->ins_btn->click();           // now a duplicate in this list
+        w->cmt->setText(QStringLiteral("ab'c"));
+        w->ins_btn->click();
+        QCOMPARE(fx.ui.messages(), (QStringList{QStringLiteral("ثبت شد"), QStringLiteral("لطفا مقدار مناسب را وارد نماييد"), QStringLiteral("ثبت شد"),
+                                                QStringLiteral("تكراري است"), QStringLiteral("ثبت شد")}));
+        QCOMPARE(rowsOf(fx, Colour), (QStringList{QStringLiteral("سفيد=null"), QStringLiteral("ab'c=null")}));
+        QCOMPARE(app::dm->ADOQ_set->recordCount(), 2);
+    }
+
+    void defaultMarksExactlyTheChosenItem_data() { addEngineRows(); }
+    void defaultMarksExactlyTheChosenItem()
+    {
+        AppFixture fx(currentEngine());
+        Tsetting *w = app::setting;
+        addItem(fx, Colour, QStringLiteral("سفيد"));
+        addItem(fx, Colour, QStringLiteral("مشکي"), QStringLiteral("1"));
+        addItem(fx, Colour, QStringLiteral("آبي"));
+        addItem(fx, Colour, QStringLiteral("آبي"));
+        addItem(fx, Password, QStringLiteral("آبي"));
+        w->component->setText(Colour);
+        w->componentChange();
+        selectItem(w, QStringLiteral("آبي"));
+        w->N2->trigger();
+        QCOMPARE(rowsOf(fx, Colour), (QStringList{QStringLiteral("سفيد="), QStringLiteral("مشکي="), QStringLiteral("آبي=1"),
+                                                  QStringLiteral("آبي=1")}));
+        QCOMPARE(rowsOf(fx, Password), QStringList{QStringLiteral("آبي=null")});
+        QCOMPARE(w->cmt->text(), QStringLiteral("آبي"));
+        QCOMPARE(app::dm->ADOQ_set->recordCount(), 4);
+        QVERIFY(fx.ui.messages().isEmpty());
+    }
+
+    void deleteRemovesEveryCopy_data() { addEngineRows(); }
+    void deleteRemovesEveryCopy()
+    {
+        AppFixture fx(currentEngine());
+        Tsetting *w = app::setting;
+        addItem(fx, Colour, QStringLiteral("سفيد"));
+        addItem(fx, Colour, QStringLiteral("مشکي"));
+        addItem(fx, Colour, QStringLiteral("سفيد"));
+        addItem(fx, Password, QStringLiteral("سفيد"));
+        w->component->setText(Colour);
+        w->componentChange();
+        selectItem(w, QStringLiteral("سفيد"));
+        w->N1->trigger();
+        QCOMPARE(rowsOf(fx, Colour), QStringList{QStringLiteral("مشکي=null")});
+        QCOMPARE(rowsOf(fx, Password), QStringList{QStringLiteral("سفيد=null")});
+        QCOMPARE(app::dm->ADOQ_set->recordCount(), 1);
+        QVERIFY(fx.ui.messages().isEmpty());
+    }
+
+    // An empty grid acts on the empty name; a row of a list the chooser does
+    // not offer is acted on under its own name.
+    void commandsActOnTheRowShown_data() { addEngineRows(); }
+    void commandsActOnTheRowShown()
+    {
+        AppFixture fx(currentEngine());
+        Tsetting *w = app::setting;
+        addItem(fx, QString(), QString());
+        addItem(fx, QString(), QStringLiteral("سفيد"));
+        addItem(fx, Subjects, QStringLiteral("سفيد"));
+        w->N1->trigger();               // the shared query was never opened
+        QCOMPARE(rowsOf(fx, QString()), QStringList{QStringLiteral("سفيد=null")});
+
+        ComboBox other;
+        fillComboFromList(Subjects, &other);
+        selectItem(w, QStringLiteral("سفيد"));
+        w->N2->trigger();
+        QCOMPARE(rowsOf(fx, Subjects), QStringList{QStringLiteral("سفيد=1")});
+        QCOMPARE(rowsOf(fx, QString()), QStringList{QStringLiteral("سفيد=null")});
+        w->N1->trigger();
+        QCOMPARE(rowsOf(fx, Subjects), QStringList());
+        QCOMPARE(rowsOf(fx, QString()), QStringList{QStringLiteral("سفيد=null")});
+    }
+
+    void pagesReadTheLists_data() { addEngineRows(); }
+    void pagesReadTheLists()
+    {
+        AppFixture fx(currentEngine());
+        addItem(fx, Password, QStringLiteral("123"));
+        addItem(fx, Password, QStringLiteral("456"), QStringLiteral("1"));
+        addItem(fx, Colour, QStringLiteral("سفيد"));
+        addItem(fx, Colour, QStringLiteral("آبي"), QStringLiteral("1"));
+        addItem(fx, Colour, QStringLiteral("مشکي"));
+
+        QCOMPARE(singleValue(Password, *app::dm->ADOQuery1), QStringLiteral("123"));
+        QVERIFY(app::dm->ADOQuery1->isOpen());
+        QCOMPARE(singleValue(Subjects, *app::dm->ADOQ_set), QString());
+
+        ComboBox combo;
+        combo.setText(QStringLiteral("متن"));
+        fillComboFromList(Colour, &combo);
+        QCOMPARE(combo.count(), 3);
+        QCOMPARE(combo.itemText(0), QStringLiteral("سفيد"));
+        QCOMPARE(combo.itemText(2), QStringLiteral("مشکي"));
+        QCOMPARE(combo.currentIndex(), -1);
+        QCOMPARE(combo.text(), QStringLiteral("متن"));
+        fillComboFromList(Subjects, &combo);
+        QCOMPARE(combo.count(), 0);
+        QCOMPARE(combo.text(), QStringLiteral("متن"));
+    }
+};
+
+QTEST_MAIN(SettingTest)
+#include "tst_setting.moc"
