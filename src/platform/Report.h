@@ -1,16 +1,117 @@
 #pragma once
+#include "ReportElements.h"
+#include <QMarginsF>
 #include <QObject>
+#include <QPageLayout>
+#include <QSizeF>
 
+class QPagedPaintDevice;
 class QPrinter;
+class Query;
 
-// The banded report: layout in millimetres, bands, elements, bound to a query
-// or to none, rendered page by page with QPainter.
+// The banded report: a layout in millimetres on A4 or A5 paper, bands with
+// their elements, bound to a query or to none, rendered page by page with
+// QPainter onto a printer (the print preview), a PDF file or images.
+//
+// Bound to no query it prints its page header, column header, detail band
+// once, summary and page footer, on one page when they fit. Bound to a query
+// it prints one detail band per row of the query in the query's current
+// order (the query's current row is left alone), starts a new page when the
+// next band does not fit, repeats the page header and the column header at
+// the top of each page their flags name, prints the summary after the last
+// row and the page footer at the foot of its pages. A closed or empty query
+// prints the headers and the summary only.
+//
+//     Report r;
+//     r.setPaper(Report::Paper::A5);
+//     r.setMargins(10);
+//     ReportBand *head = r.addBand(ReportBand::Type::PageHeader, 20);
+//     head->label(u"..."_s)->placeCentre(2.1);
+//     ReportBand *detail = r.addBand(ReportBand::Type::Detail, 11.4);
+//     detail->rowNumber()->placeBox(108, 2.1, 18.5, 7, Qt::AlignHCenter);
+//     detail->field(u"khodro"_s)->placeBox(50.8, 2.1, 53.2, 7, Qt::AlignHCenter);
+//     r.setDataSet(query);
+//     r.exportPdf(path);
 class Report : public QObject {
     Q_OBJECT
 public:
-    using QObject::QObject;
-    // Paper size and orientation of the layout.
+    enum class Paper { A4, A5 };
+
+    // One band printed on a page, at its distance from the page's top edge.
+    struct Placement {
+        const ReportBand *band;
+        double top;   // mm from the top of the paper
+        int row;      // row of the query, -1 for none
+        int number;   // running number of the detail row, 0 for other bands
+    };
+    using Page = QVector<Placement>;
+
+    explicit Report(QObject *parent = nullptr);
+
+    // Paper, orientation and margins; set them before the bands, since
+    // elements placed from the right edge keep the distance they got then.
+    void setPaper(Paper paper, QPageLayout::Orientation orientation = QPageLayout::Portrait);
+    Paper paper() const { return m_paper; }
+    QPageLayout::Orientation orientation() const { return m_orientation; }
+    QSizeF paperSize() const; // mm, oriented
+    void setMargins(double mm) { m_margins = QMarginsF(mm, mm, mm, mm); }
+    void setMargins(const QMarginsF &mm) { m_margins = mm; }
+    QMarginsF margins() const { return m_margins; }
+    double bandWidth() const; // mm between the left and right margins
+
+    // The font of labels without a font of their own (Arial 10 unless set).
+    void setDefaultFont(const QString &family, double pointSize);
+    QString defaultFamily() const { return m_defaultFamily; }
+    double defaultPointSize() const { return m_defaultPointSize; }
+
+    // The name of the document in the print queue.
+    void setTitle(const QString &title) { m_title = title; }
+    QString title() const { return m_title; }
+
+    // Adds a band, or returns the band of that type already there with the new height.
+    ReportBand *addBand(ReportBand::Type type, double height);
+    ReportBand *band(ReportBand::Type type) const;
+    QList<ReportBand *> bands() const;
+
+    // The query whose rows the detail band walks; nullptr for none. Not owned.
+    void setDataSet(const Query *query) { m_dataSet = query; }
+    const Query *dataSet() const { return m_dataSet; }
+
+    // A label of the layout by its object name; nullptr when none.
+    ReportLabel *label(const QString &name) const;
+    // The labels code fills, in the order they were added.
+    QList<ReportLabel *> valueLabels() const;
+
+    // The pages as they would print now.
+    QVector<Page> paginate() const;
+    int pageCount() const { return int(paginate().size()); }
+
+    // Paper size and orientation on the printer; the report places its own margins.
     virtual void preparePrinter(QPrinter &printer) const;
     // Renders every page onto the printer.
     virtual void print(QPrinter &printer);
+    // Renders every page onto a paged device; returns the number of pages.
+    int render(QPagedPaintDevice &device) const;
+    // Writes a PDF file; false when the file cannot be written.
+    bool exportPdf(const QString &path) const;
+    // One page as a picture at a resolution in dots per inch; null past the last page.
+    QImage renderPage(int page, double dpi = 150) const;
+    QList<QImage> renderImages(double dpi = 150) const;
+
+    // Paints one page with the painter's origin at the paper's top-left
+    // corner and dpi device dots per inch.
+    void paintPage(QPainter &painter, const Page &page, double dpiX, double dpiY) const;
+
+private:
+    QPageSize pageSize() const;
+    void setUpDevice(QPagedPaintDevice &device) const;
+
+    Paper m_paper = Paper::A4;
+    QPageLayout::Orientation m_orientation = QPageLayout::Portrait;
+    QMarginsF m_margins{10, 10, 10, 10};
+    QString m_defaultFamily = QStringLiteral("Arial");
+    double m_defaultPointSize = 10;
+    QString m_title;
+    QVector<ReportBand *> m_bands;
+    const Query *m_dataSet = nullptr;
 };

@@ -1,0 +1,442 @@
+#include "ReportElements.h"
+#include "Fonts.h"
+#include "Query.h"
+#include "Report.h"
+#include <QPainter>
+#include <QTextLayout>
+#include <cmath>
+#include <memory>
+
+using reportunit::fromMm;
+using reportunit::toMm;
+
+// ---------------------------------------------------------------- ReportRow
+
+bool ReportRow::isValid() const
+{
+    return m_query && m_index >= 0 && m_index < m_query->recordCount();
+}
+
+QString ReportRow::text(const QString &field) const
+{
+    if (!isValid())
+        return QString();
+    return m_query->textAt(m_index, m_query->columnIndex(field));
+}
+
+QVariant ReportRow::value(const QString &field) const
+{
+    if (!isValid())
+        return QVariant();
+    return m_query->valueAt(m_index, m_query->columnIndex(field));
+}
+
+double ReportRow::number(const QString &field) const
+{
+    const QVariant v = value(field);
+    if (v.isNull() || !v.isValid())
+        return 0;
+    bool ok = false;
+    const double d = v.toString().trimmed().toDouble(&ok);
+    return ok ? d : 0;
+}
+
+// ------------------------------------------------------------ ReportElement
+
+ReportElement::ReportElement(ReportBand *band) : QObject(band), m_band(band) {}
+
+Report *ReportElement::report() const { return m_band->report(); }
+
+// -------------------------------------------------------------- ReportLabel
+
+namespace {
+
+// A text can be wider than any band; laid out on this width it never wraps.
+constexpr double unboundedWidth = 1e7;
+
+QFont printFont(const QString &family, double pointSize, bool bold, double scale = 1.0)
+{
+    QFont font;
+    font.setFamilies(printFamilies(family));
+    // Points to hundredths of a millimetre: 1 pt = 25.4 / 72 mm.
+    font.setPixelSize(qMax(1, qRound(pointSize * scale * 25.4 / 72.0 * reportunit::perMm)));
+    font.setBold(bold);
+    // Unhinted outlines scale linearly: a text measures the same on every device.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(true);
+    return font;
+}
+
+QString printableText(QString text)
+{
+    // Line breaks of a text set by code start new lines.
+    text.replace(QLatin1String("\r\n"), QString(QChar::LineSeparator));
+    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    return text;
+}
+
+} // namespace
+
+struct ReportLabel::Layout {
+    std::unique_ptr<QTextLayout> text;
+    QRectF box;       // units, band coordinates: where the text prints
+    int lines = 0;    // lines that fit the box
+    double textHeight = 0;
+    double baselineShift = 0; // a shrunk line keeps the baseline of the full size
+    bool clip = false;
+};
+
+ReportLabel::ReportLabel(ReportBand *band, const QString &text) : ReportElement(band), m_text(text) {}
+
+void ReportLabel::setFont(const QString &family, double pointSize, bool bold)
+{
+    m_family = family;
+    m_pointSize = pointSize;
+    m_bold = bold;
+}
+
+QFont ReportLabel::font() const { return scaledFont(1.0); }
+
+QFont ReportLabel::scaledFont(double scale) const
+{
+    const Report *r = report();
+    const QString family = m_family.isEmpty() && r ? r->defaultFamily() : m_family;
+    const double size = m_pointSize <= 0 && r ? r->defaultPointSize() : m_pointSize;
+    return printFont(family, size > 0 ? size : 10, m_bold, scale);
+}
+
+double ReportLabel::textWidth(const QString &text) const
+{
+    QTextLayout layout(printableText(text), font());
+    QTextOption option;
+    option.setTextDirection(m_rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setUseDesignMetrics(true);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    double width = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(unboundedWidth);
+        width = qMax(width, line.naturalTextWidth());
+    }
+    layout.endLayout();
+    return toMm(width);
+}
+
+namespace {
+// One line of the label's font (Latin and Persian letters, as the texts mix them).
+QTextLine sampleLine(QTextLayout &layout)
+{
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(unboundedWidth);
+    layout.endLayout();
+    return line;
+}
+} // namespace
+
+double ReportLabel::lineHeight() const
+{
+    QTextLayout layout(QStringLiteral("Xب"), font());
+    return toMm(sampleLine(layout).height());
+}
+
+double ReportLabel::ascent() const
+{
+    QTextLayout layout(QStringLiteral("Xب"), font());
+    return toMm(sampleLine(layout).ascent());
+}
+
+ReportLabel *ReportLabel::placeRight(double rightMm, double topMm)
+{
+    m_autoSize = true;
+    m_alignment = Qt::AlignRight | Qt::AlignTop;
+    const double w = textWidth();
+    m_geometry = QRectF(m_band->width() - rightMm - w, topMm, w, lineHeight());
+    return this;
+}
+
+ReportLabel *ReportLabel::placeLeft(double leftMm, double topMm)
+{
+    m_autoSize = true;
+    m_alignment = Qt::AlignLeft | Qt::AlignTop;
+    m_geometry = QRectF(leftMm, topMm, textWidth(), lineHeight());
+    return this;
+}
+
+ReportLabel *ReportLabel::placeCentre(double topMm, double centreMm)
+{
+    m_autoSize = true;
+    m_alignment = Qt::AlignHCenter | Qt::AlignTop;
+    const double centre = centreMm < 0 ? m_band->width() / 2 : centreMm;
+    const double w = textWidth();
+    m_geometry = QRectF(centre - w / 2, topMm, w, lineHeight());
+    return this;
+}
+
+ReportLabel *ReportLabel::placeBox(double left, double top, double width, double height, Qt::Alignment alignment)
+{
+    m_autoSize = false;
+    m_alignment = alignment;
+    m_geometry = QRectF(left, top, width, height);
+    return this;
+}
+
+QString ReportLabel::textFor(const ReportRow &) const { return m_text; }
+
+void ReportLabel::layOut(const QString &text, Layout &out) const
+{
+    const QRectF design(fromMm(m_geometry.x()), fromMm(m_geometry.y()), fromMm(m_geometry.width()), fromMm(m_geometry.height()));
+    const Qt::Alignment horizontal = m_alignment & Qt::AlignHorizontal_Mask;
+    const bool wrap = m_wordWrap && !m_autoSize;
+
+    QTextOption option;
+    option.setTextDirection(m_rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+    option.setUseDesignMetrics(true);
+    option.setWrapMode(wrap ? QTextOption::WordWrap : QTextOption::NoWrap);
+    // Sized to its text the label holds the text exactly: lay out from its left end.
+    option.setAlignment(m_autoSize ? (Qt::AlignLeft | Qt::AlignAbsolute) : (horizontal | Qt::AlignAbsolute));
+
+    const QString printable = printableText(text);
+    double scale = 1.0;
+    double naturalWidth = 0;
+    for (;;) {
+        out.text = std::make_unique<QTextLayout>(printable, scaledFont(scale));
+        out.text->setTextOption(option);
+        out.text->setCacheEnabled(true);
+        out.text->beginLayout();
+        const double lineWidth = m_autoSize ? unboundedWidth : design.width();
+        double y = 0;
+        naturalWidth = 0;
+        for (QTextLine line = out.text->createLine(); line.isValid(); line = out.text->createLine()) {
+            line.setLineWidth(lineWidth);
+            line.setPosition(QPointF(0, y));
+            y += line.height();
+            naturalWidth = qMax(naturalWidth, line.naturalTextWidth());
+        }
+        out.text->endLayout();
+        out.textHeight = y;
+        if (!m_shrinkToFit || m_autoSize || scale - 0.05 < m_smallest - 1e-9)
+            break;
+        // A word longer than the box overflows its line as well.
+        const bool fits = naturalWidth <= design.width() + 1 && (!wrap || y <= design.height() + 1);
+        if (fits)
+            break;
+        scale -= 0.05;
+    }
+
+    if (m_autoSize) {
+        double left = design.left();
+        if (horizontal & Qt::AlignRight)
+            left = design.right() - naturalWidth;
+        else if (horizontal & Qt::AlignHCenter)
+            left = design.center().x() - naturalWidth / 2;
+        out.box = QRectF(left, design.top(), naturalWidth, out.textHeight);
+        out.lines = out.text->lineCount();
+        return;
+    }
+
+    // A fixed box: the lines that fit (at least one), aligned in it vertically.
+    out.box = design;
+    out.lines = 0;
+    double used = 0;
+    for (int i = 0; i < out.text->lineCount(); ++i) {
+        const double h = out.text->lineAt(i).height();
+        if (i > 0 && used + h > design.height() + 1)
+            break;
+        used += h;
+        ++out.lines;
+    }
+    out.textHeight = used;
+    out.clip = naturalWidth > design.width() + 1;
+    if (scale < 1.0 && !(m_alignment & (Qt::AlignVCenter | Qt::AlignBottom)) && out.text->lineCount() > 0)
+        out.baselineShift = fromMm(ascent()) - out.text->lineAt(0).ascent();
+}
+
+QRectF ReportLabel::printedRect(const QString &text) const
+{
+    Layout layout;
+    layOut(text, layout);
+    const QRectF &b = layout.box;
+    return QRectF(toMm(b.x()), toMm(b.y()), toMm(b.width()), toMm(layout.textHeight));
+}
+
+void ReportLabel::paint(QPainter &painter, const ReportRow &row) const
+{
+    const QString text = textFor(row);
+    if (text.isEmpty())
+        return;
+    Layout layout;
+    layOut(text, layout);
+    double top = layout.box.top() + layout.baselineShift;
+    if (!m_autoSize) {
+        if (m_alignment & Qt::AlignVCenter)
+            top += (layout.box.height() - layout.textHeight) / 2;
+        else if (m_alignment & Qt::AlignBottom)
+            top += layout.box.height() - layout.textHeight;
+    }
+    painter.save();
+    painter.setPen(Qt::black);
+    if (layout.clip)
+        painter.setClipRect(QRectF(layout.box.left(), layout.box.top() - layout.box.height(), layout.box.width(), layout.box.height() * 3),
+                            Qt::IntersectClip);
+    const QPointF origin(layout.box.left(), top);
+    if (layout.lines == layout.text->lineCount()) {
+        layout.text->draw(&painter, origin);
+    } else {
+        for (int i = 0; i < layout.lines; ++i)
+            layout.text->lineAt(i).draw(&painter, origin);
+    }
+    painter.restore();
+}
+
+// ------------------------------------------------- field, computed, number
+
+ReportField::ReportField(ReportBand *band, const QString &field) : ReportLabel(band), m_field(field) {}
+
+QString ReportField::textFor(const ReportRow &row) const { return row.text(m_field); }
+
+ReportComputed::ReportComputed(ReportBand *band, Function function) : ReportLabel(band), m_function(std::move(function)) {}
+
+QString ReportComputed::textFor(const ReportRow &row) const { return m_function ? m_function(row) : QString(); }
+
+ReportRowNumber::ReportRowNumber(ReportBand *band) : ReportLabel(band) {}
+
+QString ReportRowNumber::textFor(const ReportRow &row) const
+{
+    return row.number() > 0 ? QString::number(row.number()) : QString();
+}
+
+// -------------------------------------------------------------- ReportShape
+
+ReportShape::ReportShape(ReportBand *band, Kind kind) : ReportElement(band), m_kind(kind)
+{
+    if (kind == Kind::HorizontalRule || kind == Kind::VerticalRule)
+        m_fill = Qt::black;
+}
+
+void ReportShape::paint(QPainter &painter, const ReportRow &) const
+{
+    const QRectF r(fromMm(m_geometry.x()), fromMm(m_geometry.y()), fromMm(m_geometry.width()), fromMm(m_geometry.height()));
+    painter.save();
+    switch (m_kind) {
+    case Kind::HorizontalRule:
+    case Kind::VerticalRule:
+        painter.fillRect(r, m_fill);
+        break;
+    case Kind::Rectangle:
+    case Kind::Circle: {
+        // The outline runs inside the box, so that neighbouring frames share an edge.
+        const double pen = fromMm(m_outline);
+        const QRectF inner = r.adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2);
+        painter.setPen(m_outline > 0 ? QPen(Qt::black, pen, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin) : QPen(Qt::NoPen));
+        painter.setBrush(m_fill.alpha() == 0 ? QBrush(Qt::NoBrush) : QBrush(m_fill));
+        if (m_kind == Kind::Rectangle)
+            painter.drawRect(inner);
+        else
+            painter.drawEllipse(inner);
+        break;
+    }
+    }
+    painter.restore();
+}
+
+// -------------------------------------------------------------- ReportImage
+
+ReportImage::ReportImage(ReportBand *band, const QImage &image) : ReportElement(band), m_image(image) {}
+
+void ReportImage::paint(QPainter &painter, const ReportRow &) const
+{
+    if (m_image.isNull())
+        return;
+    const QRectF r(fromMm(m_geometry.x()), fromMm(m_geometry.y()), fromMm(m_geometry.width()), fromMm(m_geometry.height()));
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(r, m_image);
+    painter.restore();
+}
+
+// --------------------------------------------------------------- ReportBand
+
+ReportBand::ReportBand(Report *report, Type type, double height) : QObject(report), m_report(report), m_type(type), m_height(height) {}
+
+double ReportBand::width() const { return m_report ? m_report->bandWidth() : 0; }
+
+bool ReportBand::printsOn(bool firstPage, bool lastPage) const
+{
+    if (firstPage)
+        return m_pages.testFlag(FirstPage) || (lastPage && m_pages.testFlag(LastPage) && m_type == Type::PageFooter);
+    if (m_type == Type::PageHeader || m_type == Type::ColumnHeader)
+        return m_pages & (MiddlePages | LastPage);
+    return lastPage ? m_pages.testFlag(LastPage) : m_pages.testFlag(MiddlePages);
+}
+
+ReportLabel *ReportBand::label(const QString &text) { return adopt(new ReportLabel(this, text)); }
+
+ReportLabel *ReportBand::label(const QString &text, const QString &family, double pointSize, bool bold)
+{
+    ReportLabel *l = label(text);
+    l->setFont(family, pointSize, bold);
+    return l;
+}
+
+ReportLabel *ReportBand::valueLabel(const QString &name)
+{
+    ReportLabel *l = adopt(new ReportLabel(this));
+    l->setObjectName(name);
+    l->setValueLabel(true);
+    return l;
+}
+
+ReportLabel *ReportBand::valueLabel(const QString &name, const QString &family, double pointSize, bool bold)
+{
+    ReportLabel *l = valueLabel(name);
+    l->setFont(family, pointSize, bold);
+    return l;
+}
+
+ReportField *ReportBand::field(const QString &field) { return adopt(new ReportField(this, field)); }
+
+ReportComputed *ReportBand::computed(ReportComputed::Function function) { return adopt(new ReportComputed(this, std::move(function))); }
+
+ReportRowNumber *ReportBand::rowNumber() { return adopt(new ReportRowNumber(this)); }
+
+ReportShape *ReportBand::shape(ReportShape::Kind kind, const QRectF &geometry)
+{
+    ReportShape *s = adopt(new ReportShape(this, kind));
+    s->setGeometry(geometry);
+    return s;
+}
+
+ReportShape *ReportBand::rectangle(double left, double top, double width, double height)
+{
+    return shape(ReportShape::Kind::Rectangle, QRectF(left, top, width, height));
+}
+
+ReportShape *ReportBand::circle(double left, double top, double width, double height)
+{
+    return shape(ReportShape::Kind::Circle, QRectF(left, top, width, height));
+}
+
+ReportShape *ReportBand::horizontalRule(double left, double top, double length, double thickness)
+{
+    return shape(ReportShape::Kind::HorizontalRule, QRectF(left, top, length, thickness));
+}
+
+ReportShape *ReportBand::verticalRule(double left, double top, double length, double thickness)
+{
+    return shape(ReportShape::Kind::VerticalRule, QRectF(left, top, thickness, length));
+}
+
+ReportImage *ReportBand::image(const QImage &picture, double left, double top, double width, double height)
+{
+    ReportImage *i = adopt(new ReportImage(this, picture));
+    i->setGeometry(left, top, width, height);
+    return i;
+}
+
+void ReportBand::paint(QPainter &painter, const ReportRow &row) const
+{
+    for (const ReportElement *e : m_elements)
+        e->paint(painter, row);
+}

@@ -1,0 +1,295 @@
+#pragma once
+#include <QFont>
+#include <QImage>
+#include <QObject>
+#include <QRectF>
+#include <QVariant>
+#include <QVector>
+#include <functional>
+
+class QPainter;
+class Query;
+class Report;
+class ReportBand;
+
+// Everything of a layout is given in millimetres. Painting happens in
+// hundredths of a millimetre, so that text measured once prints the same on
+// every device (printer, PDF, image).
+namespace reportunit {
+constexpr double perMm = 100.0;
+inline double fromMm(double mm) { return mm * perMm; }
+inline double toMm(double units) { return units / perMm; }
+} // namespace reportunit
+
+// The row a band prints for: one row of the report's query, walked in the
+// query's current order, or none (a report without data, a header, the
+// summary). Reading never moves the query's current row.
+class ReportRow {
+public:
+    ReportRow() = default;
+    ReportRow(const Query *query, int index, int number) : m_query(query), m_index(index), m_number(number) {}
+
+    bool isValid() const;
+    int index() const { return m_index; }    // 0-based position in the query, -1 for none
+    int number() const { return m_number; }  // running number of the printed row, 1 for the first
+    const Query *query() const { return m_query; }
+
+    // The field of the row as the data layer gives it as text (a NULL reads
+    // as the empty text); the empty text without a row or such a field.
+    QString text(const QString &field) const;
+    QVariant value(const QString &field) const;
+    // The field as a number; 0 for NULL, an empty text or no number.
+    double number(const QString &field) const;
+
+private:
+    const Query *m_query = nullptr;
+    int m_index = -1;
+    int m_number = 0;
+};
+
+// One element of a band. Its geometry is in millimetres from the band's
+// top-left corner; elements paint in the order they were added, so frames
+// that are filled come before what stands in them.
+class ReportElement : public QObject {
+    Q_OBJECT
+public:
+    explicit ReportElement(ReportBand *band);
+
+    ReportBand *band() const { return m_band; }
+    Report *report() const;
+
+    QRectF geometry() const { return m_geometry; }
+    void setGeometry(const QRectF &mm) { m_geometry = mm; }
+    void setGeometry(double left, double top, double width, double height) { m_geometry = QRectF(left, top, width, height); }
+
+    // Paints the element for a row; the painter stands at the band's
+    // top-left corner and counts in hundredths of a millimetre.
+    virtual void paint(QPainter &painter, const ReportRow &row) const = 0;
+
+protected:
+    ReportBand *m_band;
+    QRectF m_geometry;
+};
+
+// A text. By default it sizes itself to its text (autoSize): its width
+// follows the text and the edge its alignment names stays where it was put
+// (the right edge of a right-aligned label, the centre of a centred one).
+// With a fixed box the text is aligned, wrapped if asked, and kept inside it.
+// Alignments are absolute: AlignRight is the right side of the paper also for
+// right-to-left text. Texts run right to left unless told otherwise.
+class ReportLabel : public ReportElement {
+    Q_OBJECT
+public:
+    explicit ReportLabel(ReportBand *band, const QString &text = QString());
+
+    QString text() const { return m_text; }
+    void setText(const QString &text) { m_text = text; }
+
+    // An empty family stands for the report's default font.
+    void setFont(const QString &family, double pointSize, bool bold = false);
+    QString family() const { return m_family; }
+    double pointSize() const { return m_pointSize; }
+    bool isBold() const { return m_bold; }
+    // The font the label prints with (the report's default filled in), sized
+    // in painting units.
+    QFont font() const;
+
+    void setAlignment(Qt::Alignment alignment) { m_alignment = alignment; }
+    Qt::Alignment alignment() const { return m_alignment; }
+    void setRightToLeft(bool rtl) { m_rightToLeft = rtl; }
+    bool isRightToLeft() const { return m_rightToLeft; }
+    void setAutoSize(bool on) { m_autoSize = on; }
+    bool autoSize() const { return m_autoSize; }
+    void setWordWrap(bool on) { m_wordWrap = on; }
+    bool wordWrap() const { return m_wordWrap; }
+    // A text too large for its fixed box prints smaller, down to a share of
+    // its size (60 % unless told); what still does not fit is cut at the box.
+    void setShrinkToFit(bool on, double smallest = 0.6)
+    {
+        m_shrinkToFit = on;
+        m_smallest = smallest;
+    }
+    bool shrinkToFit() const { return m_shrinkToFit; }
+    // A label that code fills (a printed form lists these by name).
+    void setValueLabel(bool on) { m_valueLabel = on; }
+    bool isValueLabel() const { return m_valueLabel; }
+
+    // Width of a text (of the label's own by default) in the label's font,
+    // and the height of one line, in millimetres.
+    double textWidth(const QString &text) const;
+    double textWidth() const { return textWidth(m_text); }
+    double lineHeight() const;
+    // Height of the font above its baseline, in millimetres: labels of
+    // different sizes on one line share a baseline when their tops differ by
+    // the difference of their ascents.
+    double ascent() const;
+
+    // Placement; each but placeBox makes the label one line high and sized
+    // to its text.
+    // The right end of the text rightMm from the band's right edge.
+    ReportLabel *placeRight(double rightMm, double topMm);
+    // The left end of the text leftMm from the band's left edge.
+    ReportLabel *placeLeft(double leftMm, double topMm);
+    // Centred on centreMm from the band's left edge; on the band's middle when negative.
+    ReportLabel *placeCentre(double topMm, double centreMm = -1);
+    // A fixed box (from the band's left edge); vertical alignment counts in it.
+    ReportLabel *placeBox(double left, double top, double width, double height, Qt::Alignment alignment);
+
+    // The text that prints for a row.
+    virtual QString textFor(const ReportRow &row) const;
+    // Where a text prints, in millimetres from the band's top-left corner.
+    QRectF printedRect(const QString &text) const;
+
+    void paint(QPainter &painter, const ReportRow &row) const override;
+
+private:
+    struct Layout;
+    QFont scaledFont(double scale) const;
+    void layOut(const QString &text, Layout &out) const;
+
+    QString m_text;
+    QString m_family;
+    double m_pointSize = 0; // 0: the report's default size
+    bool m_bold = false;
+    Qt::Alignment m_alignment = Qt::AlignRight | Qt::AlignTop;
+    bool m_rightToLeft = true;
+    bool m_autoSize = true;
+    bool m_wordWrap = false;
+    bool m_shrinkToFit = false;
+    double m_smallest = 0.6;
+    bool m_valueLabel = false;
+};
+
+// The value of a field of the current row, as the data layer gives it as text.
+class ReportField : public ReportLabel {
+    Q_OBJECT
+public:
+    ReportField(ReportBand *band, const QString &field);
+    QString field() const { return m_field; }
+    QString textFor(const ReportRow &row) const override;
+
+private:
+    QString m_field;
+};
+
+// A value computed from the row (the difference of two columns, a joined text).
+class ReportComputed : public ReportLabel {
+    Q_OBJECT
+public:
+    using Function = std::function<QString(const ReportRow &)>;
+    ReportComputed(ReportBand *band, Function function);
+    QString textFor(const ReportRow &row) const override;
+
+private:
+    Function m_function;
+};
+
+// The running number of the printed detail row, from 1.
+class ReportRowNumber : public ReportLabel {
+    Q_OBJECT
+public:
+    explicit ReportRowNumber(ReportBand *band);
+    QString textFor(const ReportRow &row) const override;
+};
+
+// A rectangle, circle or rule. Rectangles and circles have a thin black
+// outline and a white fill unless told otherwise; a rule is a solid bar of
+// its thickness (the geometry's height for a horizontal rule, its width for
+// a vertical one).
+class ReportShape : public ReportElement {
+    Q_OBJECT
+public:
+    enum class Kind { Rectangle, Circle, HorizontalRule, VerticalRule };
+    static constexpr double defaultOutline = 0.2; // mm
+
+    ReportShape(ReportBand *band, Kind kind);
+    Kind kind() const { return m_kind; }
+    void setOutlineWidth(double mm) { m_outline = mm; }
+    double outlineWidth() const { return m_outline; }
+    void setFill(const QColor &colour) { m_fill = colour; }   // Qt::transparent: no fill
+    QColor fill() const { return m_fill; }
+
+    void paint(QPainter &painter, const ReportRow &row) const override;
+
+private:
+    Kind m_kind;
+    double m_outline = defaultOutline;
+    QColor m_fill = Qt::white;
+};
+
+// A picture stretched to its box.
+class ReportImage : public ReportElement {
+    Q_OBJECT
+public:
+    ReportImage(ReportBand *band, const QImage &image);
+    QImage image() const { return m_image; }
+    void setImage(const QImage &image) { m_image = image; }
+    void paint(QPainter &painter, const ReportRow &row) const override;
+
+private:
+    QImage m_image;
+};
+
+// A horizontal strip of the page. A report has at most one band of each type.
+// Page and column headers print at the top of the pages their flags name, the
+// detail band once per row (once when the report has no data), the summary
+// once after the last row and the page footer at the foot of its pages.
+class ReportBand : public QObject {
+    Q_OBJECT
+public:
+    enum class Type { PageHeader, ColumnHeader, Detail, Summary, PageFooter };
+    // Pages a header or footer prints on. A header cannot know whether the
+    // page it opens will be the last, so for headers LastPage and
+    // MiddlePages both mean "every page after the first".
+    enum PageFlag { FirstPage = 1, MiddlePages = 2, LastPage = 4, EveryPage = 7 };
+    Q_DECLARE_FLAGS(Pages, PageFlag)
+
+    ReportBand(Report *report, Type type, double height);
+
+    Report *report() const { return m_report; }
+    Type type() const { return m_type; }
+    double height() const { return m_height; }
+    void setHeight(double mm) { m_height = mm; }
+    double width() const;  // the width between the report's margins
+    Pages printOn() const { return m_pages; }
+    void setPrintOn(Pages pages) { m_pages = pages; }
+    bool printsOn(bool firstPage, bool lastPage) const;
+
+    const QVector<ReportElement *> &elements() const { return m_elements; }
+
+    // Left edge of a box whose right edge stands rightMm from the band's right edge.
+    double fromRight(double rightMm, double widthMm) const { return width() - rightMm - widthMm; }
+
+    // Elements, owned by the band; place labels with their place* functions.
+    ReportLabel *label(const QString &text);
+    ReportLabel *label(const QString &text, const QString &family, double pointSize, bool bold = false);
+    // A named label that code fills; it starts empty and prints nothing until set.
+    ReportLabel *valueLabel(const QString &name);
+    ReportLabel *valueLabel(const QString &name, const QString &family, double pointSize, bool bold = false);
+    ReportField *field(const QString &field);
+    ReportComputed *computed(ReportComputed::Function function);
+    ReportRowNumber *rowNumber();
+    ReportShape *rectangle(double left, double top, double width, double height);
+    ReportShape *circle(double left, double top, double width, double height);
+    ReportShape *horizontalRule(double left, double top, double length, double thickness = ReportShape::defaultOutline);
+    ReportShape *verticalRule(double left, double top, double length, double thickness = ReportShape::defaultOutline);
+    ReportImage *image(const QImage &image, double left, double top, double width, double height);
+
+    void paint(QPainter &painter, const ReportRow &row) const;
+
+private:
+    ReportShape *shape(ReportShape::Kind kind, const QRectF &geometry);
+    template <class T> T *adopt(T *element)
+    {
+        m_elements.append(element);
+        return element;
+    }
+
+    Report *m_report;
+    Type m_type;
+    double m_height;
+    Pages m_pages = EveryPage;
+    QVector<ReportElement *> m_elements;
+};
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(ReportBand::Pages)
