@@ -1,0 +1,16 @@
+#pragma once
+#include <QList>
+#include <QPair>
+#include <QString>
+
+class Query;
+
+// Writes the rows a list holds into a new workbook with one sheet "Sheet1"
+// and opens it with the spreadsheet program: row 1 carries the titles (a
+// field without a pair in `titles` keeps its name), then one row per record
+// in the query's current order, every value as trimmed text. The file is new,
+// in the temporary folder. Afterwards the query's current row is its last row.
+void exportToSpreadsheet(Query &query, const QList<QPair<QString, QString>> &titles);
+
+// The personnel list's title table: field name, column title.
+const QList<QPair<QString, QString>> &personnelTitles();
