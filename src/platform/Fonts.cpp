@@ -17,8 +17,9 @@ void installFontSubstitutions()
 
 QStringList printFamilies(const QString &family)
 {
-    // Arial of the printed forms carries Persian letters; its stand-in does not.
+    // Arial of the printed forms carries Persian letters, in a plain Naskh
+    // style and narrow; its stand-in has none, so the Naskh face fills in.
     if (family.compare(QLatin1String("Arial"), Qt::CaseInsensitive) == 0)
-        return {family, QStringLiteral("Noto Sans Arabic")};
+        return {family, QStringLiteral("Noto Naskh Arabic")};
     return {family};
 }

@@ -326,15 +326,14 @@ void ReportShape::paint(QPainter &painter, const ReportRow &) const
         break;
     case Kind::Rectangle:
     case Kind::Circle: {
-        // The outline runs inside the box, so that neighbouring frames share an edge.
-        const double pen = fromMm(m_outline);
-        const QRectF inner = r.adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2);
-        painter.setPen(m_outline > 0 ? QPen(Qt::black, pen, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin) : QPen(Qt::NoPen));
+        // The outline runs along the box's edge, so that frames side by side
+        // share one line.
+        painter.setPen(m_outline > 0 ? QPen(Qt::black, fromMm(m_outline), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin) : QPen(Qt::NoPen));
         painter.setBrush(m_fill.alpha() == 0 ? QBrush(Qt::NoBrush) : QBrush(m_fill));
         if (m_kind == Kind::Rectangle)
-            painter.drawRect(inner);
+            painter.drawRect(r);
         else
-            painter.drawEllipse(inner);
+            painter.drawEllipse(r);
         break;
     }
     }
