@@ -97,14 +97,15 @@ Tusers::Tusers(QWidget *parent) : QDialog(parent)
     QFont titleFont(QStringLiteral("Titr"));
     titleFont.setPixelSize(13);
     titleFont.setBold(true);
-    // The title face's bitmaps for small sizes lose letters; its outlines do not.
-    titleFont.setStyleStrategy(QFont::PreferOutline);
     Label4->setFont(titleFont);
+    // The title face reports a line height smaller than its letters reach
+    // below the line; a taller label keeps them from being cut off.
+    Label4->setMinimumHeight(2 * titleFont.pixelSize() + 4);
     Label4->setAlignment(Qt::AlignCenter);
 
     auto *panel = new QGridLayout(Bevel1);
     panel->setHorizontalSpacing(12);
-    panel->setVerticalSpacing(4);
+    panel->setVerticalSpacing(2);
     panel->addWidget(Label4, 0, 0, 1, 5);
     const QString rightCaptions[4] = {QStringLiteral("ثبت"), QStringLiteral("ويرايش"), QStringLiteral("حذف"),
                                       QStringLiteral("مشاهده")};
@@ -196,8 +197,8 @@ Tusers::Tusers(QWidget *parent) : QDialog(parent)
     top->addLayout(accounts, 1);
     top->addWidget(Bevel1, 1);
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(top, 3);
-    layout->addWidget(DBGrid2, 2);
+    layout->addLayout(top);
+    layout->addWidget(DBGrid2, 1);
 
     connectGuarded(ins_btn, &QPushButton::clicked, this, [this] { ins_btnClick(); });
     connectGuarded(N1, &QAction::triggered, this, [this] { N1Click(); });
