@@ -26,10 +26,12 @@ class Query;
 //     r.setPaper(Report::Paper::A5);
 //     r.setMargins(10);
 //     ReportBand *head = r.addBand(ReportBand::Type::PageHeader, 20);
-//     head->label(u"..."_s)->placeCentre(2.1);
+//     head->label(title, QStringLiteral("Titr"), 14, true)->placeCentre(2.1);
+//     head->valueLabel(QStringLiteral("ostan"), QStringLiteral("Titr"), 14, true)->placeRight(100.6, 2.1);
 //     ReportBand *detail = r.addBand(ReportBand::Type::Detail, 11.4);
-//     detail->rowNumber()->placeBox(108, 2.1, 18.5, 7, Qt::AlignHCenter);
-//     detail->field(u"khodro"_s)->placeBox(50.8, 2.1, 53.2, 7, Qt::AlignHCenter);
+//     detail->rectangle(0.3, 0, 127, 10.8);
+//     detail->rowNumber()->placeBox(108, 2.1, 18.5, 7, Qt::AlignCenter);
+//     detail->field(QStringLiteral("khodro"))->placeBox(50.8, 2.1, 53.2, 7, Qt::AlignCenter);
 //     r.setDataSet(query);
 //     r.exportPdf(path);
 class Report : public QObject {
