@@ -1,0 +1,81 @@
+#include "EntryWindow.h"
+#include "platform/ComboBox.h"
+#include "platform/MaskEdit.h"
+#include "platform/Platform.h"
+#include "platform/Query.h"
+#include <QLabel>
+#include <QLineEdit>
+
+QString controlText(const QWidget *control)
+{
+    if (auto *mask = qobject_cast<const MaskEdit *>(control))
+        return mask->text();
+    if (auto *combo = qobject_cast<const ComboBox *>(control))
+        return combo->text();
+    if (auto *edit = qobject_cast<const QLineEdit *>(control))
+        return edit->text();
+    if (auto *label = qobject_cast<const QLabel *>(control))
+        return label->text();
+    return QString();
+}
+
+void setControlText(QWidget *control, const QString &text)
+{
+    if (auto *mask = qobject_cast<MaskEdit *>(control))
+        mask->setText(text);
+    else if (auto *combo = qobject_cast<ComboBox *>(control))
+        combo->setText(text);
+    else if (auto *edit = qobject_cast<QLineEdit *>(control))
+        edit->setText(text);
+    else if (auto *label = qobject_cast<QLabel *>(control))
+        label->setText(text);
+}
+
+void fillComboFromStatement(ComboBox *combo, Query &query, const QString &line, const QString &column)
+{
+    query.clear();
+    query.add(line);
+    query.open();
+    const int c = query.columnIndex(column);
+    QStringList items;
+    items.reserve(query.recordCount());
+    for (int row = 0; row < query.recordCount(); ++row)
+        items << query.textAt(row, c);
+    combo->setItems(items);
+}
+
+void loadControlsFromRow(const QList<QWidget *> &controls, Query &rows)
+{
+    for (QWidget *control : controls)
+        setControlText(control, rows.field(control->objectName()).asString());
+}
+
+bool duplicateAllowed(Query &query, const QStringList &lines, const QString &question, const QString &keyColumn)
+{
+    query.clear();
+    for (const QString &line : lines)
+        query.add(line);
+    query.open();
+    if (query.isEmpty())
+        return true;
+    query.first();
+    return askYesNoCancel(question + query.field(keyColumn).asString()) == Platform::Button::Yes;
+}
+
+void storeControls(Query &rows, const QList<QWidget *> &controls, RowMode mode)
+{
+    if (!rows.isOpen())
+        rows.open();
+    if (mode == RowMode::Append)
+        rows.append();
+    else
+        rows.edit();
+    try {
+        for (QWidget *control : controls)
+            rows.field(control->objectName()).setText(controlText(control));
+        rows.post();
+    } catch (...) {
+        rows.cancel();
+        throw;
+    }
+}

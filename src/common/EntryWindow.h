@@ -1,0 +1,42 @@
+#pragma once
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class ComboBox;
+class QWidget;
+class Query;
+
+// What the person, vehicle and trip entry windows share: their fields are
+// controls named after the columns they feed, the lists fill or empty them
+// before showing the window, and the window writes them back through the
+// list's own query.
+
+// The text of a field control (edit, masked edit, combo box, label) and its
+// setting from code. A masked edit gives its text with the literals kept and
+// blanks as spaces; setting a combo box's text raises no change event.
+QString controlText(const QWidget *control);
+void setControlText(QWidget *control, const QString &text);
+
+// Replaces a combo box's items with the values of `column` of the rows the
+// one-line statement returns, in the order the server returns them; the
+// combo's text stays.
+void fillComboFromStatement(ComboBox *combo, Query &query, const QString &line, const QString &column);
+
+// Each control gets the text of the column of the same name in the query's
+// current row (the empty text for NULL, and for an empty result set).
+void loadControlsFromRow(const QList<QWidget *> &controls, Query &rows);
+
+// The duplicate question: runs `lines` on `query`; when a row comes back a
+// warning with Yes, No and Cancel asks `question` followed by the first row's
+// `keyColumn`. True when there is no duplicate or the answer is Yes.
+bool duplicateAllowed(Query &query, const QStringList &lines, const QString &question, const QString &keyColumn);
+
+enum class RowMode { Append, Edit };
+
+// Writes every control's text into the column named like the control, in the
+// order given, on a new row (Append) or on the current row (Edit) of `rows`,
+// opening it first when it is closed, and posts the row. When a text does not
+// convert or the server refuses the row, the row is cancelled before the
+// error goes on, so the shared result set is never left half-assigned.
+void storeControls(Query &rows, const QList<QWidget *> &controls, RowMode mode);

@@ -1,0 +1,52 @@
+#include "ListDeletion.h"
+#include "lookup.h"
+#include "admin/users_u.h"
+#include "core/app.h"
+#include "core/dm_u.h"
+#include "core/login_u.h"
+#include "platform/Platform.h"
+#include "platform/Query.h"
+#include "platform/Sql.h"
+#include <QLabel>
+
+namespace {
+
+void executeLine(Query &query, const QString &line)
+{
+    query.clear();
+    query.add(line);
+    query.execute();
+}
+
+} // namespace
+
+bool deleteCurrentRow(Query &rows, const DeletionSpec &spec)
+{
+    if (!rows.isOpen() || rows.isEmpty())
+        return false;
+    Query &scratch = *app::dm->ADOQuery1;
+    const QString password = singleValue(QStringLiteral("رمز حذف"), scratch);
+    const QString answer = platform().inputBox(QStringLiteral("Delete Password"), QStringLiteral("لطفا رمز حذف را وارد نماييد:"),
+                                               QStringLiteral("?"));
+    if (answer != password)
+        return false;
+
+    QStringList names;
+    for (const QString &field : spec.logFields)
+        names << rows.field(field).asString();
+    const QString logText = spec.logText + names.join(QLatin1Char(' '));
+    const QString id = quoted(rows.field(QStringLiteral("id")).asString());
+
+    // The log row, the child rows and the row go together or not at all.
+    rows.connection()->transaction([&] {
+        app::login->WriteLogRow(app::users->karbar->text(), logText);
+        if (!spec.childTable.isEmpty())
+            executeLine(scratch, QStringLiteral("Delete from ") + spec.childTable + QStringLiteral(" where ") + spec.childKey
+                                     + QLatin1Char('=') + id);
+        executeLine(scratch, QStringLiteral("Delete from ") + spec.table + QStringLiteral(" where id=") + id);
+    });
+    rows.close();
+    rows.open();
+    showMessage(QStringLiteral("حذف شد"));
+    return true;
+}

@@ -1,0 +1,24 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+class Query;
+
+// What one list's password-guarded deletion is made of.
+struct DeletionSpec {
+    QString table;          // the list's table; its rows are found by `id`
+    QString childTable;     // rows that belong to the deleted row; empty: none
+    QString childKey;       // the child table's column holding the row's id
+    QString logText;        // the log row's operation text, before the fields
+    QStringList logFields;  // columns of the current row appended to it, blank-separated
+};
+
+// The password-guarded deletion of a list's current row: asks for the
+// deletion password (the lookup list "رمز حذف"; a cancelled box answers "?"),
+// and on an exact match writes the log row, deletes the child rows and the
+// row, all in one transaction, then reopens the list's query with its last
+// statement and says "حذف شد". A wrong password ends it silently. With no
+// current row (a closed or empty result set) nothing happens at all. A
+// failure rolls the whole deletion back and goes on to the error box.
+// True when a row was deleted.
+bool deleteCurrentRow(Query &rows, const DeletionSpec &spec);

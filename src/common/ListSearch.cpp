@@ -1,0 +1,61 @@
+#include "ListSearch.h"
+#include "EntryWindow.h"
+#include "admin/users_u.h"
+#include "core/app.h"
+#include "platform/Query.h"
+#include "platform/Sql.h"
+#include <QLabel>
+#include <QWidget>
+
+QString likeCondition(const QString &column, const QString &text)
+{
+    return QStringLiteral(" and ") + column + QStringLiteral(" like ") + quoted(QLatin1Char('%') + text + QLatin1Char('%'));
+}
+
+QStringList filterConditions(const QList<TextFilter> &filters)
+{
+    QStringList lines;
+    for (const TextFilter &f : filters)
+        if (f.field->isEnabled())
+            lines << likeCondition(f.column, controlText(f.field));
+    return lines;
+}
+
+QString countyRestriction()
+{
+    const QString level = app::users->level->text();
+    if (level != QLatin1String("city") && level != QLatin1String("ostan"))
+        return QString();
+    return QStringLiteral(" and shahrestan in ( select cmt from dastrasi2 where user_id=") + quoted(app::users->prs_id->text())
+        + QStringLiteral(")");
+}
+
+namespace {
+void openStatement(Query &query, const QString &head, const QStringList &conditions, const QStringList &tail)
+{
+    query.clear();
+    query.add(head);
+    for (const QString &line : conditions)
+        query.add(line);
+    for (const QString &line : tail)
+        query.add(line);
+    query.open();
+}
+} // namespace
+
+void ListSearch::count(Query &query, QLabel *cnt) const
+{
+    openStatement(query, countLine, conditions, {});
+    cnt->setText(query.field(QStringLiteral("c")).asString());
+}
+
+void ListSearch::rows(Query &query) const
+{
+    openStatement(query, rowLine, conditions, rowTail);
+}
+
+void ListSearch::run(Query &countQuery, QLabel *cnt, Query &rowQuery) const
+{
+    count(countQuery, cnt);
+    rows(rowQuery);
+}

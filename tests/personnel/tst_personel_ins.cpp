@@ -1,0 +1,299 @@
+// Person entry: the national-code check, the digit filter, insert and edit
+// with their checks and duplicate question, the texts stored for masked and
+// number fields, the combo lists; on every engine under test.
+#include "TestSupport.h"
+#include "core/app.h"
+#include "core/dm_u.h"
+#include "personnel/personel_ins_u.h"
+#include "personnel/personel_src_u.h"
+#include "platform/ComboBox.h"
+#include "platform/DataError.h"
+#include "platform/Fonts.h"
+#include "platform/Guard.h"
+#include "platform/MaskEdit.h"
+#include "platform/Query.h"
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSet>
+
+namespace {
+
+const QString DuplicateQuestion = QStringLiteral(" هشدار! اين کد ملي قبلا ثبت شده است.آيا مي خواهيد ادامه دهيد؟");
+
+// Opens the entry window as the list's "new" command does, on the list's result set.
+Tpersonel_ins *openNew()
+{
+    app::personel_src->src_btnClick();
+    app::personel_src->N1Click();
+    return app::personel_ins;
+}
+
+QList<ScriptedPlatform::Call> errorBoxes(const ScriptedPlatform &ui)
+{
+    QList<ScriptedPlatform::Call> out;
+    for (const auto &c : ui.callsOf(QStringLiteral("message")))
+        if (c.kind == Platform::BoxKind::Error)
+            out << c;
+    return out;
+}
+
+} // namespace
+
+class PersonelInsTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { installFontSubstitutions(); }
+
+    void nationalCodeVectors()
+    {
+        QVERIFY(Tpersonel_ins::nationalCodeValid(QStringLiteral("1234567891")));   // s = 210, r = 1
+        QVERIFY(!Tpersonel_ins::nationalCodeValid(QStringLiteral("1234567890")));
+        QVERIFY(Tpersonel_ins::nationalCodeValid(QStringLiteral("0000000019")));   // s = 2, r = 2, digit 9
+        QVERIFY(!Tpersonel_ins::nationalCodeValid(QStringLiteral("000000001x")));  // tenth not a digit: no match
+        QVERIFY_THROWS_EXCEPTION(DataError, Tpersonel_ins::nationalCodeValid(QStringLiteral("12345a7891")));
+        QVERIFY_THROWS_EXCEPTION(DataError, Tpersonel_ins::nationalCodeValid(QStringLiteral("۱۲۳۴۵۶۷۸۹۱")));
+    }
+
+    void nationExitMessagesAndFocus()
+    {
+        AppFixture fx(Engine::Sqlite);
+        Tpersonel_ins *w = openNew();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        const QString shortCode = QStringLiteral("كد ملي مي بايست 10 رقم باشد");
+
+        // Leaving the field with nine digits: the message, and the focus comes back.
+        w->nation->setFocus();
+        typeText(w->nation, QStringLiteral("123456789"));
+        w->sh_no->setFocus();
+        QTRY_COMPARE(fx.ui.messages(), QStringList{shortCode});
+        QTRY_VERIFY(w->nation->hasFocus());
+
+        // A wrong check digit: the message, the focus goes where the user moved it.
+        fx.ui.reset();
+        w->nation->setText(QStringLiteral("1234567890"));
+        w->sh_no->setFocus();
+        QTRY_COMPARE(fx.ui.messages(), QStringList{QStringLiteral("کد ملي صحيح نيست")});
+        QVERIFY(w->sh_no->hasFocus());
+
+        // A right code or an empty field: nothing.
+        fx.ui.reset();
+        for (const QString &code : {QStringLiteral("0000000019"), QString()}) {
+            w->nation->setFocus();
+            w->nation->setText(code);
+            w->sh_no->setFocus();
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(fx.ui.messages(), QStringList());
+
+        // A non-digit among the first nine reaches the default error box only.
+        w->nation->setText(QStringLiteral("12345a7891"));
+        runGuarded([w] { w->nationExit(); });
+        QCOMPARE(errorBoxes(fx.ui).size(), 1);
+        QCOMPARE(fx.ui.messages().size(), 1);
+    }
+
+    void digitFilter()
+    {
+        AppFixture fx(Engine::Sqlite);
+        Tpersonel_ins *w = openNew();
+        for (QLineEdit *field : {w->nation, w->farzand}) {
+            field->clear();
+            typeText(field, QStringLiteral("1a 2۳-4"));
+            QCOMPARE(field->text(), QStringLiteral("124"));
+            QTest::keyClick(field, Qt::Key_Backspace);
+            QCOMPARE(field->text(), QStringLiteral("12"));
+            QApplication::clipboard()->setText(QStringLiteral("999"));
+            QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(field->text(), QStringLiteral("12"));
+        }
+        // Other fields are not filtered.
+        typeText(w->sh_no, QStringLiteral("ab1"));
+        QCOMPARE(w->sh_no->text(), QStringLiteral("ab1"));
+        QCOMPARE(Tpersonel_ins::FilterDigitKey(QChar(8)), QChar(8));
+        QCOMPARE(Tpersonel_ins::FilterDigitKey(QChar(13)), QChar(13));
+        QVERIFY(Tpersonel_ins::FilterDigitKey(QChar(22)).isNull()); // Ctrl+V
+    }
+
+    void insertStoresMaskTextsAndNulls_data() { addEngineRows(); }
+    void insertStoresMaskTextsAndNulls()
+    {
+        AppFixture fx(currentEngine());
+        Tpersonel_ins *w = openNew();
+
+        // No last name: the message, nothing written.
+        w->ins_btn->click();
+        QCOMPARE(fx.ui.messages(), QStringList{QStringLiteral("خطا! نام خانوادگي  نمي تواند خالي باشد")});
+        QCOMPARE(fx.column(QStringLiteral("select count(*) from personel")), QStringList{QStringLiteral("0")});
+
+        fx.ui.reset();
+        typeText(w->lname, QStringLiteral("رضايي"));
+        w->nation->setText(QStringLiteral("1234567891"));
+        w->farzand->clear();
+        w->ins_btn->click();
+        QCOMPARE(fx.ui.messages(), QStringList());
+        QCOMPARE(fx.column(QStringLiteral("select lname from personel")), QStringList{QStringLiteral("رضايي")});
+        QCOMPARE(fx.column(QStringLiteral("select birthday from personel")), QStringList{QStringLiteral("    /  /  ")});
+        QCOMPARE(fx.column(QStringLiteral("select model from personel")), QStringList{QStringLiteral("    ")});
+        QCOMPARE(fx.column(QStringLiteral("select status from personel")), QStringList{QStringLiteral("فعال")});
+        QCOMPARE(fx.column(QStringLiteral("select count(*) from personel where farzand is null and kilometr is null and govahiname_nomre is null")),
+                 QStringList{QStringLiteral("1")});
+        // The row joined the list's result set; the window stays open.
+        QCOMPARE(app::dm->ADOQ_personel->recordCount(), 1);
+        QVERIFY(w->isVisible());
+        QCOMPARE(app::personel_src->cnt->text(), QStringLiteral("0"));
+
+        // A second click: the duplicate question ends with the stored code; No stores nothing, Yes a second row.
+        fx.ui.buttonAnswers << Platform::Button::No;
+        w->ins_btn->click();
+        const auto asked = fx.ui.callsOf(QStringLiteral("message"));
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked[0].text, DuplicateQuestion + QStringLiteral("1234567891"));
+        QCOMPARE(asked[0].kind, Platform::BoxKind::Warning);
+        QCOMPARE(asked[0].buttons, (QList<Platform::Button>{Platform::Button::Yes, Platform::Button::No, Platform::Button::Cancel}));
+        QCOMPARE(fx.column(QStringLiteral("select count(*) from personel")), QStringList{QStringLiteral("1")});
+        fx.ui.buttonAnswers << Platform::Button::Yes;
+        w->ins_btn->click();
+        QCOMPARE(fx.column(QStringLiteral("select count(*) from personel where nation='1234567891'")), QStringList{QStringLiteral("2")});
+    }
+
+    void emptyCodeMatchesAnotherEmptyCode_data() { addEngineRows(); }
+    void emptyCodeMatchesAnotherEmptyCode()
+    {
+        AppFixture fx(currentEngine());
+        fx.exec(QStringLiteral("insert into personel (lname,nation) values ('a','')"));
+        Tpersonel_ins *w = openNew();
+        w->lname->setText(QStringLiteral("b"));
+        fx.ui.buttonAnswers << Platform::Button::No;
+        w->ins_btn->click();
+        QCOMPARE(fx.ui.messages(), QStringList{DuplicateQuestion});
+        QCOMPARE(fx.column(QStringLiteral("select count(*) from personel")), QStringList{QStringLiteral("1")});
+    }
+
+    void unconvertibleNumberCancelsTheRow_data() { addEngineRows(); }
+    void unconvertibleNumberCancelsTheRow()
+    {
+        AppFixture fx(currentEngine());
+        Tpersonel_ins *w = openNew();
+        w->lname->setText(QStringLiteral("کريمي"));
+        w->kilometr->setText(QStringLiteral("12a"));
+        w->ins_btn->click();
+        QCOMPARE(errorBoxes(fx.ui).size(), 1);
+        Query &rows = *app::dm->ADOQ_personel;
+        QCOMPARE(rows.state(), Query::State::Browse);
+        QCOMPARE(rows.recordCount(), 0);
+        QCOMPARE(fx.column(QStringLiteral("select count(*) from personel")), QStringList{QStringLiteral("0")});
+
+        // The next command starts clean: one row, with the corrected value.
+        w->kilometr->setText(QStringLiteral("12"));
+        w->ins_btn->click();
+        QCOMPARE(fx.column(QStringLiteral("select kilometr from personel")), QStringList{QStringLiteral("12")});
+
+        // The same on edit: the current row keeps its values.
+        app::personel_src->N2Click();
+        w->farzand->setText(QStringLiteral("x"));
+        w->lname->setText(QStringLiteral("changed"));
+        w->edit_btn->click();
+        QCOMPARE(errorBoxes(fx.ui).size(), 2);
+        QCOMPARE(rows.state(), Query::State::Browse);
+        QCOMPARE(rows.field(QStringLiteral("lname")).asString(), QStringLiteral("کريمي"));
+        QCOMPARE(fx.column(QStringLiteral("select lname from personel")), QStringList{QStringLiteral("کريمي")});
+    }
+
+    void editAsksOnlyWhenTheCodeChanged_data() { addEngineRows(); }
+    void editAsksOnlyWhenTheCodeChanged()
+    {
+        AppFixture fx(currentEngine());
+        fx.exec(QStringLiteral("insert into personel (lname,nation,farzand) values ('a','1111111111',2)"));
+        fx.exec(QStringLiteral("insert into personel (lname,nation) values ('b','0000000019')"));
+        app::personel_src->src_btnClick();
+        Query &rows = *app::dm->ADOQ_personel;
+        rows.first();
+        app::personel_src->N2Click();
+        Tpersonel_ins *w = app::personel_ins;
+        QVERIFY(!w->ins_btn->isVisibleTo(w));
+        QVERIFY(w->edit_btn->isVisibleTo(w));
+        QCOMPARE(w->farzand->text(), QStringLiteral("2"));
+        QCOMPARE(w->kilometr->text(), QString());
+
+        // Same code: no question, the row is stored and the window closes.
+        w->fname->setText(QStringLiteral("علي"));
+        w->edit_btn->click();
+        QCOMPARE(fx.ui.messages(), QStringList());
+        QVERIFY(!w->isVisible());
+        QCOMPARE(fx.column(QStringLiteral("select fname from personel where lname='a'")), QStringList{QStringLiteral("علي")});
+        QCOMPARE(fx.column(QStringLiteral("select count(*) from personel")), QStringList{QStringLiteral("2")});
+
+        // Another person's code: the question with that code; Cancel keeps the row.
+        app::personel_src->N2Click();
+        w->nation->setText(QStringLiteral("0000000019"));
+        fx.ui.buttonAnswers << Platform::Button::Cancel;
+        w->edit_btn->click();
+        QCOMPARE(fx.ui.messages(), QStringList{DuplicateQuestion + QStringLiteral("0000000019")});
+        QVERIFY(w->isVisible());
+        QCOMPARE(fx.column(QStringLiteral("select nation from personel where lname='a'")), QStringList{QStringLiteral("1111111111")});
+    }
+
+    void comboListsAndCounties_data() { addEngineRows(); }
+    void comboListsAndCounties()
+    {
+        AppFixture fx(currentEngine());
+        fx.exec(QStringLiteral("insert into setting (component,cmt) values ('مذهب','شيعه')"));
+        fx.exec(QStringLiteral("insert into setting (component,cmt) values ('وضعيت پرسنل','فعال')"));
+        fx.exec(QStringLiteral("insert into setting (component,cmt) values ('وضعيت پرسنل','غير فعال')"));
+        fx.exec(QStringLiteral("insert into abadiha (ostan,shahrestan) values ('مرکزي','اراک')"));
+        fx.exec(QStringLiteral("insert into abadiha (ostan,shahrestan) values ('مرکزي','ساوه')"));
+        fx.exec(QStringLiteral("insert into abadiha (ostan,shahrestan) values ('قم','قم')"));
+        Tpersonel_ins *w = openNew();
+        QCOMPARE(w->mazhab->count(), 1);
+        QCOMPARE(w->status->count(), 2);
+        QCOMPARE(w->status->text(), QStringLiteral("فعال"));
+        QCOMPARE(w->ostan->count(), 2);
+        QCOMPARE(w->shahrestan->count(), 0);
+        QCOMPARE(w->semat->count(), 2); // the first-run posts
+
+        // Choosing a province lists its counties; the typed county survives.
+        w->shahrestan->setText(QStringLiteral("دلخواه"));
+        typeText(w->ostan->lineEdit(), QStringLiteral("مرکزي"));
+        QStringList counties;
+        for (int i = 0; i < w->shahrestan->count(); ++i)
+            counties << w->shahrestan->itemText(i);
+        counties.sort();
+        QCOMPARE(counties, (QStringList{QStringLiteral("اراک"), QStringLiteral("ساوه")}));
+        QCOMPARE(w->shahrestan->text(), QStringLiteral("دلخواه"));
+        // Setting the province from code lists nothing.
+        w->ostan->setText(QStringLiteral("قم"));
+        QCOMPARE(w->shahrestan->count(), 2);
+    }
+
+    void layoutAndTabOrder()
+    {
+        AppFixture fx(Engine::Sqlite);
+        Tpersonel_ins *w = app::personel_ins;
+        QCOMPARE(w->fields().size(), 35);
+        for (QWidget *f : w->fields())
+            QVERIFY2(f->geometry().height() == 21, qPrintable(f->objectName()));
+        QCOMPARE(w->layoutDirection(), Qt::RightToLeft);
+        QCOMPARE(w->lname->layoutDirection(), Qt::RightToLeft);
+        QCOMPARE(w->nation->layoutDirection(), Qt::LeftToRight);
+        QCOMPARE(w->ins_btn->geometry(), QRect(304, 464, 133, 42));
+        QVERIFY(!w->ins_btn->autoDefault());
+        // Tab runs row by row, right to left, from typ to status, then the buttons and row 1.
+        QSet<QWidget *> stops(w->fields().begin(), w->fields().end());
+        stops << w->ins_btn << w->edit_btn;
+        QWidget *f = w->typ;
+        QStringList order;
+        for (int i = 0; i < 37; ++i) {
+            order << f->objectName();
+            do { f = f->nextInFocusChain(); } while (!stops.contains(f));
+        }
+        QCOMPARE(order.mid(0, 4), (QStringList{"typ", "fname", "lname", "father"}));
+        QCOMPARE(order.mid(30, 7), (QStringList{"fani", "maharat", "status", "ins_btn", "edit_btn", "semat", "loc"}));
+    }
+};
+
+QTEST_MAIN(PersonelInsTest)
+#include "tst_personel_ins.moc"

@@ -1,0 +1,456 @@
+// The personnel list: search with its filters and county restriction, the
+// filter toggle, the column-title sort, the password-guarded deletion, the
+// new and edit commands, forms, export and the grid; on every engine under test.
+#include "TestSupport.h"
+#include "admin/users_u.h"
+#include "core/Dates.h"
+#include "core/app.h"
+#include "core/dm_u.h"
+#include "personnel/personel_frm_darkhastkar_u.h"
+#include "personnel/personel_ins_u.h"
+#include "personnel/personel_src_u.h"
+#include "platform/ComboBox.h"
+#include "platform/DbGrid.h"
+#include "platform/Fonts.h"
+#include "platform/MaskEdit.h"
+#include "platform/Query.h"
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace {
+
+const QString DeletePassword = QStringLiteral("رمز حذف");
+const QString Deleted = QStringLiteral("حذف شد");
+
+Tpersonel_src *list() { return app::personel_src; }
+Query &rows() { return *app::dm->ADOQ_personel; }
+
+QStringList rowValues(const QString &field)
+{
+    QStringList out;
+    const int c = rows().columnIndex(field);
+    for (int r = 0; r < rows().recordCount(); ++r)
+        out << rows().textAt(r, c);
+    return out;
+}
+
+int columnOf(const QString &field)
+{
+    const QList<GridColumn> &cols = Tpersonel_src::gridColumns();
+    for (int i = 0; i < cols.size(); ++i)
+        if (cols[i].field == field)
+            return i;
+    return -1;
+}
+
+void clickTitle(const QString &field)
+{
+    Q_EMIT list()->DBGrid1->horizontalHeader()->sectionClicked(columnOf(field));
+}
+
+bool titleBold(const QString &field)
+{
+    return list()->DBGrid1->model()->headerData(columnOf(field), Qt::Horizontal, Qt::FontRole).value<QFont>().bold();
+}
+
+QString count(AppFixture &fx, const QString &sql) { return fx.column(sql).value(0); }
+
+// Three persons, two documents of the first, one of the second.
+void addPersons(AppFixture &fx)
+{
+    fx.exec(QStringLiteral("insert into personel (fname,lname,nation,shahrestan,status) values ('علي','رضايي','1234567891','اراک','فعال')"));
+    fx.exec(QStringLiteral("insert into personel (fname,lname,nation,shahrestan,status) values ('حسن','O''Neil','0000000019','ساوه',NULL)"));
+    fx.exec(QStringLiteral("insert into personel (fname,lname,nation,shahrestan,status) values ('رضا','a_b',NULL,'اراک','غير فعال')"));
+    fx.exec(QStringLiteral("insert into personel (fname,lname,nation,shahrestan,status) values ('مهدي','axb','2','قم','فعال')"));
+    const QStringList ids = fx.column(QStringLiteral("select id from personel order by id"));
+    for (const QString &id : {ids[0], ids[0], ids[1]})
+        fx.exec(QStringLiteral("insert into personel_pic (personel_id,cmt) values (%1,'doc')").arg(id));
+}
+
+void switchOn(QCheckBox *box, QWidget *field, const QString &text)
+{
+    box->setChecked(true);
+    if (auto *combo = qobject_cast<ComboBox *>(field))
+        combo->setText(text);
+    else
+        static_cast<QLineEdit *>(field)->setText(text);
+}
+
+} // namespace
+
+class PersonelSrcTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { installFontSubstitutions(); }
+
+    void searchFiltersAndCount_data() { addEngineRows(); }
+    void searchFiltersAndCount()
+    {
+        AppFixture fx(currentEngine());
+        addPersons(fx);
+        Tpersonel_src *w = list();
+        w->src_btnClick();
+        QCOMPARE(w->cnt->text(), QStringLiteral("4"));
+        QCOMPARE(rows().recordCount(), 4);
+
+        // Switched on with an empty text: "%%" keeps the rows whose column is not NULL.
+        switchOn(w->CheckBox2, w->status, QString());
+        w->src_btnClick();
+        QCOMPARE(w->cnt->text(), QStringLiteral("3"));
+        QVERIFY(!rowValues(QStringLiteral("lname")).contains(QStringLiteral("O'Neil")));
+        switchOn(w->CheckBox12, w->nation, QString());
+        w->src_btnClick();
+        QCOMPARE(w->cnt->text(), QStringLiteral("2"));
+        w->CheckBox2->setChecked(false);
+        w->CheckBox12->setChecked(false);
+
+        // A quote is doubled inside the literal; "_" and "%" are wildcards.
+        switchOn(w->CheckBox1, w->lname, QStringLiteral("O'N"));
+        w->src_btnClick();
+        QCOMPARE(rowValues(QStringLiteral("lname")), QStringList{QStringLiteral("O'Neil")});
+        w->lname->setText(QStringLiteral("a_b"));
+        w->src_btnClick();
+        QCOMPARE(w->cnt->text(), QStringLiteral("2"));
+        w->lname->setText(QStringLiteral("a%b"));
+        w->src_btnClick();
+        QCOMPARE(w->cnt->text(), QStringLiteral("2"));
+
+        // Every filter on: one condition line each, county, code, last name, status.
+        switchOn(w->CheckBox11, w->shahrestan, QStringLiteral("ارا"));
+        switchOn(w->CheckBox12, w->nation, QStringLiteral("1"));
+        switchOn(w->CheckBox2, w->status, QStringLiteral("فعال"));
+        w->lname->setText(QStringLiteral("ر"));
+        w->src_btnClick();
+        QCOMPARE(rows().lines(), (QStringList{QStringLiteral("select * from personel where id<>-1 "),
+                                              QStringLiteral(" and shahrestan like '%ارا%'"),
+                                              QStringLiteral(" and nation like '%1%'"),
+                                              QStringLiteral(" and lname like '%ر%'"),
+                                              QStringLiteral(" and status like '%فعال%'")}));
+        QCOMPARE(app::dm->ADOQuery1->lines().first(), QStringLiteral("select count(*) as c from personel where id<>-1 "));
+        QCOMPARE(w->cnt->text(), QStringLiteral("1"));
+        QCOMPARE(rowValues(QStringLiteral("lname")), QStringList{QStringLiteral("رضايي")});
+    }
+
+    void countLabelKeepsTheLastSearch_data() { addEngineRows(); }
+    void countLabelKeepsTheLastSearch()
+    {
+        AppFixture fx(currentEngine());
+        addPersons(fx);
+        list()->src_btnClick();
+        // An insertion through the entry window joins the rows but not the count.
+        list()->N1Click();
+        app::personel_ins->lname->setText(QStringLiteral("جديد"));
+        app::personel_ins->ins_btn->click();
+        QCOMPARE(rows().recordCount(), 5);
+        QCOMPARE(list()->cnt->text(), QStringLiteral("4"));
+        // Nor does a deletion.
+        fx.ui.inputAnswers << QString();
+        list()->N3Click();
+        QCOMPARE(rows().recordCount(), 4);
+        QCOMPARE(list()->cnt->text(), QStringLiteral("4"));
+    }
+
+    void countyRestriction_data() { addEngineRows(); }
+    void countyRestriction()
+    {
+        AppFixture fx(currentEngine());
+        addPersons(fx);
+        fx.setCurrentUser(QStringLiteral("7"), QStringLiteral("u"));
+        Tpersonel_src *w = list();
+        // "city" or "ostan" without county rows: nothing is found.
+        for (const QString &level : {QStringLiteral("city"), QStringLiteral("ostan")}) {
+            app::users->level->setText(level);
+            w->src_btnClick();
+            QCOMPARE(w->cnt->text(), QStringLiteral("0"));
+            QCOMPARE(w->DBGrid1->model()->rowCount(), 0);
+        }
+        // With county rows: only those counties, on both passes.
+        fx.exec(QStringLiteral("insert into dastrasi2 (user_id,cmt) values ('7','اراک')"));
+        fx.exec(QStringLiteral("insert into dastrasi2 (user_id,cmt) values ('8','قم')"));
+        w->src_btnClick();
+        QCOMPARE(w->cnt->text(), QStringLiteral("2"));
+        QCOMPARE(rowValues(QStringLiteral("shahrestan")), (QStringList{QStringLiteral("اراک"), QStringLiteral("اراک")}));
+        // Any other level text: no restriction.
+        for (const QString &level : {QStringLiteral("level"), QStringLiteral("City"), QStringLiteral("city ")}) {
+            app::users->level->setText(level);
+            w->src_btnClick();
+            QCOMPARE(w->cnt->text(), QStringLiteral("4"));
+        }
+    }
+
+    void filterToggle()
+    {
+        AppFixture fx(Engine::Sqlite);
+        Tpersonel_src *w = list();
+        w->show();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        const QColor window = QApplication::palette(w->lname).color(QPalette::Base);
+        const QList<QPair<QCheckBox *, QWidget *>> pairs{{w->CheckBox1, w->lname}, {w->CheckBox11, w->shahrestan},
+                                                         {w->CheckBox12, w->nation}, {w->CheckBox2, w->status}};
+        for (const auto &[box, field] : pairs) {
+            QVERIFY(!field->isEnabled());
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 6, box->height() / 2));
+            QVERIFY(box->isChecked());
+            QVERIFY(field->isEnabled());
+            QCOMPARE(field->palette().color(QPalette::Base), QColor(Qt::yellow));
+            QTRY_VERIFY(field->hasFocus() || field->isAncestorOf(QApplication::focusWidget()));
+        }
+        w->lname->setText(QStringLiteral("kept"));
+        w->CheckBox1->click();
+        QVERIFY(!w->lname->isEnabled());
+        QCOMPARE(w->lname->palette().color(QPalette::Base), window);
+        QCOMPARE(w->lname->text(), QStringLiteral("kept"));
+    }
+
+    void titleSort_data() { addEngineRows(); }
+    void titleSort()
+    {
+        AppFixture fx(currentEngine());
+        fx.exec(QStringLiteral("insert into personel (lname,govahiname_nomre,govahiname_no) values ('b',2.5,'x2')"));
+        fx.exec(QStringLiteral("insert into personel (lname,govahiname_nomre,govahiname_no) values ('c',10,'x1')"));
+        fx.exec(QStringLiteral("insert into personel (lname,govahiname_nomre,govahiname_no) values ('a',NULL,'x3')"));
+        list()->src_btnClick();
+        // The first click of the run has no bold title to make plain: no error.
+        clickTitle(QStringLiteral("lname"));
+        QCOMPARE(fx.ui.calls.size(), 0);
+        QCOMPARE(rows().sort(), QStringLiteral("lname ASC"));
+        QCOMPARE(rowValues(QStringLiteral("lname")), (QStringList{"a", "b", "c"}));
+        QVERIFY(titleBold(QStringLiteral("lname")));
+        clickTitle(QStringLiteral("lname"));
+        QCOMPARE(rows().sort(), QStringLiteral("lname DESC"));
+        QCOMPARE(rowValues(QStringLiteral("lname")), (QStringList{"c", "b", "a"}));
+        clickTitle(QStringLiteral("lname"));
+        QCOMPARE(rows().sort(), QStringLiteral("lname ASC"));
+
+        // Numbers sort as numbers; only the clicked title is bold.
+        clickTitle(QStringLiteral("govahiname_nomre"));
+        QCOMPARE(rowValues(QStringLiteral("lname")), (QStringList{"a", "b", "c"}));
+        QVERIFY(!titleBold(QStringLiteral("lname")));
+        QVERIFY(titleBold(QStringLiteral("govahiname_nomre")));
+        // A longer name that begins with the clicked one is another column: ascending.
+        clickTitle(QStringLiteral("govahiname_no"));
+        QCOMPARE(rows().sort(), QStringLiteral("govahiname_no ASC"));
+        QCOMPARE(rowValues(QStringLiteral("lname")), (QStringList{"c", "b", "a"}));
+
+        // A new search: the server's order, the title stays bold.
+        list()->src_btnClick();
+        QCOMPARE(rows().sort(), QString());
+        QVERIFY(titleBold(QStringLiteral("govahiname_no")));
+        QCOMPARE(fx.ui.calls.size(), 0);
+    }
+
+    void deletionUnderPassword_data() { addEngineRows(); }
+    void deletionUnderPassword()
+    {
+        AppFixture fx(currentEngine());
+        addPersons(fx);
+        fx.setCurrentUser(QStringLiteral("1"), QStringLiteral("admin"));
+        fx.exec(QStringLiteral("insert into setting (component,cmt) values ('رمز حذف','Secret')"));
+        list()->src_btnClick();
+        rows().first();
+
+        // Wrong, differently cased, empty and cancelled answers: nothing at all.
+        fx.ui.inputAnswers << QStringLiteral("wrong") << QStringLiteral("secret") << QString();
+        for (int i = 0; i < 4; ++i)
+            list()->N3Click();
+        const auto asked = fx.ui.callsOf(QStringLiteral("input"));
+        QCOMPARE(asked.size(), 4);
+        QCOMPARE(asked[0].caption, QStringLiteral("Delete Password"));
+        QCOMPARE(asked[0].text, QStringLiteral("لطفا رمز حذف را وارد نماييد:"));
+        QCOMPARE(asked[0].extra, QStringLiteral("?"));
+        QCOMPARE(fx.ui.messages(), QStringList());
+        QCOMPARE(count(fx, QStringLiteral("select count(*) from personel")), QStringLiteral("4"));
+        QCOMPARE(count(fx, QStringLiteral("select count(*) from log")), QStringLiteral("0"));
+
+        // The right one: log row, the person's documents, the person; the
+        // other documents stay; the rows are searched again.
+        fx.ui.inputAnswers << QStringLiteral("Secret");
+        list()->N3Click();
+        QCOMPARE(fx.ui.messages(), QStringList{Deleted});
+        QCOMPARE(fx.column(QStringLiteral("select lname from personel order by id")).value(0), QStringLiteral("O'Neil"));
+        QCOMPARE(count(fx, QStringLiteral("select count(*) from personel_pic")), QStringLiteral("1"));
+        QCOMPARE(fx.column(QStringLiteral("select cmt from log")), QStringList{QStringLiteral(" حذف اطلاعات پرسنل ") + QStringLiteral("علي رضايي")});
+        QCOMPARE(fx.column(QStringLiteral("select karbar from log")), QStringList{QStringLiteral("admin")});
+        dates.Init();
+        QCOMPARE(fx.column(QStringLiteral("select tarikh from log")), QStringList{dates.ToText()});
+        QCOMPARE(count(fx, QStringLiteral("select count(*) from log where saat_sys is not null")), QStringLiteral("1"));
+        QCOMPARE(rows().recordCount(), 3);
+        QCOMPARE(list()->cnt->text(), QStringLiteral("4"));
+    }
+
+    void deletionWithoutPasswordItem_data() { addEngineRows(); }
+    void deletionWithoutPasswordItem()
+    {
+        AppFixture fx(currentEngine());
+        addPersons(fx);
+        list()->src_btnClick();
+        // No item in the list: a cancelled box ("?") does not match the empty text ...
+        list()->N3Click();
+        QCOMPARE(count(fx, QStringLiteral("select count(*) from personel")), QStringLiteral("4"));
+        // ... an empty answer does.
+        fx.ui.inputAnswers << QString();
+        list()->N3Click();
+        QCOMPARE(count(fx, QStringLiteral("select count(*) from personel")), QStringLiteral("3"));
+        // With "?" as the password the cancelled box deletes.
+        fx.exec(QStringLiteral("insert into setting (component,cmt) values ('رمز حذف','?')"));
+        list()->N3Click();
+        QCOMPARE(count(fx, QStringLiteral("select count(*) from personel")), QStringLiteral("2"));
+
+        // An empty result set: no question, no log row, no message.
+        fx.ui.reset();
+        switchOn(list()->CheckBox1, list()->lname, QStringLiteral("nobody"));
+        list()->src_btnClick();
+        QCOMPARE(rows().recordCount(), 0);
+        list()->N3Click();
+        QCOMPARE(fx.ui.calls.size(), 0);
+        QCOMPARE(count(fx, QStringLiteral("select count(*) from log")), QStringLiteral("2"));
+    }
+
+    void failedDeletionLeavesEverything_data() { addEngineRows(); }
+    void failedDeletionLeavesEverything()
+    {
+        AppFixture fx(currentEngine());
+        addPersons(fx);
+        list()->src_btnClick();
+        rows().first();
+        auto errors = [&] {
+            int n = 0;
+            for (const auto &c : fx.ui.callsOf(QStringLiteral("message")))
+                n += c.kind == Platform::BoxKind::Error;
+            return n;
+        };
+
+        // The person cannot be deleted: the documents and the log stay as they were.
+        if (currentEngine() == Engine::Sqlite) {
+            fx.exec(QStringLiteral("create trigger keep before delete on personel begin select raise(abort, 'kept'); end"));
+        } else {
+            fx.exec(QStringLiteral("create function keep_row() returns trigger as $$ begin raise exception 'kept'; end $$ language plpgsql"));
+            fx.exec(QStringLiteral("create trigger keep before delete on personel for each row execute function keep_row()"));
+        }
+        fx.ui.inputAnswers << QString();
+        list()->N3->trigger(); // through the guard, as the menu does
+        QCOMPARE(errors(), 1);
+        QVERIFY(!fx.ui.messages().contains(Deleted));
+        QCOMPARE(count(fx, QStringLiteral("select count(*) from personel")), QStringLiteral("4"));
+        QCOMPARE(count(fx, QStringLiteral("select count(*) from personel_pic")), QStringLiteral("3"));
+        QCOMPARE(count(fx, QStringLiteral("select count(*) from log")), QStringLiteral("0"));
+
+        // The documents cannot be deleted: no log row either.
+        fx.exec(QStringLiteral("drop trigger keep") + (currentEngine() == Engine::Sqlite ? QString() : QStringLiteral(" on personel")));
+        fx.exec(QStringLiteral("drop table personel_pic"));
+        app::dm->ADOConnection1->forgetSchema();
+        fx.ui.inputAnswers << QString();
+        list()->N3->trigger(); // through the guard, as the menu does
+        QCOMPARE(errors(), 2);
+        QCOMPARE(count(fx, QStringLiteral("select count(*) from personel")), QStringLiteral("4"));
+        QCOMPARE(count(fx, QStringLiteral("select count(*) from log")), QStringLiteral("0"));
+        // The list goes on working afterwards.
+        list()->src_btnClick();
+        QCOMPARE(list()->cnt->text(), QStringLiteral("4"));
+    }
+
+    void newAndEditPrepareTheEntryWindow_data() { addEngineRows(); }
+    void newAndEditPrepareTheEntryWindow()
+    {
+        AppFixture fx(currentEngine());
+        fx.exec(QStringLiteral("insert into personel (fname,lname,farzand,birthday,model,govahiname_nomre) values ('علي','رضايي',NULL,'1360/01/02','1395',1.5)"));
+        list()->src_btnClick();
+        Tpersonel_ins *e = app::personel_ins;
+        for (QWidget *f : e->fields())
+            if (auto *line = qobject_cast<QLineEdit *>(f); line && !qobject_cast<MaskEdit *>(f))
+                line->setText(QStringLiteral("old"));
+        e->ostan->setText(QStringLiteral("old"));
+
+        list()->N1Click();
+        QCOMPARE(fx.ui.callsOf(QStringLiteral("modal")).value(0).text, QStringLiteral("personel_ins"));
+        QCOMPARE(e->fname->text(), QString());
+        QCOMPARE(e->ostan->text(), QString());
+        QCOMPARE(e->birthday->text(), QStringLiteral("    /  /  "));
+        QCOMPARE(e->farzand->text(), QStringLiteral("0"));
+        QCOMPARE(e->status->text(), QStringLiteral("فعال"));
+        dates.Init();
+        QCOMPARE(e->reg_dat->text(), dates.ToText());
+        QVERIFY(e->ins_btn->isVisibleTo(e));
+        QVERIFY(!e->edit_btn->isVisibleTo(e));
+
+        list()->N2Click();
+        QCOMPARE(e->lname->text(), QStringLiteral("رضايي"));
+        QCOMPARE(e->farzand->text(), QString());
+        QCOMPARE(e->birthday->text(), QStringLiteral("1360/01/02"));
+        QCOMPARE(e->model->text(), QStringLiteral("1395"));
+        QCOMPARE(e->govahiname_nomre->text(), QStringLiteral("1.5"));
+        QCOMPARE(e->status->text(), QString());
+        QCOMPARE(e->reg_dat->text(), QStringLiteral("    /  /  "));
+        QVERIFY(!e->ins_btn->isVisibleTo(e));
+        QVERIFY(e->edit_btn->isVisibleTo(e));
+        QCOMPARE(list()->cnt->text(), QStringLiteral("1"));
+    }
+
+    void formsAndExport_data() { addEngineRows(); }
+    void formsAndExport()
+    {
+        AppFixture fx(currentEngine());
+        addPersons(fx);
+        list()->src_btnClick();
+        rows().setRecNo(2);
+        list()->N5Click();
+        Tpersonel_frm_darkhastkar *form = app::personel_frm_darkhastkar;
+        QCOMPARE(form->value(QStringLiteral("lname")), QStringLiteral("O'Neil"));
+        QCOMPARE(form->value(QStringLiteral("nation")), QStringLiteral("0000000019"));
+        QCOMPARE(form->value(QStringLiteral("bime")), QString());
+        list()->N10Click();
+        list()->N11Click();
+        list()->N12Click();
+        QCOMPARE(fx.ui.callsOf(QStringLiteral("preview")).size(), 4);
+
+        list()->N9Click();
+        QCOMPARE(fx.ui.callsOf(QStringLiteral("spreadsheet")).size(), 1);
+        QCOMPARE(rows().recNo(), 4);
+    }
+
+    void windowGridAndMenu()
+    {
+        AppFixture fx(Engine::Sqlite);
+        fx.exec(QStringLiteral("insert into personel (lname) values ('a')"));
+        Tpersonel_src *w = list();
+        QCOMPARE(w->layoutDirection(), Qt::RightToLeft);
+        QStringList top;
+        for (QAction *a : w->MainMenu1->actions())
+            top << a->objectName();
+        QCOMPARE(top, (QStringList{"N1", "N2", "N3", "N7", "N4", "N6", "N8"}));
+        QStringList forms;
+        for (QAction *a : w->N4->actions())
+            forms << a->objectName();
+        QCOMPARE(forms, (QStringList{"N5", "N10", "N11", "N12"}));
+        QCOMPARE(w->N6->actions(), QList<QAction *>{w->N9});
+        QCOMPARE(w->DBGrid1->model()->columnCount(), 36);
+        QVERIFY(w->DBGrid1->isColumnHidden(0));
+
+        // The grid is read-only: no in-place edit, no delete key.
+        w->src_btnClick();
+        w->show();
+        const QModelIndex cell = w->DBGrid1->model()->index(0, columnOf(QStringLiteral("lname")));
+        QVERIFY(!(cell.flags() & Qt::ItemIsEditable));
+        w->DBGrid1->setCurrentIndex(cell);
+        QTest::keyClick(w->DBGrid1, Qt::Key_Delete);
+        QTest::keyClick(w->DBGrid1, Qt::Key_F2);
+        QCOMPARE(rows().recordCount(), 1);
+        QCOMPARE(count(fx, QStringLiteral("select count(*) from personel")), QStringLiteral("1"));
+        QVERIFY(!w->DBGrid1->indexWidget(cell));
+
+        // The close item closes the list.
+        w->N8->trigger();
+        QVERIFY(!w->isVisible());
+    }
+};
+
+QTEST_MAIN(PersonelSrcTest)
+#include "tst_personel_src.moc"
