@@ -2,17 +2,83 @@
 #include "app.h"
 #include "dm_u.h"
 #include "login_u.h"
+#include "passwords.h"
+#include "server_u.h"
 #include "platform/Fonts.h"
+#include "platform/Platform.h"
+#include "platform/SettingsStore.h"
 #include <QApplication>
+#include <QPushButton>
+#include <exception>
+
+ConnectionSettings StoredConnectionSettings(const SettingsStore &store)
+{
+    ConnectionSettings s;
+    s.engine = engineFromName(store.value(SettingsStore::EngineName));
+    s.server = store.value(SettingsStore::ServerName);
+    s.database = store.value(SettingsStore::DataBase);
+    s.user = store.value(SettingsStore::UserName);
+    if (store.value(SettingsStore::Authentication) == QLatin1String("SQL Server")) {
+        s.password = UnscramblePassword(store.value(SettingsStore::Password));
+        s.integratedSecurity = false;
+    } else {
+        s.integratedSecurity = true;
+    }
+    return s;
+}
+
+bool ConnectLoop()
+{
+    bool retry = true;
+    bool run = true;
+    while (retry) {
+        SettingsStore store;
+        if (!store.openExisting()) {
+            showWarning(QStringLiteral("لطفا\" ابتدا تنظيمات اتصال به بانک اطلاعاتي را انجام دهيد"));
+            run = false;
+            platform().showModal(app::server);
+        } else {
+            bool connected = false;
+            try {
+                Connection *connection = app::dm->ADOConnection1;
+                if (connection->connected())
+                    connection->close();
+                connection->setSettings(StoredConnectionSettings(store));
+                connection->open();
+                connected = true;
+            } catch (const std::exception &) {
+                // The engine's own text is not shown: the warning says what to do.
+            }
+            if (connected) {
+                retry = false;
+                run = true;
+            } else {
+                showWarning(QStringLiteral("تنظيمات اتصال به بانک اطلاعاتي اشتباه انجام شده است، لطفا با مدير شبکه تماس حاصل کنيد"));
+                run = false;
+                platform().showModal(app::server);
+            }
+        }
+        if (app::server->Button2->text() == QLatin1String("end"))
+            retry = false;
+    }
+    return run;
+}
 
 int StartupConnect(int argc, char **argv)
 {
     QApplication application(argc, argv);
     installFontSubstitutions();
     application.setLayoutDirection(Qt::RightToLeft);
+    // The login window is the program's main window: the program ends when it
+    // is closed, whether it is shown or hidden at that moment.
+    application.setQuitOnLastWindowClosed(false);
     app::createAll();
-    app::login->show();
-    const int code = application.exec();
+    QObject::connect(app::login, &Tlogin::closed, &application, [] { QCoreApplication::exit(0); });
+    int code = 0;
+    if (ConnectLoop()) {
+        app::login->show();
+        code = application.exec();
+    }
     app::destroyAll();
     return code;
 }

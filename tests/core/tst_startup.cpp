@@ -1,0 +1,319 @@
+// Start-up's connection loop and the connection-settings window.
+#include "TestSupport.h"
+#include "core/Controls.h"
+#include "core/app.h"
+#include "core/dm_u.h"
+#include "core/login_u.h"
+#include "core/passwords.h"
+#include "core/server_u.h"
+#include "core/startup.h"
+#include "platform/Fonts.h"
+#include "platform/SettingsStore.h"
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+
+namespace {
+
+const QString MissingSettings = QStringLiteral("لطفا\" ابتدا تنظيمات اتصال به بانک اطلاعاتي را انجام دهيد");
+const QString WrongSettings = QStringLiteral("تنظيمات اتصال به بانک اطلاعاتي اشتباه انجام شده است، لطفا با مدير شبکه تماس حاصل کنيد");
+
+void storeSettings(const QHash<const char *, QString> &values)
+{
+    QSettings s(SettingsStore::location(), QSettings::IniFormat);
+    for (auto it = values.begin(); it != values.end(); ++it)
+        s.setValue(QLatin1String(it.key()), it.value());
+    s.sync();
+}
+
+QString stored(const char *name)
+{
+    return QSettings(SettingsStore::location(), QSettings::IniFormat).value(QLatin1String(name)).toString();
+}
+
+QStringList modalWindows(const ScriptedPlatform &ui)
+{
+    QStringList names;
+    for (const auto &c : ui.callsOf(QStringLiteral("modal")))
+        names << c.text;
+    return names;
+}
+
+} // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+
+    void firstStartWithoutSettingsEndsFromTheFinishButton();
+    void wrongSettingsThenRightOnes();
+    void closeBoxTriesTheSameSettingsAgain();
+    void onlyExactSqlServerAuthenticationUsesThePassword();
+
+    void settingsWindowLayout();
+    void requiredFieldsInOrder();
+    void storesTheSettings();
+    void storeThatCannotBeOpenedWarnsAndCloses();
+    void labelsRestoreDefaults();
+    void schemaCommand_data() { addEngineRows(); }
+    void schemaCommand();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestStartup::initTestCase()
+{
+    installFontSubstitutions();
+    QVERIFY(m_dir.isValid());
+    qputenv("KAVRIN_SETTINGS", m_dir.filePath(QStringLiteral("settings.ini")).toUtf8());
+}
+
+void TestStartup::init()
+{
+    qputenv("KAVRIN_SETTINGS", m_dir.filePath(QStringLiteral("settings.ini")).toUtf8());
+    QFile::remove(SettingsStore::location());
+}
+
+void TestStartup::firstStartWithoutSettingsEndsFromTheFinishButton()
+{
+    AppFixture fx(Engine::Sqlite);
+    fx.ui.onModal = [](QWidget *w) {
+        if (w == app::server)
+            app::server->Button2->click();
+    };
+    QVERIFY(!ConnectLoop());
+    QCOMPARE(fx.ui.messages(), QStringList{MissingSettings});
+    QCOMPARE(fx.ui.calls.first().kind, Platform::BoxKind::Warning);
+    QCOMPARE(modalWindows(fx.ui), QStringList{QStringLiteral("server")});
+    QCOMPARE(app::server->Button2->text(), QStringLiteral("end"));
+    QVERIFY(!app::server->isVisible());
+    QVERIFY(!app::login->isVisible());
+    QVERIFY(!QFile::exists(SettingsStore::location()));
+}
+
+void TestStartup::wrongSettingsThenRightOnes()
+{
+    AppFixture fx(Engine::Sqlite);
+    app::dm->ADOConnection1->close();
+    storeSettings({{SettingsStore::EngineName, QStringLiteral("SQLite")},
+                   {SettingsStore::ServerName, QStringLiteral("localhost")},
+                   {SettingsStore::DataBase, m_dir.filePath(QStringLiteral("missing/none.sqlite"))},
+                   {SettingsStore::Authentication, QStringLiteral("SQL Server")},
+                   {SettingsStore::UserName, QStringLiteral("sa")},
+                   {SettingsStore::Password, ScramblePassword(QStringLiteral("x"))}});
+    const QString right = fx.database.settings().database;
+    int shown = 0;
+    fx.ui.onModal = [&](QWidget *w) {
+        QCOMPARE(w, app::server);
+        // The first time OK stores a path that still does not open.
+        app::server->setEngineText(QStringLiteral("SQLite"));
+        app::server->DataBase->setText(++shown == 1 ? m_dir.filePath(QStringLiteral("still/missing.sqlite")) : right);
+        app::server->Button1->click();
+    };
+    QVERIFY(ConnectLoop());
+    QCOMPARE(shown, 2);
+    QCOMPARE(fx.ui.messages(), (QStringList{WrongSettings, WrongSettings}));
+    QVERIFY(app::dm->ADOConnection1->connected());
+    QCOMPARE(app::dm->ADOConnection1->settings().database, right);
+    QCOMPARE(app::dm->ADOConnection1->settings().engine, Engine::Sqlite);
+    QCOMPARE(stored(SettingsStore::DataBase), right);
+    QCOMPARE(stored(SettingsStore::EngineName), QStringLiteral("SQLite"));
+    QVERIFY(!app::login->isVisible());
+}
+
+void TestStartup::closeBoxTriesTheSameSettingsAgain()
+{
+    AppFixture fx(Engine::Sqlite);
+    storeSettings({{SettingsStore::EngineName, QStringLiteral("SQLite")},
+                   {SettingsStore::DataBase, m_dir.filePath(QStringLiteral("missing/none.sqlite"))}});
+    int shown = 0;
+    fx.ui.onModal = [&](QWidget *w) {
+        if (++shown < 3)
+            w->close(); // the title bar's close box: nothing stored
+        else
+            app::server->Button2->click();
+    };
+    QVERIFY(!ConnectLoop());
+    QCOMPARE(shown, 3);
+    QCOMPARE(fx.ui.messages(), (QStringList{WrongSettings, WrongSettings, WrongSettings}));
+    QVERIFY(!app::dm->ADOConnection1->connected());
+}
+
+void TestStartup::onlyExactSqlServerAuthenticationUsesThePassword()
+{
+    storeSettings({{SettingsStore::ServerName, QStringLiteral("db;Trusted_Connection=no")},
+                   {SettingsStore::DataBase, QStringLiteral("DorvaPelin")},
+                   {SettingsStore::UserName, QStringLiteral("sa")},
+                   {SettingsStore::Authentication, QStringLiteral("SQL Server")},
+                   {SettingsStore::Password, ScramblePassword(QStringLiteral("secret"))}});
+    SettingsStore store;
+    QVERIFY(store.openExisting());
+    ConnectionSettings s = StoredConnectionSettings(store);
+    QCOMPARE(s.engine, Engine::SqlServer); // no engine stored: an existing installation
+    QCOMPARE(s.server, QStringLiteral("db;Trusted_Connection=no"));
+    QCOMPARE(s.database, QStringLiteral("DorvaPelin"));
+    QCOMPARE(s.user, QStringLiteral("sa"));
+    QCOMPARE(s.password, QStringLiteral("secret"));
+    QVERIFY(!s.integratedSecurity);
+    // A value with ";" stays one value of the driver: it cannot add options.
+    QVERIFY(Connection::odbcConnectionString(s).contains(QStringLiteral("SERVER={db;Trusted_Connection=no}")));
+
+    for (const QString &auth : {QStringLiteral("sql server"), QStringLiteral("Windows"), QString(), QStringLiteral("SQL Server ")}) {
+        storeSettings({{SettingsStore::Authentication, auth}, {SettingsStore::EngineName, QStringLiteral("PostgreSQL")}});
+        s = StoredConnectionSettings(store);
+        QVERIFY2(s.integratedSecurity, qPrintable(auth));
+        QCOMPARE(s.password, QString());
+        QCOMPARE(s.user, QStringLiteral("sa"));
+        QCOMPARE(s.engine, Engine::PostgreSql);
+    }
+    storeSettings({{SettingsStore::Authentication, QStringLiteral("SQL Server")}, {SettingsStore::Password, QString()}});
+    QCOMPARE(StoredConnectionSettings(store).password, QString());
+}
+
+void TestStartup::settingsWindowLayout()
+{
+    AppFixture fx(Engine::Sqlite);
+    Tserver *w = app::server;
+    QCOMPARE(w->windowTitle(), QStringLiteral("تنظيمات اتصال به بانک"));
+    QCOMPARE(w->layoutDirection(), Qt::RightToLeft);
+    QCOMPARE(w->SqlServerName->text(), QStringLiteral("127.0.0.1"));
+    QCOMPARE(w->DataBase->text(), QStringLiteral("DorvaPelin"));
+    QCOMPARE(w->UserName->text(), QStringLiteral("sa"));
+    QCOMPARE(w->Password->text(), QStringLiteral("quzelo##*"));
+    QCOMPARE(w->Password->echoMode(), QLineEdit::Password);
+    QVERIFY(w->rbSQL->isChecked());
+    QVERIFY(!w->rbWindows->isChecked());
+    QCOMPARE(w->RadioGroup1->title(), QStringLiteral("نحوه اتصال به سرور: "));
+    QCOMPARE(w->Button1->text(), QStringLiteral("تاييد"));
+    QCOMPARE(w->Button2->text(), QStringLiteral("خاتمه"));
+    QCOMPARE(w->engineText(), QStringLiteral("SQL Server"));
+    // Tab order: the four edits, the two buttons, the two choices.
+    const QList<QWidget *> order{w->SqlServerName, w->DataBase, w->UserName, w->Password,
+                                 w->Button1, w->Button2, w->rbWindows, w->rbSQL};
+    for (int i = 0; i + 1 < order.size(); ++i) {
+        QWidget *next = order[i]->nextInFocusChain();
+        while (!(next->focusPolicy() & Qt::TabFocus))
+            next = next->nextInFocusChain();
+        QCOMPARE(next, order[i + 1]);
+    }
+    w->show();
+    // Right to left: captions at the right of their edits, OK at the right of finish.
+    QVERIFY(w->Label2->geometry().left() > w->SqlServerName->geometry().right());
+    QVERIFY(w->Button1->geometry().left() > w->Button2->geometry().right());
+    QVERIFY(w->Label1->geometry().left() > w->Button2->geometry().right());
+    QVERIFY(w->Label1->geometry().right() < w->Button1->geometry().left());
+}
+
+void TestStartup::requiredFieldsInOrder()
+{
+    AppFixture fx(Engine::Sqlite);
+    Tserver *w = app::server;
+    w->show();
+    const QList<QPair<QLineEdit *, QString>> fields{{w->SqlServerName, QStringLiteral("نام سرور را وارد نمائيد")},
+                                                    {w->DataBase, QStringLiteral("نام ديتابيس را وارد نمائيد")},
+                                                    {w->UserName, QStringLiteral("کلمه کاربري را وارد نمائيد")},
+                                                    {w->Password, QStringLiteral("رمز عبور را وارد نمائيد")}};
+    for (const auto &f : fields)
+        f.first->clear();
+    for (const auto &f : fields) {
+        fx.ui.reset();
+        w->Button1->click();
+        QCOMPARE(fx.ui.messages(), QStringList{f.second});
+        QCOMPARE(fx.ui.calls.first().kind, Platform::BoxKind::Confirmation);
+        QCOMPARE(w->focusWidget(), f.first);
+        QVERIFY(w->isVisible());
+        QVERIFY(!QFile::exists(SettingsStore::location()));
+        f.first->setText(QStringLiteral(" ")); // blanks count as filled
+    }
+    fx.ui.reset();
+    w->Button1->click();
+    QCOMPARE(fx.ui.messages(), QStringList());
+    QVERIFY(!w->isVisible());
+    QCOMPARE(stored(SettingsStore::ServerName), QStringLiteral(" "));
+}
+
+void TestStartup::storesTheSettings()
+{
+    AppFixture fx(Engine::Sqlite);
+    Tserver *w = app::server;
+    w->show();
+    w->rbWindows->setChecked(true);
+    QVERIFY(!w->rbSQL->isChecked());
+    w->setEngineText(QStringLiteral("PostgreSQL"));
+    w->SqlServerName->setText(QStringLiteral("db.example:5433"));
+    w->Button1->click();
+    QVERIFY(!w->isVisible());
+    QCOMPARE(stored(SettingsStore::ServerName), QStringLiteral("db.example:5433"));
+    QCOMPARE(stored(SettingsStore::DataBase), QStringLiteral("DorvaPelin"));
+    QCOMPARE(stored(SettingsStore::UserName), QStringLiteral("sa"));
+    QCOMPARE(stored(SettingsStore::Authentication), QStringLiteral("Windows"));
+    QCOMPARE(stored(SettingsStore::Password), ScramblePassword(QStringLiteral("quzelo##*")));
+    QCOMPARE(stored(SettingsStore::EngineName), QStringLiteral("PostgreSQL"));
+
+    w->rbSQL->setChecked(true);
+    w->Button1->click();
+    QCOMPARE(stored(SettingsStore::Authentication), QStringLiteral("SQL Server"));
+
+    // The finish button closes the window and leaves "end" for start-up.
+    w->show();
+    w->Button2->click();
+    QVERIFY(!w->isVisible());
+    QCOMPARE(w->Button2->text(), QStringLiteral("end"));
+}
+
+void TestStartup::storeThatCannotBeOpenedWarnsAndCloses()
+{
+    AppFixture fx(Engine::Sqlite);
+    // A settings path below a plain file cannot be created.
+    const QString blocker = m_dir.filePath(QStringLiteral("blocker"));
+    QFile f(blocker);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.close();
+    qputenv("KAVRIN_SETTINGS", (blocker + QStringLiteral("/settings.ini")).toUtf8());
+    app::server->show();
+    app::server->Button1->click();
+    QCOMPARE(fx.ui.messages(), QStringList{QStringLiteral("عمليات ثبت با خطا مواجه گرديد، لطفا دوباره سعي نماييد")});
+    QCOMPARE(fx.ui.calls.first().kind, Platform::BoxKind::Warning);
+    QVERIFY(!app::server->isVisible());
+}
+
+void TestStartup::labelsRestoreDefaults()
+{
+    AppFixture fx(Engine::Sqlite);
+    Tserver *w = app::server;
+    w->show();
+    const QList<QPair<QWidget *, QLineEdit *>> pairs{{w->Label2, w->SqlServerName}, {w->Label3, w->DataBase},
+                                                     {w->Label4, w->UserName}, {w->Label5, w->Password}};
+    QStringList defaults;
+    for (const auto &p : pairs) {
+        defaults << p.second->text();
+        p.second->setText(QStringLiteral("other"));
+    }
+    for (int i = 0; i < pairs.size(); ++i) {
+        QTest::mouseClick(pairs[i].first, Qt::LeftButton);
+        QCOMPARE(pairs[i].second->text(), defaults[i]);
+    }
+}
+
+void TestStartup::schemaCommand()
+{
+    AppFixture fx(currentEngine(), false);
+    QTest::mouseClick(app::server->Label1, Qt::LeftButton);
+    QCOMPARE(fx.ui.messages(), QStringList{QStringLiteral("همه تنظيمات انجام شد")});
+    QCOMPARE(fx.column(QStringLiteral("select us from users")), QStringList{QStringLiteral("admin")});
+    // A second run changes nothing and still reports.
+    app::server->Label1Click();
+    QCOMPARE(fx.column(QStringLiteral("select count(*) from users")), QStringList{QStringLiteral("1")});
+    QCOMPARE(fx.ui.messages().size(), 2);
+}
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
