@@ -11,6 +11,7 @@
 #include "office/phone_u.h"
 #include "office/zamaem_u.h"
 #include "personnel/personel_src_u.h"
+#include "platform/ComboBox.h"
 #include "platform/Guard.h"
 #include "platform/Jpeg.h"
 #include "platform/Platform.h"
@@ -20,6 +21,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
@@ -156,7 +158,11 @@ void Tmain::N1Click()
         return;
     // --- preparation of the personnel list ---
     sizeList(page);
-    // clear lname, shahrestan, nation, status; then the list's src_btnClick
+    app::personel_src->lname->clear();
+    app::personel_src->shahrestan->setText(QString());
+    app::personel_src->nation->clear();
+    app::personel_src->status->setText(QString());
+    app::personel_src->src_btnClick();
     // --- end of preparation ---
     platform().showModal(page);
 }

@@ -1,0 +1,169 @@
+// The machinery the lists and entry windows share, in the shapes other lists
+// use it: the sort text of a title click, a search with a row tail, a
+// deletion without a child table, a filter of two fields, storing controls
+// into a closed query; on every engine under test.
+#include "TestSupport.h"
+#include "admin/users_u.h"
+#include "common/EntryWindow.h"
+#include "common/FilterToggle.h"
+#include "common/ListDeletion.h"
+#include "common/ListSearch.h"
+#include "common/TitleSort.h"
+#include "core/app.h"
+#include "core/dm_u.h"
+#include "platform/ComboBox.h"
+#include "platform/DataError.h"
+#include "platform/Fonts.h"
+#include "platform/MaskEdit.h"
+#include "platform/Query.h"
+#include <QCheckBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+
+class ListMachineryTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { installFontSubstitutions(); }
+
+    void nextSort_data()
+    {
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("next");
+        QTest::newRow("first click") << "" << "mablagh" << "mablagh ASC";
+        QTest::newRow("same column") << "mablagh ASC" << "mablagh" << "mablagh DESC";
+        QTest::newRow("back again") << "mablagh DESC" << "mablagh" << "mablagh ASC";
+        QTest::newRow("longer name sorted") << "mablagh_saat ASC" << "mablagh" << "mablagh ASC";
+        QTest::newRow("longer name descending") << "mamor_cmt DESC" << "mamor" << "mamor ASC";
+        QTest::newRow("shorter name sorted") << "mamor ASC" << "mamor_cmt" << "mamor_cmt ASC";
+        QTest::newRow("other column") << "lname DESC" << "fname" << "fname ASC";
+    }
+    void nextSort()
+    {
+        QFETCH(QString, current);
+        QFETCH(QString, field);
+        QFETCH(QString, next);
+        QCOMPARE(TitleSort::nextSort(current, field), next);
+    }
+
+    void searchWithTailAndRestriction_data() { addEngineRows(); }
+    void searchWithTailAndRestriction()
+    {
+        AppFixture fx(currentEngine());
+        for (const char *name : {"b", "a", "c"})
+            fx.exec(QStringLiteral("insert into phone (name,tel,cmt) values ('%1','1','')").arg(QLatin1String(name)));
+        QLabel cnt;
+        Query &q = *app::dm->ADOQuery1;
+        // The count and the rows on one query, the row statement ordered.
+        const ListSearch search{QStringLiteral("select count(*) as c from phone where name<>''"),
+                                QStringLiteral("select * from phone where name<>''"),
+                                {likeCondition(QStringLiteral("tel"), QStringLiteral("1"))},
+                                {QStringLiteral(" order by name")}};
+        search.run(q, &cnt, q);
+        QCOMPARE(cnt.text(), QStringLiteral("3"));
+        QCOMPARE(q.lines().last(), QStringLiteral(" order by name"));
+        QCOMPARE(q.textAt(0, q.columnIndex(QStringLiteral("name"))), QStringLiteral("a"));
+        // The count pass alone leaves its row open for sums beside the count.
+        search.count(q, &cnt);
+        QCOMPARE(q.field(QStringLiteral("c")).asInteger(), 3);
+
+        // A quote in the user id is doubled; other levels add nothing.
+        app::users->prs_id->setText(QStringLiteral("1' or '1'='1"));
+        app::users->level->setText(QStringLiteral("ostan"));
+        QCOMPARE(countyRestriction(),
+                 QStringLiteral(" and shahrestan in ( select cmt from dastrasi2 where user_id='1'' or ''1''=''1')"));
+        app::users->level->setText(QStringLiteral("province"));
+        QCOMPARE(countyRestriction(), QString());
+        QCOMPARE(likeCondition(QStringLiteral("cmt"), QStringLiteral("it's")), QStringLiteral(" and cmt like '%it''s%'"));
+    }
+
+    void deletionWithoutChildTable_data() { addEngineRows(); }
+    void deletionWithoutChildTable()
+    {
+        AppFixture fx(currentEngine());
+        fx.setCurrentUser(QStringLiteral("3"), QStringLiteral("karbar1"));
+        fx.exec(QStringLiteral("insert into phone (name,tel,cmt) values ('x','12','y')"));
+        fx.exec(QStringLiteral("insert into phone (name,tel,cmt) values ('z','34','w')"));
+        Query &rows = *app::dm->ADOQ_zamaem;
+        rows.clear();
+        rows.add(QStringLiteral("select * from phone where tel like '%4%'"));
+        rows.open();
+        const DeletionSpec spec{QStringLiteral("phone"), QString(), QString(), QStringLiteral(" حذف "), {QStringLiteral("name"), QStringLiteral("tel")}};
+        fx.ui.inputAnswers << QString();
+        QVERIFY(deleteCurrentRow(rows, spec));
+        QCOMPARE(fx.column(QStringLiteral("select name from phone")), QStringList{QStringLiteral("x")});
+        QCOMPARE(fx.column(QStringLiteral("select cmt from log")), QStringList{QStringLiteral(" حذف z 34")});
+        QCOMPARE(fx.column(QStringLiteral("select karbar from log")), QStringList{QStringLiteral("karbar1")});
+        // Reopened with the same statement: now empty, and a second deletion does nothing.
+        QCOMPARE(rows.recordCount(), 0);
+        QVERIFY(!deleteCurrentRow(rows, spec));
+        rows.close();
+        QVERIFY(!deleteCurrentRow(rows, spec));
+        QCOMPARE(fx.ui.callsOf(QStringLiteral("input")).size(), 1);
+    }
+
+    void filterOfTwoFields()
+    {
+        QDialog w;
+        auto *box = new QCheckBox(&w);
+        auto *from = new MaskEdit(QStringLiteral("!9999/99/00;1;_"), &w);
+        auto *to = new MaskEdit(QStringLiteral("!9999/99/00;1;_"), &w);
+        auto *combo = new ComboBox(true, &w);
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        combo->setFocus();
+        box->setChecked(true);
+        toggleFilter(box, {from, to}, from);
+        QVERIFY(from->isEnabled() && to->isEnabled());
+        QCOMPARE(to->palette().color(QPalette::Base), QColor(Qt::yellow));
+        QVERIFY(from->hasFocus());
+        // A combo's edit shows the colour too.
+        setFilterColour(combo, true);
+        QCOMPARE(combo->lineEdit()->palette().color(QPalette::Base), QColor(Qt::yellow));
+        box->setChecked(false);
+        toggleFilter(box, {from, to});
+        QVERIFY(!from->isEnabled() && !to->isEnabled());
+        QVERIFY(to->palette().color(QPalette::Base) != QColor(Qt::yellow));
+    }
+
+    void storeControlsAndDuplicate_data() { addEngineRows(); }
+    void storeControlsAndDuplicate()
+    {
+        AppFixture fx(currentEngine());
+        QDialog w;
+        auto *name = new QLineEdit(&w);
+        name->setObjectName(QStringLiteral("name"));
+        auto *tel = new ComboBox(true, &w);
+        tel->setObjectName(QStringLiteral("tel"));
+        Query rows(app::dm->ADOConnection1, QStringLiteral("rows"), QStringLiteral("select * from phone"));
+        name->setText(QStringLiteral("a"));
+        tel->setText(QStringLiteral("99"));
+        // A closed query is opened first; the row joins it.
+        storeControls(rows, {name, tel}, RowMode::Append);
+        QCOMPARE(rows.recordCount(), 1);
+        QCOMPARE(fx.column(QStringLiteral("select tel from phone")), QStringList{QStringLiteral("99")});
+
+        // The key is found: the question ends with the first row's value.
+        const QStringList lines{QStringLiteral("select * from phone where "), QStringLiteral(" name='a'")};
+        fx.ui.buttonAnswers << Platform::Button::No << Platform::Button::Yes;
+        QVERIFY(!duplicateAllowed(*app::dm->ADOQuery1, lines, QStringLiteral("dup "), QStringLiteral("tel")));
+        QVERIFY(duplicateAllowed(*app::dm->ADOQuery1, lines, QStringLiteral("dup "), QStringLiteral("tel")));
+        QCOMPARE(fx.ui.messages(), (QStringList{QStringLiteral("dup 99"), QStringLiteral("dup 99")}));
+        QVERIFY(duplicateAllowed(*app::dm->ADOQuery1, {QStringLiteral("select * from phone where name='b'")}, QStringLiteral("dup "),
+                                 QStringLiteral("tel")));
+        QCOMPARE(fx.ui.messages().size(), 2);
+
+        // Loading from a row: NULL reads as the empty text.
+        fx.exec(QStringLiteral("update phone set tel=NULL"));
+        rows.close();
+        rows.open();
+        loadControlsFromRow({name, tel}, rows);
+        QCOMPARE(controlText(name), QStringLiteral("a"));
+        QCOMPARE(controlText(tel), QString());
+    }
+};
+
+QTEST_MAIN(ListMachineryTest)
+#include "tst_list_machinery.moc"
