@@ -1,0 +1,271 @@
+// The users window: accounts, loading and saving the rights of an account,
+// and the rights grid's colours; on every engine under test.
+#include "TestSupport.h"
+#include "admin/setting_u.h"
+#include "admin/users_u.h"
+#include "core/app.h"
+#include "core/dm_u.h"
+#include "core/main_u.h"
+#include "platform/DbGrid.h"
+#include "platform/Fonts.h"
+#include "platform/Query.h"
+#include <QAction>
+#include <QCheckBox>
+#include <QPushButton>
+
+namespace {
+
+void openUsers()
+{
+    Query &q = *app::dm->adoq_user;
+    q.clear();
+    q.add(QStringLiteral("select * from users order by id"));
+    q.open();
+}
+
+// A click on the cell of the account in this row of the accounts grid.
+void clickAccount(Tusers *w, int row)
+{
+    w->show();
+    const QRect cell = w->DBGrid1->visualRect(w->DBGrid1->model()->index(row, 0));
+    QTest::mouseClick(w->DBGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+// "page:insert edit delete view" of every rights row of an account, sorted;
+// a bit reads 1, 0 or n (NULL).
+QStringList rightsOf(AppFixture &fx, const QString &id)
+{
+    QString bits;
+    for (const char *b : {"darj", "virayesh", "hazf", "namayesh"})
+        bits += QStringLiteral(" || (case when %1 is null then 'n' when %1 then '1' else '0' end)").arg(QLatin1String(b));
+    QStringList rows = fx.column(QStringLiteral("select page_name || ':'%1 from dastrasi where prs_id=%2").arg(bits, id));
+    rows.sort();
+    return rows;
+}
+
+QString ticks(Tusers *w)
+{
+    QString out;
+    for (const Tusers::PageRights &page : w->pages())
+        for (QCheckBox *box : page.boxes)
+            out += box->isChecked() ? QLatin1Char('1') : QLatin1Char('0');
+    return out;
+}
+
+void setTicks(Tusers *w, const QString &pattern)
+{
+    int i = 0;
+    for (const Tusers::PageRights &page : w->pages())
+        for (QCheckBox *box : page.boxes)
+            box->setChecked(pattern.at(i++) == QLatin1Char('1'));
+}
+
+const QString AllPages[8] = {QStringLiteral("karbaran"), QStringLiteral("khodro"), QStringLiteral("personel"),
+                             QStringLiteral("personel_pic"), QStringLiteral("phone"), QStringLiteral("setting"),
+                             QStringLiteral("taradod"), QStringLiteral("zamaem")};
+
+} // namespace
+
+class UsersTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { installFontSubstitutions(); }
+
+    void accountsAreAddedAndDeleted_data() { addEngineRows(); }
+    void accountsAreAddedAndDeleted()
+    {
+        AppFixture fx(currentEngine());
+        Tusers *w = app::users;
+        openUsers();
+        w->us->setText(QStringLiteral("admin"));
+        w->ins_btn->click();
+        w->us->setText(QString());
+        w->ps->setText(QString());
+        w->ins_btn->click();
+        w->us->setText(QStringLiteral("رضا"));
+        w->ps->setText(QStringLiteral("p'1"));
+        w->ins_btn->click();
+        w->ins_btn->click();
+        QCOMPARE(fx.column(QStringLiteral("select us || '/' || ps || '/' || ver from users order by id")),
+                 (QStringList{QStringLiteral("admin/1/1"), QStringLiteral("//"), QStringLiteral("رضا/p'1/")}));
+        QCOMPARE(app::dm->adoq_user->recordCount(), 3);
+
+        fx.exec(QStringLiteral("insert into users (us,ps,ver) values ('رضا','x','')"));
+        fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name) values (3,'phone')"));
+        openUsers();
+        app::dm->adoq_user->first();   // admin
+        w->N1->trigger();
+        app::dm->adoq_user->setRecNo(3);
+        w->N1->trigger();
+        QCOMPARE(w->us->text(), QStringLiteral("رضا"));
+        QCOMPARE(fx.column(QStringLiteral("select us from users order by id")), (QStringList{QStringLiteral("admin"), QString()}));
+        QCOMPARE(fx.column(QStringLiteral("select page_name from dastrasi where prs_id=3")), QStringList{QStringLiteral("phone")});
+        QCOMPARE(fx.ui.messages(), (QStringList{QStringLiteral("خطا، نام كاربري تكراري است"), QStringLiteral("ثبت شد"), QStringLiteral("ثبت شد"),
+                                                QStringLiteral("خطا، نام كاربري تكراري است"), QStringLiteral("خطا، امكان حذف مدير نيست"), QStringLiteral("حذف شد")}));
+    }
+
+    // Only a click loads the boxes; rows of other pages are listed but set no
+    // box, a NULL bit unticks, the last of two rows for a page wins.
+    void clickLoadsTheRights_data() { addEngineRows(); }
+    void clickLoadsTheRights()
+    {
+        AppFixture fx(currentEngine());
+        Tusers *w = app::users;
+        fx.exec(QStringLiteral("insert into users (us,ps,ver) values ('b','','')"));
+        fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (2,'personel','1','1','1','1')"));
+        fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (2,'personel','0','1',null,'1')"));
+        fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (2,'report','1','1','1','1')"));
+        openUsers();
+        setTicks(w, QString(32, QLatin1Char('1')));
+        app::dm->adoq_user->setRecNo(2);   // moved without a click
+        QCOMPARE(ticks(w), QString(32, QLatin1Char('1')));
+
+        clickAccount(w, 1);
+        QCOMPARE(ticks(w), QStringLiteral("0101") + QString(28, QLatin1Char('0')));
+        QCOMPARE(app::dm->ADOQ_dastrasi->recordCount(), 3);
+        clickAccount(w, 0);
+        QCOMPARE(ticks(w), QString(28, QLatin1Char('0')) + QStringLiteral("1111"));
+    }
+
+    void saveWritesOneRowPerPage_data() { addEngineRows(); }
+    void saveWritesOneRowPerPage()
+    {
+        AppFixture fx(currentEngine());
+        Tusers *w = app::users;
+        fx.exec(QStringLiteral("insert into users (us,ps,ver) values ('b','','')"));
+        fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (2,'phone','1','1','1','1')"));
+        fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (2,'phone','1','1','1','1')"));
+        fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (2,'report','1',null,'0','1')"));
+        openUsers();
+        app::dm->ADOQ_dastrasi->add(QStringLiteral("select * from dastrasi where prs_id=2"));
+        app::dm->ADOQ_dastrasi->open();
+
+        // The administrator: seven pages rewritten, its own row for the users page kept.
+        setTicks(w, QStringLiteral("1000") + QString(24, QLatin1Char('1')) + QStringLiteral("0000"));
+        w->ins_btn2->click();
+        QStringList admin = rightsOf(fx, QStringLiteral("1"));
+        QCOMPARE(admin.size(), 8);
+        QCOMPARE(admin.at(0), QStringLiteral("karbaran:1111"));
+        QCOMPARE(admin.at(2), QStringLiteral("personel:1000"));
+
+        // Any other account: exactly one row for each of the eight pages, the
+        // row of a page outside them left alone.
+        app::dm->adoq_user->setRecNo(2);
+        setTicks(w, QStringLiteral("0001") + QString(24, QLatin1Char('0')) + QStringLiteral("1010"));
+        w->ins_btn2->click();
+        QStringList expected;
+        for (const QString &page : AllPages)
+            expected << page + (page == QLatin1String("personel") ? QStringLiteral(":0001")
+                                : page == QLatin1String("karbaran") ? QStringLiteral(":1010")
+                                                                    : QStringLiteral(":0000"));
+        expected << QStringLiteral("report:1n01");
+        expected.sort();
+        QCOMPARE(rightsOf(fx, QStringLiteral("2")), expected);
+        // The rights grid shows its rows again, as stored.
+        QCOMPARE(app::dm->ADOQ_dastrasi->recordCount(), 9);
+        QCOMPARE(fx.ui.messages(), (QStringList{QStringLiteral("ثبت شد"), QStringLiteral("ثبت شد")}));
+    }
+
+    // A failure part way through a save leaves every row as it was and says
+    // nothing of success.
+    void failedSaveKeepsTheOldRights_data() { addEngineRows(); }
+    void failedSaveKeepsTheOldRights()
+    {
+        AppFixture fx(currentEngine());
+        Tusers *w = app::users;
+        fx.exec(QStringLiteral("insert into users (us,ps,ver) values ('b','','')"));
+        fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (2,'personel','1','1','1','1')"));
+        fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (2,'setting','1','0','1','1')"));
+        if (currentEngine() == Engine::Sqlite) {
+            fx.exec(QStringLiteral("create trigger refuse before insert on dastrasi when new.page_name='setting' "
+                                   "begin select raise(abort, 'refused'); end"));
+        } else {
+            fx.exec(QStringLiteral("create function refuse() returns trigger as $$ begin raise exception 'refused'; end $$ "
+                                   "language plpgsql"));
+            fx.exec(QStringLiteral("create trigger refuse before insert on dastrasi for each row "
+                                   "when (new.page_name='setting') execute function refuse()"));
+        }
+        const QStringList before = rightsOf(fx, QStringLiteral("2"));
+        openUsers();
+        app::dm->adoq_user->setRecNo(2);
+        setTicks(w, QString(32, QLatin1Char('0')));
+        w->ins_btn2->click();
+        QCOMPARE(rightsOf(fx, QStringLiteral("2")), before);
+        QCOMPARE(fx.ui.callsOf(QStringLiteral("message")).size(), 1);
+        QCOMPARE(fx.ui.calls.last().kind, Platform::BoxKind::Error);
+        QVERIFY(fx.ui.calls.last().text.contains(QStringLiteral("refused")));
+    }
+
+    // On a fresh database the administrator can open only the users page,
+    // gives itself every right and a new account a few; the new account then
+    // opens exactly the pages and commands those allow.
+    void rightsGovernTheMainWindow_data() { addEngineRows(); }
+    void rightsGovernTheMainWindow()
+    {
+        AppFixture fx(currentEngine());
+        Tusers *w = app::users;
+        Tsetting *s = app::setting;
+        fx.setCurrentUser(QStringLiteral("1"), QStringLiteral("admin"));
+        app::main->N4Click();
+        QCOMPARE(fx.ui.callsOf(QStringLiteral("modal")).size(), 0);
+
+        w->us->setText(QStringLiteral("old"));
+        fx.ui.onModal = [&](QWidget *page) {
+            QCOMPARE(page, w);
+            QCOMPARE(w->us->text(), QString());
+            setTicks(w, QString(32, QLatin1Char('1')));
+            w->ins_btn2->click();                       // the administrator's own rights
+            w->us->setText(QStringLiteral("b"));
+            w->ins_btn->click();
+            clickAccount(w, 1);
+            w->set_ins->setChecked(true);
+            w->set_show->setChecked(true);
+            w->ins_btn2->click();
+        };
+        app::main->N6Click();
+        QCOMPARE(rightsOf(fx, QStringLiteral("1")).join(QLatin1Char(' ')).count(QStringLiteral(":1111")), 8);
+        const QString id = fx.column(QStringLiteral("select id from users where us='b'")).value(0);
+
+        fx.setCurrentUser(id, QStringLiteral("b"));
+        s->component->setText(Tsetting::listNames().first());
+        s->cmt->setText(QStringLiteral("x"));
+        fx.ui.onModal = [&](QWidget *page) {
+            QCOMPARE(page, s);
+            QVERIFY(s->ins_btn->isEnabled());
+            QVERIFY(!s->N1->isEnabled());
+            QVERIFY(s->N2->isEnabled());
+            QCOMPARE(s->component->text(), QString());
+            QCOMPARE(s->cmt->text(), QString());
+        };
+        fx.ui.calls.clear();
+        app::main->N4Click();
+        app::main->N6Click();
+        app::main->N1Click();
+        QCOMPARE(fx.ui.callsOf(QStringLiteral("modal")).size(), 1);
+        QCOMPARE(fx.ui.callsOf(QStringLiteral("message")).size(), 2);
+        QVERIFY(!w->ins_btn->isEnabled() && !w->ins_btn2->isEnabled() && !w->N1->isEnabled());
+    }
+
+    void rightsGridColoursTheBits_data() { addEngineRows(); }
+    void rightsGridColoursTheBits()
+    {
+        AppFixture fx(currentEngine());
+        Tusers *w = app::users;
+        fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (7,'True','1','0',null,'1')"));
+        Query &q = *app::dm->ADOQ_dastrasi;
+        q.add(QStringLiteral("select * from dastrasi where prs_id=7"));
+        q.open();
+        const QAbstractItemModel *m = w->DBGrid2->model();
+        auto colour = [m](int column) { return m->index(0, column).data(Qt::ForegroundRole).value<QColor>(); };
+        QCOMPARE(m->index(0, 2).data().toString(), QStringLiteral("True"));
+        QVERIFY(!colour(2).isValid());                 // page_name
+        QCOMPARE(colour(3), QColor(0, 128, 0));
+        QCOMPARE(colour(4), QColor(255, 0, 0));
+        QCOMPARE(m->index(0, 5).data().toString(), QString());
+        QVERIFY(!colour(5).isValid());                 // NULL
+        QCOMPARE(colour(6), QColor(0, 128, 0));
+    }
+};
+
+QTEST_MAIN(UsersTest)
+#include "tst_users.moc"
