@@ -111,10 +111,7 @@ Tsetting::Tsetting(QWidget *parent) : QDialog(parent)
     N2->setObjectName(QStringLiteral("N2"));
     N1 = PopupMenu1->addAction(QStringLiteral("حذف"));
     N1->setObjectName(QStringLiteral("N1"));
-    DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(DBGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
-        PopupMenu1->popup(DBGrid1->viewport()->mapToGlobal(pos));
-    });
+    DBGrid1->setPopupMenu(PopupMenu1);
 
     Label3 = new QLabel(QStringLiteral("*در صورتيكه مي خواهيد يك آيتم بصورت پيش فرض باشد بر روي آن كليك راست نماييد"), this);
     Label3->setObjectName(QStringLiteral("Label3"));

@@ -81,10 +81,7 @@ Tusers::Tusers(QWidget *parent) : QDialog(parent)
     PopupMenu1->setLayoutDirection(Qt::RightToLeft);
     N1 = PopupMenu1->addAction(QStringLiteral("حذف"));
     N1->setObjectName(QStringLiteral("N1"));
-    DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(DBGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
-        PopupMenu1->popup(DBGrid1->viewport()->mapToGlobal(pos));
-    });
+    DBGrid1->setPopupMenu(PopupMenu1);
 
     Label3 = namedLabel(QStringLiteral("Label3"), QStringLiteral("كاربر جاري"), this);
 

@@ -1,6 +1,7 @@
 #include "DbGrid.h"
 #include <QFont>
 #include <QHeaderView>
+#include <QMenu>
 
 QueryModel::QueryModel(QObject *parent) : QAbstractTableModel(parent) {}
 
@@ -96,7 +97,8 @@ QVariant QueryModel::data(const QModelIndex &index, int role) const
         }
         return {};
     case Qt::TextAlignmentRole:
-        return int(Qt::AlignRight | Qt::AlignVCenter);
+        // Every cell at the right edge, Persian or not, as in the rest of the form.
+        return int(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
     default:
         return {};
     }
@@ -166,6 +168,14 @@ void DbGrid::setQuery(Query *query)
         connect(query, &Query::currentChanged, this, &DbGrid::followQuery);
         followQuery(query->recNo() - 1);
     }
+}
+
+void DbGrid::setPopupMenu(QMenu *menu)
+{
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, menu, [this, menu](const QPoint &pos) {
+        menu->popup(viewport()->mapToGlobal(pos));
+    });
 }
 
 void DbGrid::setColumns(const QList<GridColumn> &columns)

@@ -5,6 +5,8 @@
 #include <QTableView>
 #include <functional>
 
+class QMenu;
+
 // One column of a data-aware grid.
 struct GridColumn {
     QString field;
@@ -60,6 +62,8 @@ public:
     Query *query() const { return m_model->query(); }
     void setColumns(const QList<GridColumn> &columns);
     QueryModel *queryModel() const { return m_model; }
+    // The menu a right click on the grid opens.
+    void setPopupMenu(QMenu *menu);
 
 Q_SIGNALS:
     void titleClicked(int column, const QString &field);

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QAbstractButton>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QUrl>
@@ -60,6 +61,12 @@ Platform::Button DesktopPlatform::messageBox(BoxKind kind, const QString &text, 
     for (Button b : buttons)
         standard |= toStandard(b);
     box.setStandardButtons(standard ? standard : QMessageBox::Ok);
+    // Persian captions: the program loads no translations of Qt's own.
+    const QPair<QMessageBox::StandardButton, const char16_t *> captions[] = {
+        {QMessageBox::Ok, u"تاييد"}, {QMessageBox::Yes, u"بله"}, {QMessageBox::No, u"خير"}, {QMessageBox::Cancel, u"انصراف"}};
+    for (const auto &caption : captions)
+        if (QAbstractButton *button = box.button(caption.first))
+            button->setText(QString::fromUtf16(caption.second));
     if (!buttons.isEmpty())
         box.setDefaultButton(toStandard(buttons.first()));
     const int answer = box.exec();
@@ -79,6 +86,8 @@ QString DesktopPlatform::inputBox(const QString &caption, const QString &prompt,
     dialog.setWindowTitle(caption);
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultText);
+    dialog.setOkButtonText(QStringLiteral("تاييد"));
+    dialog.setCancelButtonText(QStringLiteral("انصراف"));
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : defaultText;
 }
 
