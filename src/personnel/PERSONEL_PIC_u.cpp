@@ -21,6 +21,7 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -52,6 +53,18 @@ QIcon uploadIcon()
     p.drawPath(arrow);
     return QIcon(pixmap);
 }
+
+// Shows an extension such as ".pdf" in left-to-right order inside the
+// right-to-left grid (otherwise its dot would stand at the wrong end).
+class ExtensionDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QString displayText(const QVariant &value, const QLocale &locale) const override
+    {
+        const QString text = QStyledItemDelegate::displayText(value, locale);
+        return text.isEmpty() ? text : QChar(0x202A) + text + QChar(0x202C);
+    }
+};
 
 QLabel *makeLabel(const QString &name, const QString &text, QWidget *parent)
 {
@@ -115,6 +128,8 @@ TPERSONEL_PIC::TPERSONEL_PIC(QWidget *parent) : QDialog(parent)
         {QStringLiteral("pictyp"), QStringLiteral("فرمت تصوير"), 80},
         {QStringLiteral("pic"), QString(), 0, true},
     });
+
+    DBGrid1->setItemDelegateForColumn(2, new ExtensionDelegate(DBGrid1));
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
