@@ -16,7 +16,9 @@
 #include "platform/Fonts.h"
 #include "platform/MaskEdit.h"
 #include "platform/Query.h"
+#include "platform/Sql.h"
 #include <QCheckBox>
+#include <QCollator>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -126,6 +128,34 @@ private Q_SLOTS:
         toggleFilter(box, {from, to});
         QVERIFY(!from->isEnabled() && !to->isEnabled());
         QVERIFY(to->palette().color(QPalette::Base) != QColor(Qt::yellow));
+    }
+
+    void sortFollowsTheCollation_data() { addEngineRows(); }
+    void sortFollowsTheCollation()
+    {
+        AppFixture fx(currentEngine());
+        // Digit-only texts take a quicker path than Persian ones; both must
+        // give the order of the Persian collation, ties in their fetched order.
+        const QStringList digits{"1403/01/02", "1403/1/02", " 12", "12", "9", "10", "    /  /  ", "12", "1403/01/10"};
+        const QStringList persian{"ب 12", "الف", "آ", "ی", "ي", "12 ب", "ک", "ك", "پ"};
+        for (const QStringList *texts : {&digits, &persian}) {
+            fx.exec(QStringLiteral("delete from phone"));
+            for (int i = 0; i < texts->size(); ++i)
+                fx.exec(QStringLiteral("insert into phone (name,tel) values (%1,%2)").arg(quoted(texts->at(i)), quoted(QString::number(i))));
+            Query q(app::dm->ADOConnection1, QStringLiteral("q"));
+            q.add(QStringLiteral("select * from phone order by id"));
+            q.open();
+            q.setSort(QStringLiteral("name ASC"));
+            QStringList sorted;
+            for (int r = 0; r < q.recordCount(); ++r)
+                sorted << q.textAt(r, q.columnIndex(QStringLiteral("name")));
+            QStringList expected = *texts;
+            QCollator collator{QLocale(QLocale::Persian, QLocale::Iran)};
+            std::stable_sort(expected.begin(), expected.end(), [&](const QString &a, const QString &b) { return collator.compare(a, b) < 0; });
+            QCOMPARE(sorted, expected);
+            q.setSort(QStringLiteral("name DESC"));
+            QCOMPARE(q.textAt(0, q.columnIndex(QStringLiteral("name"))), expected.last());
+        }
     }
 
     void storeControlsAndDuplicate_data() { addEngineRows(); }

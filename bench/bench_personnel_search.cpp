@@ -1,0 +1,107 @@
+// The personnel list's search over 200,000 persons with two LIKE filters
+// switched on: the count into the label, the rows into the list's query and
+// the grid's model ready to paint, beside the engine's own client running
+// the same two statements. SQLite, and PostgreSQL when KAVRIN_BENCH_PG (or
+// KAVRIN_TEST_PG) names a server; each engine in a process of its own.
+//
+//   build/bench/bench_personnel_search [rows]
+#include "benchutil.h"
+#include "personnel_bench_data.h"
+#include "admin/users_u.h"
+#include "platform/ComboBox.h"
+#include "platform/DbGrid.h"
+#include "platform/Query.h"
+#include "personnel/personel_src_u.h"
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <algorithm>
+
+namespace {
+
+QTextStream out(stdout);
+
+double median(QList<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+void measure(const personnel_bench::Database &d, const QString &dir)
+{
+    Tpersonel_src *list = app::personel_src;
+    list->CheckBox1->setChecked(true);
+    list->lname->setText(QStringLiteral("ي"));
+    list->CheckBox11->setChecked(true);
+    list->shahrestan->setText(QStringLiteral("ا"));
+
+    auto search = [&] {
+        QElapsedTimer t;
+        t.start();
+        list->src_btnClick();
+        // The grid's model follows the query's reset; ask it what a paint asks.
+        QAbstractItemModel *model = list->DBGrid1->model();
+        const int rows = model->rowCount();
+        (void)model->data(model->index(rows - 1, 5), Qt::DisplayRole);
+        return t.nsecsElapsed() / 1e9;
+    };
+    search(); // warm the cache, as the client's first run does below
+    QList<double> ours;
+    for (int i = 0; i < 5; ++i)
+        ours << search();
+
+    // The same two statements through the engine's own client.
+    QFile sql(dir + QStringLiteral("/search.sql"));
+    sql.open(QIODevice::WriteOnly);
+    sql.write((app::dm->ADOQuery1->lines().join(QLatin1Char('\n')) + QStringLiteral(";\n")).toUtf8());
+    sql.write((app::dm->ADOQ_personel->lines().join(QLatin1Char('\n')) + QStringLiteral(";\n")).toUtf8());
+    sql.close();
+    const QString command = d.clientCommand + QLatin1Char(' ') + sql.fileName();
+    bench::runCommand(command, d.clientEnv);
+    QList<double> raw;
+    bool ok = true;
+    for (int i = 0; i < 5; ++i) {
+        const bench::CommandRun run = bench::runCommand(command, d.clientEnv);
+        ok = ok && run.ok;
+        raw << run.seconds;
+    }
+
+    out << d.label << ": " << list->cnt->text() << " of " << app::dm->ADOQ_personel->recordCount() << " rows found\n"
+        << "  count + rows + grid model: " << QString::number(median(ours), 'f', 3) << " s (median of 5)\n"
+        << "  raw engine client:         " << QString::number(median(raw), 'f', 3) << " s" << (ok ? "" : " (client failed)") << "\n"
+        << "  ratio " << QString::number(median(ours) / median(raw), 'f', 2) << "x" << Qt::endl;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    QApplication application(argc, argv);
+    const int rows = argc > 1 ? QString::fromLatin1(argv[1]).toInt() : 200000;
+    const QString only = argc > 2 ? QString::fromLatin1(argv[2]) : QString();
+    if (only.isEmpty()) {
+        for (const char *engine : {"sqlite", "postgres"}) {
+            QProcess p;
+            p.setProcessChannelMode(QProcess::ForwardedChannels);
+            p.start(QCoreApplication::applicationFilePath(), {QString::number(rows), QLatin1String(engine)});
+            p.waitForFinished(-1);
+        }
+        return 0;
+    }
+    QTemporaryDir dir;
+    personnel_bench::Database d;
+    if (only == QLatin1String("sqlite")) {
+        d = personnel_bench::sqliteDatabase(dir.path());
+    } else if (!personnel_bench::postgresDatabase(QStringLiteral("bench_personnel_search"), d)) {
+        out << "PostgreSQL: no server named (KAVRIN_BENCH_PG=\"host=..;port=..;user=..;dbname=..\")" << Qt::endl;
+        return 0;
+    }
+    if (!personnel_bench::openAndFill(d, rows, out))
+        return 1;
+    measure(d, dir.path());
+    app::destroyAll();
+    return 0;
+}

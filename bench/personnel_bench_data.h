@@ -1,0 +1,150 @@
+#pragma once
+// The data of the personnel benchmarks: the whole program created on a fresh
+// database (an SQLite file, or a schema of its own on a PostgreSQL server)
+// and `personel` filled with generated persons, plus the engine's own client
+// to run the same statements beside it.
+#include "core/app.h"
+#include "core/dm_u.h"
+#include "core/firstrun.h"
+#include "platform/Connection.h"
+#include <QProcessEnvironment>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+#include <QTextStream>
+
+namespace personnel_bench {
+
+// One generated person, as the entry window stores one: every column as text
+// (blank masks for untouched dates), numbers for the three number columns.
+inline QVariantList personValues(int i, QRandomGenerator &rng)
+{
+    static const QStringList first{QStringLiteral("علي"), QStringLiteral("حسن"), QStringLiteral("مهدي"), QStringLiteral("رضا"),
+                                   QStringLiteral("سعيد"), QStringLiteral("محمد"), QStringLiteral("جواد")};
+    static const QStringList last{QStringLiteral("رضايي"), QStringLiteral("احمدي"), QStringLiteral("كريمي"), QStringLiteral("محمدي"),
+                                  QStringLiteral("حسيني"), QStringLiteral("موسوي"), QStringLiteral("نوري"), QStringLiteral("صادقي"),
+                                  QStringLiteral("جعفري"), QStringLiteral("قاسمي"), QStringLiteral("طاهري")};
+    static const QStringList counties{QStringLiteral("اراک"), QStringLiteral("خمين"), QStringLiteral("ساوه"), QStringLiteral("تفرش"),
+                                      QStringLiteral("محلات"), QStringLiteral("دليجان")};
+    static const QStringList states{QStringLiteral("فعال"), QStringLiteral("فعال"), QStringLiteral("فعال"), QStringLiteral("غير فعال")};
+    const auto date = [&](int year) {
+        return QStringLiteral("%1/%2/%3").arg(year).arg(1 + int(rng.bounded(12)), 2, 10, QLatin1Char('0'))
+            .arg(1 + int(rng.bounded(29)), 2, 10, QLatin1Char('0'));
+    };
+    const QString nation = QStringLiteral("%1").arg(qint64(rng.bounded(1000000000)) * 10 + i % 10, 10, 10, QLatin1Char('0'));
+    return {i % 5 ? QStringLiteral("راننده") : QStringLiteral("پرسنل"), QStringLiteral("استيجاري"), QStringLiteral("ستاد"),
+            first[i % first.size()], last[(i / 7) % last.size()] + (i % 3 ? QString() : QStringLiteral(" فر")), first[(i + 3) % first.size()],
+            nation, QString::number(100000 + i), date(1340 + i % 40), counties[i % counties.size()], QStringLiteral("شيعه"),
+            int(rng.bounded(5)), QStringLiteral("متاهل"), QStringLiteral("086-3%1").arg(i % 1000000, 7, 10, QLatin1Char('0')),
+            QStringLiteral("0912%1").arg(i % 10000000, 7, 10, QLatin1Char('0')), QString::number(3800000000LL + i),
+            QStringLiteral("اراک، خيابان شريعتي، کوچه %1").arg(i % 300), date(1385 + i % 15), double(rng.bounded(30)),
+            QString::number(9000000 + i), i % 4 ? QString() : QStringLiteral("سابقه کار در شرکت"), QStringLiteral("مرکزي"),
+            counties[(i / 3) % counties.size()], date(1400 + i % 3), QStringLiteral("ق-%1").arg(i), date(1401),
+            QStringLiteral("    /  /  "), QStringLiteral("پژو 405"), QString::number(1385 + i % 15),
+            QStringLiteral("%1 ب %2 ايران 47").arg(10 + i % 89).arg(100 + i % 899), int(rng.bounded(400000)), date(1402),
+            QStringLiteral("خوب"), QStringLiteral("عالي"), states[i % states.size()]};
+}
+
+inline const char *insertSql()
+{
+    return "insert into personel (semat,typ,loc,fname,lname,father,nation,sh_no,birthday,sodor,mazhab,farzand,taahol,"
+           "phone,mobile,zipcode,adr,govahiname_dat,govahiname_nomre,govahiname_no,cmt,ostan,shahrestan,reg_dat,prot_no,"
+           "prot_dat,salamat_dat,khodro,model,pelak,kilometr,bime,fani,maharat,status) "
+           "values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)";
+}
+
+// The database a benchmark runs on, with the engine's own client for the
+// same statements.
+struct Database {
+    ConnectionSettings settings;
+    QString clientCommand;     // reads statements from the file given after it
+    QProcessEnvironment clientEnv = QProcessEnvironment::systemEnvironment();
+    QString label;
+};
+
+// An SQLite file in `dir`.
+inline Database sqliteDatabase(const QString &dir)
+{
+    Database d;
+    d.label = QStringLiteral("SQLite");
+    d.settings.engine = Engine::Sqlite;
+    d.settings.database = dir + QStringLiteral("/personnel.sqlite");
+    {
+        QSqlDatabase create = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("create"));
+        create.setDatabaseName(d.settings.database);
+        create.open();
+        create.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("create"));
+    d.clientCommand = QStringLiteral("sqlite3 '%1' <").arg(d.settings.database);
+    return d;
+}
+
+// A fresh schema `schema` on the server that KAVRIN_BENCH_PG (or
+// KAVRIN_TEST_PG) names; false when none is named.
+inline bool postgresDatabase(const QString &schema, Database &d)
+{
+    QString spec = qEnvironmentVariable("KAVRIN_BENCH_PG");
+    if (spec.isEmpty())
+        spec = qEnvironmentVariable("KAVRIN_TEST_PG");
+    if (spec.isEmpty())
+        return false;
+    d.label = QStringLiteral("PostgreSQL");
+    d.settings.engine = Engine::PostgreSql;
+    QString host, port = QStringLiteral("5432");
+    for (const QString &part : spec.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString k = part.section(QLatin1Char('='), 0, 0), v = part.section(QLatin1Char('='), 1);
+        if (k == QLatin1String("host")) host = v;
+        else if (k == QLatin1String("port")) port = v;
+        else if (k == QLatin1String("user")) d.settings.user = v;
+        else if (k == QLatin1String("password")) d.settings.password = v;
+        else if (k == QLatin1String("dbname")) d.settings.database = v;
+    }
+    d.settings.server = host + QLatin1Char(':') + port;
+    {
+        Connection admin;
+        admin.setSettings(d.settings);
+        admin.open();
+        QSqlQuery q(admin.database());
+        q.exec(QStringLiteral("drop schema if exists %1 cascade").arg(schema));
+        q.exec(QStringLiteral("create schema %1").arg(schema));
+    }
+    d.settings.schema = schema;
+    d.clientEnv.insert(QStringLiteral("PGOPTIONS"), QStringLiteral("-c search_path=") + schema);
+    if (!d.settings.password.isEmpty())
+        d.clientEnv.insert(QStringLiteral("PGPASSWORD"), d.settings.password);
+    d.clientCommand = QStringLiteral("psql -X -q -A -t -h %1 -p %2 -U %3 -d %4 -f").arg(host, port, d.settings.user, d.settings.database);
+    return true;
+}
+
+// Creates the program's objects, connects `dm` to the database, prepares it
+// and fills `personel` with `rows` persons. False (with a message) on failure.
+inline bool openAndFill(const Database &d, int rows, QTextStream &out)
+{
+    app::createAll();
+    Connection &c = *app::dm->ADOConnection1;
+    c.setSettings(d.settings);
+    c.open();
+    prepareDatabase(c, QString());
+    QSqlDatabase db = c.database();
+    QRandomGenerator rng(1402);
+    db.transaction();
+    QSqlQuery q(db);
+    q.prepare(QLatin1String(insertSql()));
+    for (int i = 0; i < rows; ++i) {
+        for (const QVariant &v : personValues(i, rng))
+            q.addBindValue(v);
+        if (!q.exec()) {
+            out << "insert failed: " << q.lastError().text() << Qt::endl;
+            return false;
+        }
+    }
+    if (!db.commit())
+        return false;
+    QSqlQuery(db).exec(QStringLiteral("analyze"));
+    return true;
+}
+
+} // namespace personnel_bench
