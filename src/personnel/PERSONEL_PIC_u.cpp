@@ -136,10 +136,7 @@ TPERSONEL_PIC::TPERSONEL_PIC(QWidget *parent) : QDialog(parent)
     PopupMenu1->setLayoutDirection(Qt::RightToLeft);
     N1 = PopupMenu1->addAction(QStringLiteral("حذف"));
     N1->setObjectName(QStringLiteral("N1"));
-    DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(DBGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
-        PopupMenu1->popup(DBGrid1->viewport()->mapToGlobal(pos));
-    });
+    DBGrid1->setPopupMenu(PopupMenu1);
 
     CheckBox1 = new QCheckBox(QStringLiteral("پس از ذخيره باز شود"), this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));

@@ -12,7 +12,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
-#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <atomic>
@@ -119,7 +118,7 @@ class PersonelPicTest : public QObject {
     {
         w->cmt->setText(description);
         fx.ui.fileAnswers.enqueue(file);
-        w->ins_btnClick();
+        w->ins_btn->click();
     }
 
     // Clicks a data cell of the grid, as the user does.
@@ -272,7 +271,7 @@ private Q_SLOTS:
         AppFixture fx(currentEngine());
         prepare(fx);
         // An empty grid: nothing is asked and nothing happens.
-        w->N1Click();
+        w->N1->trigger();
         QVERIFY(fx.ui.calls.isEmpty());
 
         // No password list: only the empty answer deletes.
@@ -280,7 +279,7 @@ private Q_SLOTS:
             fx.exec(QStringLiteral("insert into personel_pic (personel_id,cmt,pictyp) values (%1,'d%2','.pdf')").arg(m_first).arg(i));
         showDocumentsOf(m_first);
         fx.ui.inputAnswers.enqueue(QStringLiteral("?"));
-        w->N1Click();
+        w->N1->trigger();
         QCOMPARE(fx.ui.messages(), QStringList{wrongPasswordText});
         const auto inputs = fx.ui.callsOf(QStringLiteral("input"));
         QCOMPARE(inputs[0].caption, QStringLiteral("Delete Password"));
@@ -288,7 +287,7 @@ private Q_SLOTS:
         QCOMPARE(inputs[0].extra, QStringLiteral("?"));
         fx.ui.inputAnswers.enqueue(QString());
         app::dm->ADOQ_personel_pic->setRecNo(2);
-        w->N1Click();
+        w->N1->trigger();
         QCOMPARE(fx.ui.messages().last(), deletedText);
         QCOMPARE(fx.column(QStringLiteral("select cmt from personel_pic order by id")), (QStringList{QStringLiteral("d0"), QStringLiteral("d2")}));
         QCOMPARE(app::dm->ADOQ_personel_pic->recordCount(), 2);
@@ -297,13 +296,13 @@ private Q_SLOTS:
         fx.exec(QStringLiteral("insert into setting (component,cmt) values ('%1','Pw9')").arg(passwordList));
         fx.ui.reset();
         fx.ui.inputAnswers.enqueue(QStringLiteral("pw9"));
-        w->N1Click();
-        w->N1Click();
+        w->N1->trigger();
+        w->N1->trigger();
         QCOMPARE(fx.ui.messages(), (QStringList{wrongPasswordText, wrongPasswordText}));
         QCOMPARE(fx.column(QStringLiteral("select count(*) from personel_pic")), QStringList{QStringLiteral("2")});
         fx.ui.inputAnswers.enqueue(QStringLiteral("Pw9"));
         app::dm->ADOQ_personel_pic->last();
-        w->N1Click();
+        w->N1->trigger();
         QCOMPARE(fx.column(QStringLiteral("select cmt from personel_pic")), QStringList{QStringLiteral("d0")});
     }
 
@@ -410,20 +409,6 @@ private Q_SLOTS:
             QCOMPARE(d.person, m_first);
             QCOMPARE(d.pic, binaryContent('1'));
         }
-    }
-
-    // The window as the user sees it: right to left, its texts and defaults.
-    void windowLayout()
-    {
-        AppFixture fx(Engine::Sqlite);
-        prepare(fx);
-        QVERIFY(w->layoutDirection() == Qt::RightToLeft);
-        QVERIFY(w->CheckBox1->isChecked());
-        QCOMPARE(w->N1->text(), QStringLiteral("حذف"));
-        QVERIFY(w->DBGrid1->isColumnHidden(0));
-        QVERIFY(w->DBGrid1->isColumnHidden(3));
-        QCOMPARE(w->DBGrid1->model()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("شرح مدرک"));
-        QCOMPARE(w->DBGrid1->columnWidth(1), 250);
     }
 };
 
