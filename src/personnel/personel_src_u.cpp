@@ -1,4 +1,5 @@
 #include "personel_src_u.h"
+#include "PERSONEL_PIC_u.h"
 #include "personel_frm_arzyabi_u.h"
 #include "personel_frm_darkhastkar_u.h"
 #include "personel_frm_madarek_u.h"
@@ -10,6 +11,7 @@
 #include "common/ListSearch.h"
 #include "common/export.h"
 #include "common/lookup.h"
+#include "admin/users_u.h"
 #include "core/Dates.h"
 #include "core/app.h"
 #include "core/dm_u.h"
@@ -19,6 +21,8 @@
 #include "platform/MaskEdit.h"
 #include "platform/Platform.h"
 #include "platform/Query.h"
+#include "platform/Shape.h"
+#include "platform/Sql.h"
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -290,7 +294,41 @@ void Tpersonel_src::N3Click()
 
 void Tpersonel_src::N7Click()
 {
-    // The electronic file: filled in once its window exists.
+    // The electronic file's own rights check: the user id stands bare in the
+    // statement, and only the insert, delete and view rights are read.
+    const QString noAccess = QStringLiteral("شما دسترسي به اين صفحه را نداريد");
+    TPERSONEL_PIC *file = app::PERSONEL_PIC;
+    Query &rights = *app::dm->ADOQ_dastrasi;
+    rights.clear();
+    rights.add(QStringLiteral("select * from dastrasi where prs_id=") + app::users->prs_id->text() + QStringLiteral(" and page_name=")
+               + quoted(QStringLiteral("personel_pic")));
+    rights.open();
+    if (rights.isEmpty()) {
+        showMessage(noAccess);
+        return;
+    }
+    rights.first();
+    file->ins_btn->setEnabled(rights.field(QStringLiteral("darj")).asBoolean());
+    file->N1->setEnabled(rights.field(QStringLiteral("hazf")).asBoolean());
+    if (!rights.field(QStringLiteral("namayesh")).asBoolean()) {
+        showMessage(noAccess);
+        return;
+    }
+
+    Query &person = *app::dm->ADOQ_personel;
+    file->ostan->setText(person.field(QStringLiteral("ostan")).asString());
+    file->shahrestan->setText(person.field(QStringLiteral("shahrestan")).asString());
+    file->flname->setText(person.field(QStringLiteral("fname")).asString() + QLatin1Char(' ')
+                          + person.field(QStringLiteral("lname")).asString());
+    Query &documents = *app::dm->ADOQ_personel_pic;
+    documents.clear();
+    documents.add(QStringLiteral("select * from personel_pic where id<>-1 "));
+    documents.add(QStringLiteral(" and personel_id=") + quoted(person.field(QStringLiteral("id")).asString()));
+    documents.open();
+    file->cmt->setFocus(Qt::OtherFocusReason);
+    file->cmt->setText(QString());
+    file->Shape1->setBrushColor(Qt::red);
+    platform().showModal(file);
 }
 
 void Tpersonel_src::N5Click()

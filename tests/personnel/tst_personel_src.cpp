@@ -6,6 +6,8 @@
 #include "core/Dates.h"
 #include "core/app.h"
 #include "core/dm_u.h"
+#include "core/main_u.h"
+#include "personnel/PERSONEL_PIC_u.h"
 #include "personnel/personel_frm_darkhastkar_u.h"
 #include "personnel/personel_ins_u.h"
 #include "personnel/personel_src_u.h"
@@ -14,6 +16,7 @@
 #include "platform/Fonts.h"
 #include "platform/MaskEdit.h"
 #include "platform/Query.h"
+#include "platform/Shape.h"
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -355,6 +358,75 @@ private Q_SLOTS:
         // The list goes on working afterwards.
         list()->src_btnClick();
         QCOMPARE(list()->cnt->text(), QStringLiteral("4"));
+    }
+
+    void electronicFileRights_data() { addEngineRows(); }
+    void electronicFileRights()
+    {
+        AppFixture fx(currentEngine());
+        addPersons(fx);
+        fx.setCurrentUser(QStringLiteral("1"), QStringLiteral("admin"));
+        list()->src_btnClick();
+        rows().first();
+        TPERSONEL_PIC *file = app::PERSONEL_PIC;
+        const QString noAccess = QStringLiteral("شما دسترسي به اين صفحه را نداريد");
+
+        // No rights row.
+        list()->N7Click();
+        QCOMPARE(fx.ui.messages(), QStringList{noAccess});
+        QCOMPARE(fx.ui.callsOf(QStringLiteral("modal")).size(), 0);
+
+        // No view right: refused, but the insert and delete states are set.
+        fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (1,'personel_pic',%1,%1,%2,%2)")
+                    .arg(currentEngine() == Engine::Sqlite ? "1" : "true", currentEngine() == Engine::Sqlite ? "0" : "false"));
+        list()->N7Click();
+        QCOMPARE(fx.ui.messages().size(), 2);
+        QVERIFY(file->ins_btn->isEnabled());
+        QVERIFY(!file->N1->isEnabled());
+        QCOMPARE(app::dm->ADOQ_dastrasi->lines().join(QString()),
+                 QStringLiteral("select * from dastrasi where prs_id=1 and page_name='personel_pic'"));
+
+        // View right, no insert right, delete right (the edit right is not read).
+        fx.exec(QStringLiteral("update dastrasi set darj=%1, hazf=%2, namayesh=%2, virayesh=%1 where page_name='personel_pic'")
+                    .arg(currentEngine() == Engine::Sqlite ? "0" : "false", currentEngine() == Engine::Sqlite ? "1" : "true"));
+        file->cmt->setText(QStringLiteral("old"));
+        file->Shape1->setBrushColor(Qt::green);
+        list()->N7Click();
+        QCOMPARE(fx.ui.messages().size(), 2);
+        QCOMPARE(fx.ui.callsOf(QStringLiteral("modal")).value(0).text, file->objectName());
+        QVERIFY(!file->ins_btn->isEnabled());
+        QVERIFY(file->N1->isEnabled());
+        QCOMPARE(file->flname->text(), QStringLiteral("علي رضايي"));
+        QCOMPARE(file->shahrestan->text(), QStringLiteral("اراک"));
+        QCOMPARE(file->ostan->text(), QString());
+        QCOMPARE(app::dm->ADOQ_personel_pic->recordCount(), 2);
+        QCOMPARE(file->cmt->text(), QString());
+        QCOMPARE(file->Shape1->brushColor(), QColor(Qt::red));
+    }
+
+    void openedFromTheMainWindow_data() { addEngineRows(); }
+    void openedFromTheMainWindow()
+    {
+        AppFixture fx(currentEngine());
+        addPersons(fx);
+        fx.setCurrentUser(QStringLiteral("1"), QStringLiteral("admin"));
+        const QString t = currentEngine() == Engine::Sqlite ? QStringLiteral("1") : QStringLiteral("true");
+        const QString f = currentEngine() == Engine::Sqlite ? QStringLiteral("0") : QStringLiteral("false");
+        fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (1,'personel',%1,%2,%1,%2)").arg(f, t));
+        // A filter left on with its text: the text is cleared, the filter stays on.
+        Tpersonel_src *w = list();
+        switchOn(w->CheckBox2, w->status, QStringLiteral("xyz"));
+        w->lname->setText(QStringLiteral("zzz"));
+        app::main->N1Click();
+        QCOMPARE(fx.ui.callsOf(QStringLiteral("modal")).value(0).text, QStringLiteral("personel_src"));
+        QCOMPARE(w->status->text(), QString());
+        QCOMPARE(w->lname->text(), QString());
+        QVERIFY(w->status->isEnabled());
+        QCOMPARE(w->cnt->text(), QStringLiteral("3")); // "%%" on status drops the NULL
+        QVERIFY(!w->N1->isEnabled());
+        QVERIFY(w->N2->isEnabled());
+        QVERIFY(!w->N3->isEnabled());
+        QVERIFY(w->N7->isEnabled());
     }
 
     void newAndEditPrepareTheEntryWindow_data() { addEngineRows(); }
