@@ -12,6 +12,12 @@ QString likeCondition(const QString &column, const QString &text)
     return QStringLiteral(" and ") + column + QStringLiteral(" like ") + quoted(QLatin1Char('%') + text + QLatin1Char('%'));
 }
 
+QString rangeCondition(const QString &column, const QString &from, const QString &to)
+{
+    return QStringLiteral(" and ") + column + QStringLiteral(">=") + quoted(from) + QStringLiteral(" and ") + column
+        + QStringLiteral("<=") + quoted(to);
+}
+
 QStringList filterConditions(const QList<TextFilter> &filters)
 {
     QStringList lines;

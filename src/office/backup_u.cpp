@@ -1,6 +1,167 @@
 #include "backup_u.h"
+#include "core/Controls.h"
+#include "core/Dates.h"
+#include "core/app.h"
+#include "core/dm_u.h"
+#include "platform/DataError.h"
+#include "platform/Guard.h"
+#include "platform/Platform.h"
+#include "platform/Program.h"
+#include "platform/Query.h"
+#include <QDir>
+#include <QFile>
+#include <QFileSystemModel>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSqlDatabase>
+#include <QStandardPaths>
+#include <QStyle>
+#include <QTemporaryFile>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace {
+
+// The name the backup file and, where no database is named in the
+// connection settings, the backed-up database carry.
+const QString FixedName = QStringLiteral("vantu");
+
+// Runs the engine's own backup statement on the shared scratch query.
+void executeStatement(const QString &statement)
+{
+    Query &q = *app::dm->ADOQuery1;
+    q.clear();
+    q.add(statement);
+    q.execute();
+}
+
+// PostgreSQL has no backup statement: pg_dump writes the file instead, in its
+// own archive format, with the connection's values passed in its environment
+// (taken literally there, and the password kept off the command line).
+void dumpPostgres(const Connection &connection, const QString &file)
+{
+    const QSqlDatabase db = connection.database();
+    const ConnectionSettings &settings = connection.settings();
+    QHash<QString, QString> environment{{QStringLiteral("PGDATABASE"), db.databaseName()},
+                                        {QStringLiteral("PGCONNECT_TIMEOUT"), QStringLiteral("10")}};
+    if (!db.hostName().isEmpty())
+        environment.insert(QStringLiteral("PGHOST"), db.hostName());
+    if (db.port() > 0)
+        environment.insert(QStringLiteral("PGPORT"), QString::number(db.port()));
+    if (!settings.integratedSecurity) {
+        environment.insert(QStringLiteral("PGUSER"), settings.user);
+        environment.insert(QStringLiteral("PGPASSWORD"), settings.password);
+    }
+    QStringList arguments{QStringLiteral("--format=custom"), QStringLiteral("--no-password"), QStringLiteral("--file=") + file};
+    if (!settings.schema.isEmpty())
+        arguments << QStringLiteral("--schema=\"") + QString(settings.schema).replace(QLatin1Char('"'), QStringLiteral("\"\""))
+                         + QLatin1Char('"');
+    runProgram(QStringLiteral("pg_dump"), arguments, environment);
+}
+
+// Writes the backup of the connected database into `file`.
+//
+// SQL Server writes it on the server's machine, adding a second backup of
+// the same day to the file as a further backup set. The embedded database
+// and pg_dump write it here: into a new file beside it first, which replaces
+// the day's earlier backup only once it is complete, so a failed backup never
+// destroys the last good one.
+void writeBackup(const QString &file)
+{
+    Connection &connection = *app::dm->ADOConnection1;
+    if (connection.engine() == Engine::SqlServer) {
+        const QString database = connection.settings().database.isEmpty() ? FixedName : connection.settings().database;
+        executeStatement(connection.dialect().backupStatement(database, file));
+        return;
+    }
+    QTemporaryFile part(file + QStringLiteral(".XXXXXX"));
+    if (!part.open())
+        throw DataError(part.errorString());
+    part.close();
+    if (connection.engine() == Engine::PostgreSql)
+        dumpPostgres(connection, part.fileName());
+    else
+        executeStatement(connection.dialect().backupStatement(FixedName, part.fileName()));
+    if (QFile::exists(file) && !QFile::remove(file))
+        throw DataError(file);
+    if (!part.rename(file))
+        throw DataError(part.errorString());
+    part.setAutoRemove(false);
+}
+
+} // namespace
 
 Tbackup::Tbackup(QWidget *parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("backup"));
+    setUpWindow(this, "backup", QStringLiteral("تهيه پشتيبان"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
+    resize(322, 368);
+
+    Label1 = named(new QLabel(QStringLiteral("محل فايل پشتيبان را مشخص نماييد:"), this), "Label1");
+    Label1->setLayoutDirection(Qt::RightToLeft);
+
+    // Folders only, from the top of the file system (the drives on Windows),
+    // opened down to the desktop; read when shown, not watched for changes.
+    m_folders = new QFileSystemModel(this);
+    m_folders->setOption(QFileSystemModel::DontWatchForChanges);
+    m_folders->setFilter(QDir::AllDirs | QDir::Drives | QDir::NoDotAndDotDot);
+    m_folders->setRootPath(QString());
+    ShellTreeView1 = named(new QTreeView(this), "ShellTreeView1");
+    ShellTreeView1->setModel(m_folders);
+    ShellTreeView1->setHeaderHidden(true);
+    for (int c = 1; c < m_folders->columnCount(); ++c)
+        ShellTreeView1->hideColumn(c);
+    ShellTreeView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ShellTreeView1->setFixedSize(277, 243);
+    QString start = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    if (!QDir(start).exists())
+        start = QDir::homePath();
+    for (QModelIndex index = m_folders->index(start); index.isValid(); index = index.parent())
+        ShellTreeView1->expand(index);
+
+    BitBtn1 = named(new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("ايجاد فايل"), this),
+                    "BitBtn1");
+    BitBtn1->setAutoDefault(false);
+    BitBtn1->setFixedSize(81, 33);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(ShellTreeView1, 0, Qt::AlignHCenter);
+    layout->addWidget(BitBtn1, 0, Qt::AlignHCenter);
+    layout->addStretch(1);
+
+    connectGuarded(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+}
+
+QString Tbackup::selectedFolder() const
+{
+    const QModelIndexList selected = ShellTreeView1->selectionModel()->selectedRows();
+    return selected.isEmpty() ? QString() : m_folders->filePath(selected.first());
+}
+
+QString Tbackup::backupFileName(const QString &folder, const QString &date)
+{
+    const QString name = FixedName + date.mid(0, 4) + QLatin1Char('_') + date.mid(5, 2) + QLatin1Char('_') + date.mid(8, 2);
+    return QDir::toNativeSeparators(QDir(folder).filePath(name));
+}
+
+void Tbackup::BitBtn1Click()
+{
+    try {
+        dates.Init();
+        const QString date = dates.ToText();
+        // Without a chosen folder there is no place to write to: the name
+        // would land at the root of the drive.
+        const QString folder = selectedFolder();
+        if (folder.isEmpty())
+            throw DataError(QStringLiteral("no folder"));
+        writeBackup(backupFileName(folder, date));
+    } catch (const std::exception &) {
+        showMessage(QStringLiteral("خطا! لطفا از مسير داده شده مطمئن شويد"));
+        return;
+    }
+    showMessage(QStringLiteral("فايل پشتيبان تهيه شد"));
 }
