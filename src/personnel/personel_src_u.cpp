@@ -296,6 +296,11 @@ void Tpersonel_src::N7Click()
 {
     // The electronic file's own rights check: the user id stands bare in the
     // statement, and only the insert, delete and view rights are read.
+    // With no current person there is no file to open: nothing happens,
+    // rather than a file window for nobody.
+    Query &person = *app::dm->ADOQ_personel;
+    if (!person.isOpen() || person.isEmpty())
+        return;
     const QString noAccess = QStringLiteral("شما دسترسي به اين صفحه را نداريد");
     TPERSONEL_PIC *file = app::PERSONEL_PIC;
     Query &rights = *app::dm->ADOQ_dastrasi;
@@ -315,7 +320,6 @@ void Tpersonel_src::N7Click()
         return;
     }
 
-    Query &person = *app::dm->ADOQ_personel;
     file->ostan->setText(person.field(QStringLiteral("ostan")).asString());
     file->shahrestan->setText(person.field(QStringLiteral("shahrestan")).asString());
     file->flname->setText(person.field(QStringLiteral("fname")).asString() + QLatin1Char(' ')

@@ -402,6 +402,15 @@ private Q_SLOTS:
         QCOMPARE(app::dm->ADOQ_personel_pic->recordCount(), 2);
         QCOMPARE(file->cmt->text(), QString());
         QCOMPARE(file->Shape1->brushColor(), QColor(Qt::red));
+
+        // An empty list has no person whose file could open: nothing happens.
+        list()->lname->setText(QStringLiteral("no such person"));
+        list()->CheckBox1->setChecked(true);
+        list()->src_btnClick();
+        QCOMPARE(rows().recordCount(), 0);
+        const int before = int(fx.ui.calls.size());
+        list()->N7->trigger();
+        QCOMPARE(int(fx.ui.calls.size()), before);
     }
 
     void openedFromTheMainWindow_data() { addEngineRows(); }
