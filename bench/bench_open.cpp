@@ -63,9 +63,14 @@ bool fill(Connection &c, int rows)
     return db.commit();
 }
 
-void measure(Connection &c, const QString &label, const QString &rawCommand, const QProcessEnvironment &env)
+void measure(Connection &c, const QString &label, const QString &rawCommand, const QProcessEnvironment &env,
+             const QString &statementFile)
 {
     const QString sql = QStringLiteral("select * from taradod");
+    QFile file(statementFile);
+    file.open(QIODevice::WriteOnly);
+    file.write(sql.toUtf8() + ";\n");
+    file.close();
     // Raw engine first, so that both read a warm cache.
     bench::runCommand(rawCommand, env);
     const bench::CommandRun raw = bench::runCommand(rawCommand, env);
@@ -115,64 +120,19 @@ int main(int argc, char **argv)
     }
 
     QTemporaryDir dir;
+    bench::Database d;
     if (only == QLatin1String("sqlite")) {
-        ConnectionSettings s;
-        s.engine = Engine::Sqlite;
-        s.database = dir.filePath(QStringLiteral("bench.sqlite"));
-        QSqlDatabase create = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("create"));
-        create.setDatabaseName(s.database);
-        create.open();
-        create.close();
-        Connection c;
-        c.setSettings(s);
-        c.open();
-        if (!fill(c, rows))
-            return 1;
-        measure(c, QStringLiteral("SQLite"), QStringLiteral("sqlite3 '%1' 'select * from taradod'").arg(s.database),
-                QProcessEnvironment::systemEnvironment());
-        return 0;
-    }
-
-    QString spec = qEnvironmentVariable("KAVRIN_BENCH_PG");
-    if (spec.isEmpty())
-        spec = qEnvironmentVariable("KAVRIN_TEST_PG");
-    if (spec.isEmpty()) {
+        d = bench::sqliteDatabase(dir.path());
+    } else if (!bench::postgresDatabase(QStringLiteral("bench_open"), d)) {
         out << "PostgreSQL: no server named (KAVRIN_BENCH_PG=\"host=..;port=..;user=..;dbname=..\")" << Qt::endl;
         return 0;
     }
-    ConnectionSettings s;
-    s.engine = Engine::PostgreSql;
-    QString host, port;
-    for (const QString &part : spec.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        const QString k = part.section(QLatin1Char('='), 0, 0), v = part.section(QLatin1Char('='), 1);
-        if (k == QLatin1String("host")) host = v;
-        else if (k == QLatin1String("port")) port = v;
-        else if (k == QLatin1String("user")) s.user = v;
-        else if (k == QLatin1String("password")) s.password = v;
-        else if (k == QLatin1String("dbname")) s.database = v;
-    }
-    s.server = port.isEmpty() ? host : host + QLatin1Char(':') + port;
-    s.schema = QStringLiteral("bench_open");
-    {
-        Connection admin;
-        ConnectionSettings a = s;
-        a.schema.clear();
-        admin.setSettings(a);
-        admin.open();
-        QSqlQuery q(admin.database());
-        q.exec(QStringLiteral("drop schema if exists bench_open cascade"));
-        q.exec(QStringLiteral("create schema bench_open"));
-    }
     Connection c;
-    c.setSettings(s);
+    c.setSettings(d.settings);
     c.open();
     if (!fill(c, rows))
         return 1;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("PGOPTIONS"), QStringLiteral("-c search_path=bench_open"));
-    measure(c, QStringLiteral("PostgreSQL"),
-            QStringLiteral("psql -X -q -A -t -h %1 -p %2 -U %3 -d %4 -c 'select * from taradod'")
-                .arg(host, port.isEmpty() ? QStringLiteral("5432") : port, s.user, s.database),
-            env);
+    measure(c, d.label, d.clientCommand + QStringLiteral(" '%1'").arg(dir.filePath(QStringLiteral("statement.sql"))), d.clientEnv,
+            dir.filePath(QStringLiteral("statement.sql")));
     return 0;
 }

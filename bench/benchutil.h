@@ -5,6 +5,9 @@
 #include <QFile>
 #include <QProcess>
 #include <QString>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include "platform/Connection.h"
 #include <sys/resource.h>
 
 namespace bench {
@@ -54,6 +57,70 @@ inline CommandRun runCommand(const QString &shellCommand, const QProcessEnvironm
     getrusage(RUSAGE_CHILDREN, &usage);
     run.peakKb = usage.ru_maxrss;
     return run;
+}
+
+// The database a benchmark runs on, with the engine's own client for the
+// same statements.
+struct Database {
+    ConnectionSettings settings;
+    QString clientCommand;     // reads statements from the file given after it
+    QProcessEnvironment clientEnv = QProcessEnvironment::systemEnvironment();
+    QString label;
+};
+
+// An SQLite file in `dir`.
+inline Database sqliteDatabase(const QString &dir)
+{
+    Database d;
+    d.label = QStringLiteral("SQLite");
+    d.settings.engine = Engine::Sqlite;
+    d.settings.database = dir + QStringLiteral("/bench.sqlite");
+    {
+        QSqlDatabase create = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("create"));
+        create.setDatabaseName(d.settings.database);
+        create.open();
+        create.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("create"));
+    d.clientCommand = QStringLiteral("sqlite3 '%1' <").arg(d.settings.database);
+    return d;
+}
+
+// A fresh schema `schema` on the server that KAVRIN_BENCH_PG (or
+// KAVRIN_TEST_PG) names; false when none is named.
+inline bool postgresDatabase(const QString &schema, Database &d)
+{
+    QString server = qEnvironmentVariable("KAVRIN_BENCH_PG");
+    if (server.isEmpty())
+        server = qEnvironmentVariable("KAVRIN_TEST_PG");
+    if (server.isEmpty())
+        return false;
+    d.label = QStringLiteral("PostgreSQL");
+    d.settings.engine = Engine::PostgreSql;
+    QString host, port = QStringLiteral("5432");
+    for (const QString &part : server.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString k = part.section(QLatin1Char('='), 0, 0), v = part.section(QLatin1Char('='), 1);
+        if (k == QLatin1String("host")) host = v;
+        else if (k == QLatin1String("port")) port = v;
+        else if (k == QLatin1String("user")) d.settings.user = v;
+        else if (k == QLatin1String("password")) d.settings.password = v;
+        else if (k == QLatin1String("dbname")) d.settings.database = v;
+    }
+    d.settings.server = host + QLatin1Char(':') + port;
+    {
+        Connection admin;
+        admin.setSettings(d.settings);
+        admin.open();
+        QSqlQuery q(admin.database());
+        q.exec(QStringLiteral("drop schema if exists %1 cascade").arg(schema));
+        q.exec(QStringLiteral("create schema %1").arg(schema));
+    }
+    d.settings.schema = schema;
+    d.clientEnv.insert(QStringLiteral("PGOPTIONS"), QStringLiteral("-c search_path=") + schema);
+    if (!d.settings.password.isEmpty())
+        d.clientEnv.insert(QStringLiteral("PGPASSWORD"), d.settings.password);
+    d.clientCommand = QStringLiteral("psql -X -q -A -t -h %1 -p %2 -U %3 -d %4 -f").arg(host, port, d.settings.user, d.settings.database);
+    return true;
 }
 
 } // namespace bench
