@@ -24,6 +24,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTimer>
 
 static void initPictures()
@@ -222,10 +224,11 @@ void Tmain::N11Click()
 void Tmain::N12Click()
 {
     QWidget *page = app::zamaem;
-    if (!PageRightsGate(QStringLiteral("zamaem"), {command(page, "ins_btn")}, nullptr, command(page, "N1")))
+    if (!PageRightsGate(QStringLiteral("zamaem"), {app::zamaem->ins_btn}, nullptr, app::zamaem->N1))
         return;
     // --- preparation of the attachments ---
-    // clear Combo_type, ramz
+    app::zamaem->Combo_type->setText(QString()); // no description chosen
+    app::zamaem->ramz->clear();
     // --- end of preparation ---
     platform().showModal(page);
 }
@@ -260,7 +263,11 @@ void Tmain::N9Click()
     q->open();
     QWidget *page = app::payam;
     // --- preparation of the messages page ---
-    // clear cmt, girande, mozo; for the administrator enable girande
+    app::payam->cmt->clear();
+    app::payam->girande->setText(QString());
+    app::payam->mozo->setText(QString());
+    if (admin)
+        app::payam->girande->setEnabled(true);
     // --- end of preparation ---
     platform().showModal(page);
 }

@@ -1,5 +1,6 @@
 #include "Dialect.h"
 #include "Sql.h"
+#include <QRegularExpression>
 
 QString engineName(Engine engine)
 {
@@ -51,6 +52,11 @@ QString Dialect::concat(const QStringList &expressions) const
 QString Dialect::integerDiffersFromEmpty(const QString &column) const
 {
     return column + QStringLiteral("<>") + quoted(QString());
+}
+
+QString Dialect::integerEqualsText(const QString &column, const QString &text) const
+{
+    return column + QLatin1Char('=') + quoted(text);
 }
 
 namespace {
@@ -110,6 +116,13 @@ public:
     QString integerDiffersFromEmpty(const QString &column) const override
     {
         return QStringLiteral("cast(") + column + QStringLiteral(" as varchar)<>") + quoted(QString());
+    }
+    QString integerEqualsText(const QString &column, const QString &text) const override
+    {
+        static const QRegularExpression wholeNumber(QStringLiteral("^\\s*[-+]?[0-9]+\\s*$"));
+        if (wholeNumber.match(text).hasMatch())
+            return Dialect::integerEqualsText(column, text);
+        return QStringLiteral("cast(") + column + QStringLiteral(" as varchar)=") + quoted(text);
     }
     QString backupStatement(const QString &, const QString &) const override { return {}; }
 };

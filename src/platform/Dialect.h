@@ -45,6 +45,13 @@ public:
     // every text; PostgreSQL refuses the comparison, so it compares the text.
     virtual QString integerDiffersFromEmpty(const QString &column) const;
 
+    // "column equals the text" for an integer column compared with a text
+    // that may be no whole number (the empty text of an empty result set, a
+    // user name without an id). SQL Server and SQLite compare the quoted text
+    // directly, and such a text matches no stored id; PostgreSQL refuses to
+    // convert it, so there it is compared with the column's text instead.
+    virtual QString integerEqualsText(const QString &column, const QString &text) const;
+
     // The statement that has the server write a backup of a database into a
     // file, or the empty text when the engine has no such statement.
     virtual QString backupStatement(const QString &database, const QString &file) const = 0;
