@@ -655,7 +655,9 @@ ColumnKind Query::tableKind(int column) const
 QVariant Query::convertText(int column, const QString &text) const
 {
     switch (tableKind(column)) {
-    case ColumnKind::Text: return text;
+    // An empty text is stored as the empty text, never as NULL (the drivers
+    // bind a null QString as NULL).
+    case ColumnKind::Text: return text.isNull() ? QStringLiteral("") : text;
     case ColumnKind::Bytes: return text.toUtf8();
     case ColumnKind::Integer: {
         if (text.isEmpty())

@@ -110,6 +110,7 @@ private Q_SLOTS:
         q.field(QStringLiteral("govahiname_nomre")).setText(QStringLiteral("12.5"));
         q.field(QStringLiteral("farzand")).setText(QString());
         q.field(QStringLiteral("birthday")).setText(QStringLiteral("    /  /  "));
+        q.field(QStringLiteral("cmt")).setText(QString()); // the empty text, not NULL
         q.post();
         q.clear();
         q.add(QStringLiteral("select * from personel"));
@@ -117,6 +118,11 @@ private Q_SLOTS:
         QCOMPARE(q.field(QStringLiteral("govahiname_nomre")).asString(), QStringLiteral("12.5"));
         QVERIFY(q.field(QStringLiteral("farzand")).isNull());
         QCOMPARE(q.field(QStringLiteral("birthday")).asString(), QStringLiteral("    /  /  "));
+        QVERIFY(!q.field(QStringLiteral("cmt")).isNull());
+        q.clear();
+        q.add(QStringLiteral("select count(*) as c from personel where cmt=''"));
+        q.open();
+        QCOMPARE(q.field(QStringLiteral("c")).asInteger(), 1);
     }
 
     void positioningAndCount_data() { addEngineRows(); }
