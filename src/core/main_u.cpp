@@ -12,6 +12,7 @@
 #include "office/zamaem_u.h"
 #include "personnel/personel_src_u.h"
 #include "platform/ComboBox.h"
+#include "platform/DbGrid.h"
 #include "platform/Guard.h"
 #include "platform/Jpeg.h"
 #include "platform/Platform.h"
@@ -24,6 +25,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -212,11 +214,20 @@ void Tmain::N4Click()
 
 void Tmain::N11Click()
 {
-    QWidget *page = app::phone;
-    if (!PageRightsGate(QStringLiteral("phone"), {command(page, "ins_btn")}, nullptr, command(page, "N1")))
+    Tphone *page = app::phone;
+    if (!PageRightsGate(QStringLiteral("phone"), {page->ins_btn}, nullptr, page->N1))
         return;
     // --- preparation of the phone book ---
-    // clear src, name, tel, cmt
+    // Clearing the search text searches again, listing every entry; when it
+    // is empty already that change does not happen, so the search runs
+    // itself rather than leave the grid on another page's rows.
+    if (page->src->text().isEmpty())
+        page->srcChange();
+    else
+        page->src->clear();
+    page->name->clear();
+    page->tel->clear();
+    page->cmt->clear();
     // --- end of preparation ---
     platform().showModal(page);
 }
@@ -274,9 +285,13 @@ void Tmain::N9Click()
 
 void Tmain::N7Click()
 {
-    QWidget *page = app::log;
+    Tlog *page = app::log;
     // --- preparation of the activity log ---
-    // bind DataSource1 to ADOQuery1; clear karbar, computer_name, cmt, ip
+    page->DBGrid1->setQuery(app::dm->ADOQuery1);
+    page->karbar->setText(QString());
+    page->computer_name->clear();
+    page->cmt->clear();
+    page->ip->clear();
     // --- end of preparation ---
     platform().showModal(page);
 }
