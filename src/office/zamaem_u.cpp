@@ -17,7 +17,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QStyle>
-#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 namespace {
@@ -37,20 +36,6 @@ QByteArray readWholeFile(const QString &path)
         throw DataError(QStringLiteral("%1: %2").arg(path, file.errorString()));
     return content;
 }
-
-// A cell whose text reads left to right inside the right-to-left grid, so
-// that an extension shows as ".jpg" and not with its dot at the far end.
-class LeftToRightCell : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-protected:
-    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
-    {
-        QStyledItemDelegate::initStyleOption(option, index);
-        option->direction = Qt::LeftToRight;
-    }
-};
 
 void writeWholeFile(const QString &path, const QByteArray &content)
 {
@@ -93,10 +78,9 @@ Tzamaem::Tzamaem(QWidget *parent) : QDialog(parent)
         {QStringLiteral("id"), QString(), 0, true},
         {QStringLiteral("ramz"), QStringLiteral("رمز"), 80},
         {QStringLiteral("cmt"), QStringLiteral("شرح ضميمه"), 300},
-        {QStringLiteral("pictype"), QStringLiteral("فرمت تصوير"), 64},
+        {QStringLiteral("pictype"), QStringLiteral("فرمت تصوير"), 64, false, true},
         {QStringLiteral("pic"), QString(), 0, true},
     });
-    DBGrid1->setItemDelegateForColumn(3, new LeftToRightCell(DBGrid1));
     DBGrid1->setMinimumSize(481, 265);
 
     PopupMenu1 = named(new QMenu(this), "PopupMenu1");

@@ -21,7 +21,6 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -53,18 +52,6 @@ QIcon uploadIcon()
     p.drawPath(arrow);
     return QIcon(pixmap);
 }
-
-// Shows an extension such as ".pdf" in left-to-right order inside the
-// right-to-left grid (otherwise its dot would stand at the wrong end).
-class ExtensionDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QString displayText(const QVariant &value, const QLocale &locale) const override
-    {
-        const QString text = QStyledItemDelegate::displayText(value, locale);
-        return text.isEmpty() ? text : QChar(0x202A) + text + QChar(0x202C);
-    }
-};
 
 QLabel *makeLabel(const QString &name, const QString &text, QWidget *parent)
 {
@@ -125,11 +112,9 @@ TPERSONEL_PIC::TPERSONEL_PIC(QWidget *parent) : QDialog(parent)
     DBGrid1->setColumns({
         {QStringLiteral("id"), QString(), 0, true},
         {QStringLiteral("cmt"), QStringLiteral("شرح مدرک"), 250},
-        {QStringLiteral("pictyp"), QStringLiteral("فرمت تصوير"), 80},
+        {QStringLiteral("pictyp"), QStringLiteral("فرمت تصوير"), 80, false, true},
         {QStringLiteral("pic"), QString(), 0, true},
     });
-
-    DBGrid1->setItemDelegateForColumn(2, new ExtensionDelegate(DBGrid1));
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));

@@ -87,8 +87,13 @@ QVariant QueryModel::data(const QModelIndex &index, int role) const
     if (c < 0)
         return {};
     switch (role) {
-    case Qt::DisplayRole:
-        return m_query->textAt(index.row(), c);
+    case Qt::DisplayRole: {
+        const QString text = m_query->textAt(index.row(), c);
+        // Embedded left-to-right, so that an extension keeps its dot in front.
+        if (m_columns.value(index.column()).leftToRight && !text.isEmpty())
+            return QChar(0x202A) + text + QChar(0x202C);
+        return text;
+    }
     case Qt::ForegroundRole:
         if (m_colour) {
             const QColor colour = m_colour(index.column(), m_query->textAt(index.row(), c));

@@ -13,6 +13,7 @@ struct GridColumn {
     QString title;
     int width = 64;
     bool hidden = false;
+    bool leftToRight = false; // texts such as ".pdf" or an address, read left to right
 };
 
 // A read-only table model over a query: it shows the query's rows in the
