@@ -15,11 +15,13 @@
 #include "platform/DbGrid.h"
 #include "platform/Guard.h"
 #include "platform/Jpeg.h"
+#include "platform/MaskEdit.h"
 #include "platform/Platform.h"
 #include "platform/Sql.h"
 #include "trips/taradod_src_u.h"
 #include "vehicles/khodro_src_u.h"
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -192,10 +194,18 @@ void Tmain::N10Click()
         return;
     // --- preparation of the trip list ---
     sizeList(page);
-    // clear ranande, mamor, status, shahrestan;
+    Ttaradod_src *trips = app::taradod_src;
+    trips->ranande->clear();
+    trips->mamor->clear();
+    trips->status->setText(QString());
+    trips->shahrestan->setText(QString());
     dates.Init();
-    // dat1_1 := dates.ToText(); dat1_2 := dat1_1; tick CheckBox3; clear typ;
-    // then the list's src_btnClick
+    trips->dat1_1->setText(dates.ToText());
+    trips->dat1_2->setText(trips->dat1_1->text());
+    // A tick like the user's: the date filter's own handler runs when the box was unticked.
+    trips->CheckBox3->setChecked(true);
+    trips->typ->setText(QString());
+    trips->src_btnClick();
     // --- end of preparation ---
     platform().showModal(page);
 }
