@@ -104,7 +104,8 @@ Tbackup::Tbackup(QWidget *parent) : QDialog(parent)
     Label1->setLayoutDirection(Qt::RightToLeft);
 
     // Folders only, from the top of the file system (the drives on Windows),
-    // opened down to the desktop; read when shown, not watched for changes.
+    // opened down to the desktop folder; read when shown, not watched for
+    // changes.
     m_folders = new QFileSystemModel(this);
     m_folders->setOption(QFileSystemModel::DontWatchForChanges);
     m_folders->setFilter(QDir::AllDirs | QDir::Drives | QDir::NoDotAndDotDot);
@@ -119,13 +120,16 @@ Tbackup::Tbackup(QWidget *parent) : QDialog(parent)
     QString start = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
     if (!QDir(start).exists())
         start = QDir::homePath();
-    for (QModelIndex index = m_folders->index(start); index.isValid(); index = index.parent())
+    for (QModelIndex index = m_folders->index(start).parent(); index.isValid(); index = index.parent())
         ShellTreeView1->expand(index);
 
     BitBtn1 = named(new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("ايجاد فايل"), this),
                     "BitBtn1");
     BitBtn1->setAutoDefault(false);
     BitBtn1->setFixedSize(81, 33);
+    // The button, not the tree, has the focus at first: a tree taking the
+    // focus marks its first folder, which would look chosen without being so.
+    BitBtn1->setFocus(Qt::OtherFocusReason);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
