@@ -81,7 +81,10 @@ public:
     }
     QString backupStatement(const QString &database, const QString &file) const override
     {
-        return QStringLiteral("BACKUP DATABASE ") + database + QStringLiteral(" TO DISK= ") + quoted(file);
+        // The name in brackets, so that a name with a blank or a hyphen stays one name.
+        QString name = database;
+        name.replace(QLatin1Char(']'), QStringLiteral("]]"));
+        return QStringLiteral("BACKUP DATABASE [") + name + QStringLiteral("] TO DISK= ") + quoted(file);
     }
 };
 

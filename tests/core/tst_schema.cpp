@@ -208,6 +208,17 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(s.database));
     }
 
+    void backupStatementKeepsNamesWhole()
+    {
+        const Dialect &sqlServer = Dialect::of(Engine::SqlServer);
+        QCOMPARE(sqlServer.backupStatement(QStringLiteral("vantu"), QStringLiteral("D:\\b\\vantu1403_01_05")),
+                 QStringLiteral("BACKUP DATABASE [vantu] TO DISK= 'D:\\b\\vantu1403_01_05'"));
+        QCOMPARE(sqlServer.backupStatement(QStringLiteral("my db]x"), QStringLiteral("it's")),
+                 QStringLiteral("BACKUP DATABASE [my db]]x] TO DISK= 'it''s'"));
+        QCOMPARE(Dialect::of(Engine::Sqlite).backupStatement(QString(), QStringLiteral("/tmp/a'b")),
+                 QStringLiteral("VACUUM INTO '/tmp/a''b'"));
+    }
+
     void odbcValuesAreBraced()
     {
         ConnectionSettings s;
