@@ -181,7 +181,11 @@ void Tmain::N8Click()
         return;
     // --- preparation of the vehicle list ---
     sizeList(page);
-    // clear lname, shahrestan, status, khodro; then the list's src_btnClick
+    app::khodro_src->lname->clear();
+    app::khodro_src->shahrestan->setText(QString());
+    app::khodro_src->status->setText(QString());
+    app::khodro_src->khodro->setText(QString());
+    app::khodro_src->src_btnClick();
     // --- end of preparation ---
     platform().showModal(page);
 }
