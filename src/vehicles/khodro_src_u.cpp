@@ -7,6 +7,7 @@
 #include "common/FilterToggle.h"
 #include "common/ListDeletion.h"
 #include "common/ListSearch.h"
+#include "common/MenuItems.h"
 #include "common/PrintedForm.h"
 #include "common/export.h"
 #include "common/lookup.h"
@@ -23,8 +24,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -143,17 +142,8 @@ Tkhodro_src::Tkhodro_src(QWidget *parent) : QDialog(parent)
     // commands the main window's rights gate enables.
     MainMenu1 = named(new QMenuBar(this), "MainMenu1");
     MainMenu1->setLayoutDirection(Qt::RightToLeft);
-    auto item = [&](QWidget *menu, const char *name, const QString &caption) {
-        auto *action = named(new QAction(caption, menu), name);
-        menu->addAction(action);
-        return action;
-    };
-    auto submenu = [&](const char *name, const QString &caption) {
-        auto *menu = named(new QMenu(caption, MainMenu1), name);
-        menu->menuAction()->setObjectName(QLatin1String(name));
-        MainMenu1->addMenu(menu);
-        return menu;
-    };
+    const auto item = addMenuItem;
+    const auto submenu = [this](const char *name, const QString &caption) { return addSubMenu(MainMenu1, name, caption); };
     N1 = item(MainMenu1, "N1", QStringLiteral("ثبت"));
     N2 = item(MainMenu1, "N2", QStringLiteral("ويرايش"));
     N3 = item(MainMenu1, "N3", QStringLiteral("حذف"));
