@@ -54,6 +54,18 @@ void appendBlob(QByteArray &out, Tag tag, const char *data, int size)
     out.append(data, size);
 }
 
+// Numbers are written with a dot and without group separators: "1,500"
+// is no number, as in every other place the program reads one.
+const QLocale &numberLocale()
+{
+    static const QLocale locale = [] {
+        QLocale c = QLocale::c();
+        c.setNumberOptions(QLocale::RejectGroupSeparator);
+        return c;
+    }();
+    return locale;
+}
+
 QString fieldNotFound(const QString &query, const QString &field)
 {
     return QStringLiteral("%1: فيلد '%2' پيدا نشد").arg(query, field);
@@ -203,7 +215,7 @@ double Field::asFloat() const
     if (kind() != ColumnKind::Text && (v.isNull() || !v.isValid()))
         return 0;
     bool ok = false;
-    const double d = QLocale::c().toDouble(v.toString().trimmed(), &ok);
+    const double d = numberLocale().toDouble(v.toString().trimmed(), &ok);
     if (!ok)
         throw DataError(QStringLiteral("'%1' يك عدد معتبر نيست").arg(v.toString()));
     return d;
@@ -672,7 +684,7 @@ QVariant Query::convertText(int column, const QString &text) const
         if (text.isEmpty())
             return QVariant();
         bool ok = false;
-        const double d = QLocale::c().toDouble(text.trimmed(), &ok);
+        const double d = numberLocale().toDouble(text.trimmed(), &ok);
         if (!ok)
             throw DataError(QStringLiteral("'%1' يك عدد معتبر نيست").arg(text));
         return d;
