@@ -192,9 +192,13 @@ void DbGrid::setColumns(const QList<GridColumn> &columns)
 void DbGrid::applyWidths()
 {
     const QList<GridColumn> &cols = m_model->columns();
+    // The designed widths were measured in a narrower face than ours: a
+    // column is widened so that its whole title can be read.
+    const QFontMetrics metrics(horizontalHeader()->font());
     for (int i = 0; i < cols.size(); ++i) {
         setColumnHidden(i, cols[i].hidden);
-        setColumnWidth(i, cols[i].width);
+        const QString title = cols[i].title.isEmpty() ? cols[i].field : cols[i].title;
+        setColumnWidth(i, qMax(cols[i].width, metrics.horizontalAdvance(title) + 14));
     }
 }
 
