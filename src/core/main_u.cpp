@@ -27,7 +27,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
