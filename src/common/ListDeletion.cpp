@@ -20,7 +20,7 @@ void executeLine(Query &query, const QString &line)
 
 } // namespace
 
-bool deleteCurrentRow(Query &rows, const DeletionSpec &spec)
+bool deleteCurrentRow(Query &rows, const DeletionSpec &deletion)
 {
     if (!rows.isOpen() || rows.isEmpty())
         return false;
@@ -32,18 +32,18 @@ bool deleteCurrentRow(Query &rows, const DeletionSpec &spec)
         return false;
 
     QStringList names;
-    for (const QString &field : spec.logFields)
+    for (const QString &field : deletion.logFields)
         names << rows.field(field).asString();
-    const QString logText = spec.logText + names.join(QLatin1Char(' '));
+    const QString logText = deletion.logText + names.join(QLatin1Char(' '));
     const QString id = quoted(rows.field(QStringLiteral("id")).asString());
 
     // The log row, the child rows and the row go together or not at all.
     rows.connection()->transaction([&] {
         app::login->WriteLogRow(app::users->karbar->text(), logText);
-        if (!spec.childTable.isEmpty())
-            executeLine(scratch, QStringLiteral("Delete from ") + spec.childTable + QStringLiteral(" where ") + spec.childKey
+        if (!deletion.childTable.isEmpty())
+            executeLine(scratch, QStringLiteral("Delete from ") + deletion.childTable + QStringLiteral(" where ") + deletion.childKey
                                      + QLatin1Char('=') + id);
-        executeLine(scratch, QStringLiteral("Delete from ") + spec.table + QStringLiteral(" where id=") + id);
+        executeLine(scratch, QStringLiteral("Delete from ") + deletion.table + QStringLiteral(" where id=") + id);
     });
     rows.close();
     rows.open();

@@ -21,4 +21,4 @@ struct DeletionSpec {
 // current row (a closed or empty result set) nothing happens at all. A
 // failure rolls the whole deletion back and goes on to the error box.
 // True when a row was deleted.
-bool deleteCurrentRow(Query &rows, const DeletionSpec &spec);
+bool deleteCurrentRow(Query &rows, const DeletionSpec &deletion);

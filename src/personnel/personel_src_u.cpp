@@ -42,9 +42,9 @@ const QString RowLine = QStringLiteral("select * from personel where id<>-1 ");
 
 const DeletionSpec &personDeletion()
 {
-    static const DeletionSpec spec{QStringLiteral("personel"), QStringLiteral("personel_pic"), QStringLiteral("personel_id"),
+    static const DeletionSpec deletion{QStringLiteral("personel"), QStringLiteral("personel_pic"), QStringLiteral("personel_id"),
                                    QStringLiteral(" حذف اطلاعات پرسنل "), {QStringLiteral("fname"), QStringLiteral("lname")}};
-    return spec;
+    return deletion;
 }
 
 // The columns of the current person that the job application form shows.

@@ -49,9 +49,9 @@ const QRect DesignedGrid(32, 152, 889, 433);
 
 const DeletionSpec &tripDeletion()
 {
-    static const DeletionSpec spec{QStringLiteral("taradod"), QString(), QString(), QStringLiteral(" حذف اطلاعات تردد "),
+    static const DeletionSpec deletion{QStringLiteral("taradod"), QString(), QString(), QStringLiteral(" حذف اطلاعات تردد "),
                                    {QStringLiteral("ranande"), QStringLiteral("mamor")}};
-    return spec;
+    return deletion;
 }
 
 Query &trips() { return *app::dm->ADOQ_taradod; }

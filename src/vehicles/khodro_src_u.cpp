@@ -35,9 +35,9 @@ const QString RowLine = QStringLiteral("select * from khodro where id<>-1 ");
 
 const DeletionSpec &vehicleDeletion()
 {
-    static const DeletionSpec spec{QStringLiteral("khodro"), QStringLiteral("khodro_pic"), QStringLiteral("khodro_id"),
+    static const DeletionSpec deletion{QStringLiteral("khodro"), QStringLiteral("khodro_pic"), QStringLiteral("khodro_id"),
                                    QStringLiteral(" حذف اطلاعات خودرو "), {QStringLiteral("lname"), QStringLiteral("khodro")}};
-    return spec;
+    return deletion;
 }
 
 // Fills a printed form's value labels from the columns of the same names of

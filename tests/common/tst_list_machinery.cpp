@@ -91,17 +91,17 @@ private Q_SLOTS:
         rows.clear();
         rows.add(QStringLiteral("select * from phone where tel like '%4%'"));
         rows.open();
-        const DeletionSpec spec{QStringLiteral("phone"), QString(), QString(), QStringLiteral(" حذف "), {QStringLiteral("name"), QStringLiteral("tel")}};
+        const DeletionSpec deletion{QStringLiteral("phone"), QString(), QString(), QStringLiteral(" حذف "), {QStringLiteral("name"), QStringLiteral("tel")}};
         fx.ui.inputAnswers << QString();
-        QVERIFY(deleteCurrentRow(rows, spec));
+        QVERIFY(deleteCurrentRow(rows, deletion));
         QCOMPARE(fx.column(QStringLiteral("select name from phone")), QStringList{QStringLiteral("x")});
         QCOMPARE(fx.column(QStringLiteral("select cmt from log")), QStringList{QStringLiteral(" حذف z 34")});
         QCOMPARE(fx.column(QStringLiteral("select karbar from log")), QStringList{QStringLiteral("karbar1")});
         // Reopened with the same statement: now empty, and a second deletion does nothing.
         QCOMPARE(rows.recordCount(), 0);
-        QVERIFY(!deleteCurrentRow(rows, spec));
+        QVERIFY(!deleteCurrentRow(rows, deletion));
         rows.close();
-        QVERIFY(!deleteCurrentRow(rows, spec));
+        QVERIFY(!deleteCurrentRow(rows, deletion));
         QCOMPARE(fx.ui.callsOf(QStringLiteral("input")).size(), 1);
     }
 

@@ -20,8 +20,8 @@ ConnectionSettings serverSettings()
 {
     ConnectionSettings s;
     s.engine = Engine::PostgreSql;
-    const QString spec = qEnvironmentVariable("KAVRIN_TEST_PG");
-    for (const QString &part : spec.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+    const QString server = qEnvironmentVariable("KAVRIN_TEST_PG");
+    for (const QString &part : server.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         const QString key = part.section(QLatin1Char('='), 0, 0).trimmed();
         const QString value = part.section(QLatin1Char('='), 1).trimmed();
         if (key == QLatin1String("host")) s.server = value + s.server;
