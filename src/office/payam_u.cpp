@@ -19,7 +19,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QShowEvent>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -101,7 +100,7 @@ protected:
 
 } // namespace
 
-Tpayam::Tpayam(QWidget *parent) : QDialog(parent)
+Tpayam::Tpayam(QWidget *parent) : Page(parent)
 {
     setObjectName(QStringLiteral("payam"));
     setWindowTitle(QStringLiteral("تبادل پيام"));
@@ -226,13 +225,6 @@ Tpayam::Tpayam(QWidget *parent) : QDialog(parent)
     connectGuarded(N4, &QAction::triggered, this, [this] { N4Click(); });
     connectGuarded(N5, &QAction::triggered, this, [this] { N5Click(); });
     connectGuarded(girande, &ComboBox::changed, this, [this] { girandeChange(); });
-}
-
-void Tpayam::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        runGuarded([this] { FormShow(); });
 }
 
 void Tpayam::showCurrentText()

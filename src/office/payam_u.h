@@ -1,5 +1,5 @@
 #pragma once
-#include <QDialog>
+#include "common/Page.h"
 #include <QStringList>
 
 class ComboBox;
@@ -18,7 +18,7 @@ class QToolButton;
 // every message, may narrow them by recipient and alone may delete them. The
 // main window builds the messages query, clears the compose fields and the
 // filter and shows the window; showing it fills the subject and user lists.
-class Tpayam : public QDialog {
+class Tpayam : public Page {
     Q_OBJECT
 public:
     explicit Tpayam(QWidget *parent = nullptr);
@@ -43,7 +43,7 @@ public:
     QCheckBox *CheckBox1;      // ticks or unticks every recipient
     QToolButton *BitBtn1;      // send
 
-    void FormShow();
+    void FormShow() override;
     void BitBtn1Click();
     void CheckBox1Click();
     void N1Click();
@@ -55,9 +55,6 @@ public:
 
     // The names of the ticked recipients, in list order.
     QStringList tickedRecipients() const;
-
-protected:
-    void showEvent(QShowEvent *event) override;
 
 private:
     QString currentMessageId() const;

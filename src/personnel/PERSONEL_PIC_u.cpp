@@ -20,7 +20,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -62,7 +61,7 @@ QLabel *makeLabel(const QString &name, const QString &text, QWidget *parent)
 
 } // namespace
 
-TPERSONEL_PIC::TPERSONEL_PIC(QWidget *parent) : QDialog(parent)
+TPERSONEL_PIC::TPERSONEL_PIC(QWidget *parent) : Page(parent)
 {
     setObjectName(QStringLiteral("PERSONEL_PIC"));
     setWindowTitle(QStringLiteral("پرونده الکترونيک پرسنل"));
@@ -165,13 +164,6 @@ TPERSONEL_PIC::TPERSONEL_PIC(QWidget *parent) : QDialog(parent)
         DBGrid1CellClick();
     });
     connectGuarded(N1, &QAction::triggered, this, [this] { N1Click(); });
-}
-
-void TPERSONEL_PIC::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        runGuarded([this] { FormShow(); });
 }
 
 void TPERSONEL_PIC::FormShow()

@@ -1,6 +1,6 @@
 #pragma once
 #include <QByteArray>
-#include <QDialog>
+#include "common/Page.h"
 
 class ComboBox;
 class DbGrid;
@@ -17,7 +17,7 @@ class QPushButton;
 // click, deleted under the deletion password. The personnel list checks the
 // rights, fills the person's labels, opens the document query for the person
 // and shows this window.
-class TPERSONEL_PIC : public QDialog {
+class TPERSONEL_PIC : public Page {
     Q_OBJECT
 public:
     explicit TPERSONEL_PIC(QWidget *parent = nullptr);
@@ -38,7 +38,7 @@ public:
     QCheckBox *CheckBox1;
     QLabel *Label5;      // the note under the grid
 
-    void FormShow();
+    void FormShow() override;
     void ins_btnClick();
     void DBGrid1CellClick();
     void N1Click();
@@ -58,6 +58,4 @@ public:
     // A stored extension made fit to end a file name: letters, digits and dots only.
     static QString safeExtension(const QString &stored);
 
-protected:
-    void showEvent(QShowEvent *event) override;
 };

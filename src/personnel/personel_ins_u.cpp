@@ -32,7 +32,7 @@ const int FieldHeight = 21;
 
 } // namespace
 
-Tpersonel_ins::Tpersonel_ins(QWidget *parent) : QDialog(parent)
+Tpersonel_ins::Tpersonel_ins(QWidget *parent) : Page(parent, false)
 {
     setObjectName(QStringLiteral("personel_ins"));
     setWindowTitle(QStringLiteral("ثبت/ويرايش پرسنل"));
@@ -139,23 +139,6 @@ Tpersonel_ins::Tpersonel_ins(QWidget *parent) : QDialog(parent)
     connectGuarded(ostan, &ComboBox::changed, this, [this] { ostanChange(); });
     connectGuarded(ins_btn, &QPushButton::clicked, this, [this] { ins_btnClick(); });
     connectGuarded(edit_btn, &QPushButton::clicked, this, [this] { edit_btnClick(); });
-}
-
-void Tpersonel_ins::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        runGuarded([this] { FormShow(); });
-}
-
-void Tpersonel_ins::keyPressEvent(QKeyEvent *event)
-{
-    // The window has no cancel button, so Esc does not close it.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 bool Tpersonel_ins::eventFilter(QObject *watched, QEvent *event)

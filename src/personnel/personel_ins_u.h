@@ -1,5 +1,5 @@
 #pragma once
-#include <QDialog>
+#include "common/Page.h"
 #include <QList>
 
 class ComboBox;
@@ -11,7 +11,7 @@ class QPushButton;
 // Person entry: registers a new row of `personel` or edits the personnel
 // list's current one. Only the personnel list shows it, after filling its
 // fields (new: emptied with the defaults; edit: loaded from the current row).
-class Tpersonel_ins : public QDialog {
+class Tpersonel_ins : public Page {
     Q_OBJECT
 public:
     explicit Tpersonel_ins(QWidget *parent = nullptr);
@@ -60,7 +60,7 @@ public:
     // list fills them).
     const QList<QWidget *> &fields() const { return m_fields; }
 
-    void FormShow();
+    void FormShow() override;
     void ostanChange();
     // The national-code check, run when `nation` loses the focus.
     void nationExit();
@@ -79,8 +79,6 @@ public:
     static bool nationalCodeValid(const QString &code);
 
 protected:
-    void showEvent(QShowEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

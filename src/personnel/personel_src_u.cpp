@@ -26,7 +26,6 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -103,7 +102,7 @@ const QList<GridColumn> &Tpersonel_src::gridColumns()
     return columns;
 }
 
-Tpersonel_src::Tpersonel_src(QWidget *parent) : QDialog(parent)
+Tpersonel_src::Tpersonel_src(QWidget *parent) : Page(parent, false)
 {
     setObjectName(QStringLiteral("personel_src"));
     setWindowTitle(QStringLiteral("ليست پرسنل"));
@@ -211,23 +210,6 @@ Tpersonel_src::Tpersonel_src(QWidget *parent) : QDialog(parent)
     connectGuarded(N12, &QAction::triggered, this, [this] { N12Click(); });
     connectGuarded(N9, &QAction::triggered, this, [this] { N9Click(); });
     connectGuarded(N8, &QAction::triggered, this, [this] { N8Click(); });
-}
-
-void Tpersonel_src::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        runGuarded([this] { FormShow(); });
-}
-
-void Tpersonel_src::keyPressEvent(QKeyEvent *event)
-{
-    // The list closes through its menu or its close box, not with Esc.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 QList<TextFilter> Tpersonel_src::filters() const

@@ -1,6 +1,6 @@
 #pragma once
 #include "common/TitleSort.h"
-#include <QDialog>
+#include "common/Page.h"
 #include <QList>
 
 class ComboBox;
@@ -19,7 +19,7 @@ struct TextFilter;
 // by a clicked column title, and from its menu adds, edits and deletes
 // persons, opens a person's electronic file, prints the personnel forms and
 // exports the rows to a spreadsheet.
-class Tpersonel_src : public QDialog {
+class Tpersonel_src : public Page {
     Q_OBJECT
 public:
     explicit Tpersonel_src(QWidget *parent = nullptr);
@@ -59,7 +59,7 @@ public:
     void CheckBox12Click();
     void CheckBox2Click();
     void DBGrid1TitleClick(int column);
-    void FormShow();
+    void FormShow() override;
     void N1Click();
     void N2Click();
     void N3Click();
@@ -70,10 +70,6 @@ public:
     void N12Click();
     void N9Click();
     void N8Click();
-
-protected:
-    void showEvent(QShowEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QList<TextFilter> filters() const;

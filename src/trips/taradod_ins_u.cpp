@@ -14,7 +14,6 @@
 #include "platform/Query.h"
 #include "platform/Sql.h"
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -100,7 +99,7 @@ QString Ttaradod_ins::fullNameExpression(const Query &query)
     return query.connection()->dialect().concat({QStringLiteral("fname"), QStringLiteral("' '"), QStringLiteral("lname")});
 }
 
-Ttaradod_ins::Ttaradod_ins(QWidget *parent) : QDialog(parent)
+Ttaradod_ins::Ttaradod_ins(QWidget *parent) : Page(parent, false)
 {
     setObjectName(QStringLiteral("taradod_ins"));
     setWindowTitle(QStringLiteral("ثبت/ويرايش تردد"));
@@ -222,23 +221,6 @@ Ttaradod_ins::Ttaradod_ins(QWidget *parent) : QDialog(parent)
     connectGuarded(Label11, &ClickLabel::clicked, this, [this] { Label11Click(); });
     connectGuarded(ins_btn, &QPushButton::clicked, this, [this] { ins_btnClick(); });
     connectGuarded(edit_btn, &QPushButton::clicked, this, [this] { edit_btnClick(); });
-}
-
-void Ttaradod_ins::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        runGuarded([this] { FormShow(); });
-}
-
-void Ttaradod_ins::keyPressEvent(QKeyEvent *event)
-{
-    // The window has no cancel button, so Esc does not close it.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 bool Ttaradod_ins::eventFilter(QObject *watched, QEvent *event)

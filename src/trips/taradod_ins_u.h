@@ -1,5 +1,5 @@
 #pragma once
-#include <QDialog>
+#include "common/Page.h"
 #include <QList>
 
 class ClickLabel;
@@ -21,7 +21,7 @@ class TMonEdit;
 // for a rental driver and the organisation's own owner text otherwise; one
 // vehicle fills vehicle and plate at once. The amount is kilometres worked
 // times the rate per kilometre plus hours worked times the rate per hour.
-class Ttaradod_ins : public QDialog {
+class Ttaradod_ins : public Page {
     Q_OBJECT
 public:
     explicit Ttaradod_ins(QWidget *parent = nullptr);
@@ -64,7 +64,7 @@ public:
     // The 23 fields in the order their columns are written.
     const QList<QWidget *> &fields() const { return m_fields; }
 
-    void FormShow();
+    void FormShow() override;
     void ostanChange();
     void nahveChange();
     void ranandeChange();
@@ -101,8 +101,6 @@ public:
     static QString fullNameExpression(const Query &query);
 
 protected:
-    void showEvent(QShowEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

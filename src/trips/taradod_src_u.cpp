@@ -25,7 +25,7 @@
 #include "platform/Query.h"
 #include "platform/Sql.h"
 #include <QCheckBox>
-#include <QKeyEvent>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -114,7 +114,7 @@ const QList<QPair<QString, QString>> &Ttaradod_src::exportTitles()
 QString Ttaradod_src::defaultProvince() { return QStringLiteral("مرکزی"); }
 QString Ttaradod_src::defaultCounty() { return QStringLiteral("اراک"); }
 
-Ttaradod_src::Ttaradod_src(QWidget *parent) : QDialog(parent)
+Ttaradod_src::Ttaradod_src(QWidget *parent) : Page(parent, false)
 {
     setObjectName(QStringLiteral("taradod_src"));
     setWindowTitle(QStringLiteral("ليست تردد"));
@@ -252,23 +252,6 @@ Ttaradod_src::Ttaradod_src(QWidget *parent) : QDialog(parent)
         {N11, &Ttaradod_src::N11Click}, {N6, &Ttaradod_src::N6Click}};
     for (const auto &[action, handler] : commands)
         connectGuarded(action, &QAction::triggered, this, [this, handler = handler] { (this->*handler)(); });
-}
-
-void Ttaradod_src::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        runGuarded([this] { FormShow(); });
-}
-
-void Ttaradod_src::keyPressEvent(QKeyEvent *event)
-{
-    // The list closes through its menu or its close box, not with Esc.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 bool Ttaradod_src::eventFilter(QObject *watched, QEvent *event)

@@ -1,6 +1,6 @@
 #pragma once
 #include "common/TitleSort.h"
-#include <QDialog>
+#include "common/Page.h"
 #include <QList>
 #include <QPair>
 
@@ -24,7 +24,7 @@ struct GridColumn;
 // and hours worked; from its menu it adds, edits and deletes trips, prints
 // the mission orders and the trip reports and exports the rows to a
 // spreadsheet.
-class Ttaradod_src : public QDialog {
+class Ttaradod_src : public Page {
     Q_OBJECT
 public:
     explicit Ttaradod_src(QWidget *parent = nullptr);
@@ -85,7 +85,7 @@ public:
     static QString defaultCounty();
 
     void src_btnClick();
-    void FormShow();
+    void FormShow() override;
     void CheckBox1Click();
     void CheckBox11Click();
     void CheckBox12Click();
@@ -109,8 +109,6 @@ public:
     void N6Click();
 
 protected:
-    void showEvent(QShowEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

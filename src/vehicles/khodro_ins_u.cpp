@@ -11,7 +11,6 @@
 #include "platform/Sql.h"
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -40,7 +39,7 @@ QStringList itemsOf(const ComboBox *combo)
 
 } // namespace
 
-Tkhodro_ins::Tkhodro_ins(QWidget *parent) : QDialog(parent)
+Tkhodro_ins::Tkhodro_ins(QWidget *parent) : Page(parent, false)
 {
     setObjectName(QStringLiteral("khodro_ins"));
     setWindowTitle(QStringLiteral("ثبت/ويرايش خودرو"));
@@ -153,23 +152,6 @@ Tkhodro_ins::Tkhodro_ins(QWidget *parent) : QDialog(parent)
     connectGuarded(lname, &ComboBox::changed, this, [this] { lnameChange(); });
     connectGuarded(ins_btn, &QPushButton::clicked, this, [this] { ins_btnClick(); });
     connectGuarded(edit_btn, &QPushButton::clicked, this, [this] { edit_btnClick(); });
-}
-
-void Tkhodro_ins::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        runGuarded([this] { FormShow(); });
-}
-
-void Tkhodro_ins::keyPressEvent(QKeyEvent *event)
-{
-    // The window has no cancel button, so Esc does not close it.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void Tkhodro_ins::FormShow()

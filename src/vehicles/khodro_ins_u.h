@@ -1,5 +1,5 @@
 #pragma once
-#include <QDialog>
+#include "common/Page.h"
 #include <QList>
 
 class ComboBox;
@@ -12,7 +12,7 @@ class QPushButton;
 // (new: emptied; edit: loaded from the current row). Choosing an owner who is
 // one of the personnel copies that person's own vehicle into the vehicle
 // name, model and plate.
-class Tkhodro_ins : public QDialog {
+class Tkhodro_ins : public Page {
     Q_OBJECT
 public:
     explicit Tkhodro_ins(QWidget *parent = nullptr);
@@ -51,15 +51,11 @@ public:
     // list fills them).
     const QList<QWidget *> &fields() const { return m_fields; }
 
-    void FormShow();
+    void FormShow() override;
     void ostanChange();
     void lnameChange();
     void ins_btnClick();
     void edit_btnClick();
-
-protected:
-    void showEvent(QShowEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QList<QWidget *> m_fields;

@@ -21,7 +21,6 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -96,7 +95,7 @@ const QList<QPair<QString, QString>> &Tkhodro_src::exportTitles()
     return table;
 }
 
-Tkhodro_src::Tkhodro_src(QWidget *parent) : QDialog(parent)
+Tkhodro_src::Tkhodro_src(QWidget *parent) : Page(parent, false)
 {
     setObjectName(QStringLiteral("khodro_src"));
     setWindowTitle(QStringLiteral("ليست خودروها"));
@@ -200,23 +199,6 @@ Tkhodro_src::Tkhodro_src(QWidget *parent) : QDialog(parent)
     connectGuarded(N10, &QAction::triggered, this, [this] { N10Click(); });
     connectGuarded(N11, &QAction::triggered, this, [this] { N11Click(); });
     connectGuarded(N7, &QAction::triggered, this, [this] { N7Click(); });
-}
-
-void Tkhodro_src::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        runGuarded([this] { FormShow(); });
-}
-
-void Tkhodro_src::keyPressEvent(QKeyEvent *event)
-{
-    // The list closes through its menu or its close box, not with Esc.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 QList<TextFilter> Tkhodro_src::filters() const

@@ -1,6 +1,6 @@
 #pragma once
 #include "common/TitleSort.h"
-#include <QDialog>
+#include "common/Page.h"
 #include <QList>
 #include <QPair>
 
@@ -20,7 +20,7 @@ struct TextFilter;
 // a clicked column title, and from its menu adds, edits and deletes
 // vehicles, prints the three vehicle forms and exports the rows to a
 // spreadsheet.
-class Tkhodro_src : public QDialog {
+class Tkhodro_src : public Page {
     Q_OBJECT
 public:
     explicit Tkhodro_src(QWidget *parent = nullptr);
@@ -62,7 +62,7 @@ public:
     void CheckBox2Click();
     void CheckBox12Click();
     void DBGrid1TitleClick(int column);
-    void FormShow();
+    void FormShow() override;
     void N1Click();
     void N2Click();
     void N3Click();
@@ -71,10 +71,6 @@ public:
     void N10Click();
     void N11Click();
     void N7Click();
-
-protected:
-    void showEvent(QShowEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QList<TextFilter> filters() const;
