@@ -65,3 +65,12 @@ void ListSearch::run(Query &countQuery, QLabel *cnt, Query &rowQuery) const
     count(countQuery, cnt);
     rows(rowQuery);
 }
+
+QStringList restrictedFilterConditions(const QList<TextFilter> &filters)
+{
+    QStringList lines;
+    const QString restriction = countyRestriction();
+    if (!restriction.isEmpty())
+        lines << restriction;
+    return lines + filterConditions(filters);
+}

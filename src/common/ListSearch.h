@@ -34,6 +34,10 @@ QStringList filterConditions(const QList<TextFilter> &filters);
 // Empty for every other level.
 QString countyRestriction();
 
+// The first lines of the three lists' searches: the county restriction (when
+// the current user's level asks for it), then the switched-on filters' lines.
+QStringList restrictedFilterConditions(const QList<TextFilter> &filters);
+
 // The statements of one list search. The count line and the row line each
 // start their statement; `conditions` follow in both, one SQL line each;
 // `rowTail` (an ORDER BY, say) ends the row statement only.

@@ -223,12 +223,7 @@ QList<TextFilter> Tpersonel_src::filters() const
 
 void Tpersonel_src::src_btnClick()
 {
-    QStringList conditions;
-    const QString restriction = countyRestriction();
-    if (!restriction.isEmpty())
-        conditions << restriction;
-    conditions << filterConditions(filters());
-    ListSearch{CountLine, RowLine, conditions, {}}.run(*app::dm->ADOQuery1, cnt, *app::dm->ADOQ_personel);
+    ListSearch{CountLine, RowLine, restrictedFilterConditions(filters()), {}}.run(*app::dm->ADOQuery1, cnt, *app::dm->ADOQ_personel);
 }
 
 void Tpersonel_src::CheckBox1Click() { toggleFilter(CheckBox1, {lname}); }

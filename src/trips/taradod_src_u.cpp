@@ -277,12 +277,8 @@ void Ttaradod_src::FormShow()
 
 QStringList Ttaradod_src::conditions() const
 {
-    QStringList lines;
-    const QString restriction = countyRestriction();
-    if (!restriction.isEmpty())
-        lines << restriction;
-    lines << filterConditions({{QStringLiteral("shahrestan"), shahrestan}, {QStringLiteral("mamor"), mamor},
-                               {QStringLiteral("ranande"), ranande}});
+    QStringList lines = restrictedFilterConditions({{QStringLiteral("shahrestan"), shahrestan}, {QStringLiteral("mamor"), mamor},
+                                                    {QStringLiteral("ranande"), ranande}});
     if (dat1_1->isEnabled())
         lines << rangeCondition(QStringLiteral("dat1"), dat1_1->text(), dat1_2->text());
     if (typ->isEnabled()) {

@@ -212,12 +212,7 @@ QList<TextFilter> Tkhodro_src::filters() const
 
 void Tkhodro_src::src_btnClick()
 {
-    QStringList conditions;
-    const QString restriction = countyRestriction();
-    if (!restriction.isEmpty())
-        conditions << restriction;
-    conditions << filterConditions(filters());
-    ListSearch{CountLine, RowLine, conditions, {}}.run(*app::dm->ADOQuery1, cnt, *app::dm->ADOQ_khodro);
+    ListSearch{CountLine, RowLine, restrictedFilterConditions(filters()), {}}.run(*app::dm->ADOQuery1, cnt, *app::dm->ADOQ_khodro);
 }
 
 void Tkhodro_src::CheckBox1Click() { toggleFilter(CheckBox1, {lname}); }
