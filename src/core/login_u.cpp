@@ -17,7 +17,9 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -281,6 +283,9 @@ void Tlogin::BitBtn1Click()
     WriteLogRow(us->text(), QStringLiteral("  ورود موفق به نرم افزار  ") + us->text());
     app::users->karbar->setText(us->text());
 
+    // The whole screen, also where no window manager maximises windows.
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        app::main->setGeometry(screen->availableGeometry());
     app::main->showMaximized();
     hide();
     platform().activateKeyboardLayout(QStringLiteral("00000429"));
