@@ -48,14 +48,6 @@ void addRows(AppFixture &fx)
         fx.exec(QStringLiteral("insert into log (karbar,ip,computer_name,saat,tarikh,cmt,saat_sys) values (%1)").arg(QString::fromUtf8(v)));
 }
 
-void switchOn(QCheckBox *box, QWidget *field, const QString &text)
-{
-    box->setChecked(true);
-    if (auto *combo = qobject_cast<ComboBox *>(field))
-        combo->setText(text);
-    else
-        static_cast<QLineEdit *>(field)->setText(text);
-}
 
 // The cell values of the first sheet, row by row, as openpyxl reads them.
 QJsonArray workbookRows(const QString &path)
@@ -91,7 +83,7 @@ private Q_SLOTS:
         QCOMPARE(column(QStringLiteral("karbar")), (QStringList{"d", "reza", "O'Brien", "ali"}));
 
         // Switched on with an empty text: only the rows whose column is NULL go.
-        switchOn(w->CheckBox4, w->cmt, QString());
+        switchFilterOn(w->CheckBox4, w->cmt, QString());
         w->BitBtn1Click();
         QCOMPARE(column(QStringLiteral("karbar")), (QStringList{"d", "O'Brien", "ali"}));
         // Unticked, the text stays but no longer counts.
@@ -118,10 +110,10 @@ private Q_SLOTS:
         // Every filter on: one line each in the fixed order, quotes doubled.
         w->dat1->setText(QStringLiteral("1403/01/01"));
         w->dat2->setText(QStringLiteral("1403/12/29"));
-        switchOn(w->CheckBox1, w->karbar, QStringLiteral("O'B"));
-        switchOn(w->CheckBox4, w->cmt, QStringLiteral("پرسنل"));
-        switchOn(w->CheckBox3, w->computer_name, QStringLiteral("pc"));
-        switchOn(w->CheckBox5, w->ip, QStringLiteral("0.2"));
+        switchFilterOn(w->CheckBox1, w->karbar, QStringLiteral("O'B"));
+        switchFilterOn(w->CheckBox4, w->cmt, QStringLiteral("پرسنل"));
+        switchFilterOn(w->CheckBox3, w->computer_name, QStringLiteral("pc"));
+        switchFilterOn(w->CheckBox5, w->ip, QStringLiteral("0.2"));
         w->BitBtn1Click();
         const QStringList conditions{QStringLiteral(" and karbar like '%O''B%'"),
                                      QStringLiteral(" and tarikh>='1403/01/01' and tarikh<='1403/12/29'"),
@@ -146,8 +138,8 @@ private Q_SLOTS:
         QVERIFY(w->dat1->isEnabled() && w->dat2->isEnabled() && w->dat1->hasFocus());
         QCOMPARE(w->dat2->palette().color(QPalette::Base), QColor(Qt::yellow));
         w->dat1->setText(QStringLiteral("1403/01/01"));
-        switchOn(w->CheckBox1, w->karbar, QStringLiteral("ali"));
-        switchOn(w->CheckBox5, w->ip, QStringLiteral("10."));
+        switchFilterOn(w->CheckBox1, w->karbar, QStringLiteral("ali"));
+        switchFilterOn(w->CheckBox5, w->ip, QStringLiteral("10."));
         w->cnt->setText(QStringLiteral("7"));
         w->hide();
 

@@ -35,35 +35,15 @@ const QString Deleted = QStringLiteral("حذف شد");
 Tpersonel_src *list() { return app::personel_src; }
 Query &rows() { return *app::dm->ADOQ_personel; }
 
-QStringList rowValues(const QString &field)
-{
-    QStringList out;
-    const int c = rows().columnIndex(field);
-    for (int r = 0; r < rows().recordCount(); ++r)
-        out << rows().textAt(r, c);
-    return out;
-}
+QStringList rowValues(const QString &field) { return columnValues(rows(), field); }
 
-int columnOf(const QString &field)
-{
-    const QList<GridColumn> &cols = Tpersonel_src::gridColumns();
-    for (int i = 0; i < cols.size(); ++i)
-        if (cols[i].field == field)
-            return i;
-    return -1;
-}
+int columnOf(const QString &field) { return gridColumnOf(Tpersonel_src::gridColumns(), field); }
 
-void clickTitle(const QString &field)
-{
-    Q_EMIT list()->DBGrid1->horizontalHeader()->sectionClicked(columnOf(field));
-}
+void clickTitle(const QString &field) { clickGridTitle(list()->DBGrid1, columnOf(field)); }
 
-bool titleBold(const QString &field)
-{
-    return list()->DBGrid1->model()->headerData(columnOf(field), Qt::Horizontal, Qt::FontRole).value<QFont>().bold();
-}
+bool titleBold(const QString &field) { return gridTitleBold(list()->DBGrid1, columnOf(field)); }
 
-QString count(AppFixture &fx, const QString &sql) { return fx.column(sql).value(0); }
+QString count(AppFixture &fx, const QString &sql) { return fx.value(sql); }
 
 // Three persons, two documents of the first, one of the second.
 void addPersons(AppFixture &fx)
@@ -77,14 +57,6 @@ void addPersons(AppFixture &fx)
         fx.exec(QStringLiteral("insert into personel_pic (personel_id,cmt) values (%1,'doc')").arg(id));
 }
 
-void switchOn(QCheckBox *box, QWidget *field, const QString &text)
-{
-    box->setChecked(true);
-    if (auto *combo = qobject_cast<ComboBox *>(field))
-        combo->setText(text);
-    else
-        static_cast<QLineEdit *>(field)->setText(text);
-}
 
 } // namespace
 
@@ -104,18 +76,18 @@ private Q_SLOTS:
         QCOMPARE(rows().recordCount(), 4);
 
         // Switched on with an empty text: "%%" keeps the rows whose column is not NULL.
-        switchOn(w->CheckBox2, w->status, QString());
+        switchFilterOn(w->CheckBox2, w->status, QString());
         w->src_btnClick();
         QCOMPARE(w->cnt->text(), QStringLiteral("3"));
         QVERIFY(!rowValues(QStringLiteral("lname")).contains(QStringLiteral("O'Neil")));
-        switchOn(w->CheckBox12, w->nation, QString());
+        switchFilterOn(w->CheckBox12, w->nation, QString());
         w->src_btnClick();
         QCOMPARE(w->cnt->text(), QStringLiteral("2"));
         w->CheckBox2->setChecked(false);
         w->CheckBox12->setChecked(false);
 
         // A quote is doubled inside the literal; "_" and "%" are wildcards.
-        switchOn(w->CheckBox1, w->lname, QStringLiteral("O'N"));
+        switchFilterOn(w->CheckBox1, w->lname, QStringLiteral("O'N"));
         w->src_btnClick();
         QCOMPARE(rowValues(QStringLiteral("lname")), QStringList{QStringLiteral("O'Neil")});
         w->lname->setText(QStringLiteral("a_b"));
@@ -126,9 +98,9 @@ private Q_SLOTS:
         QCOMPARE(w->cnt->text(), QStringLiteral("2"));
 
         // Every filter on: one condition line each, county, code, last name, status.
-        switchOn(w->CheckBox11, w->shahrestan, QStringLiteral("ارا"));
-        switchOn(w->CheckBox12, w->nation, QStringLiteral("1"));
-        switchOn(w->CheckBox2, w->status, QStringLiteral("فعال"));
+        switchFilterOn(w->CheckBox11, w->shahrestan, QStringLiteral("ارا"));
+        switchFilterOn(w->CheckBox12, w->nation, QStringLiteral("1"));
+        switchFilterOn(w->CheckBox2, w->status, QStringLiteral("فعال"));
         w->lname->setText(QStringLiteral("ر"));
         w->src_btnClick();
         QCOMPARE(rows().lines(), (QStringList{QStringLiteral("select * from personel where id<>-1 "),
@@ -309,7 +281,7 @@ private Q_SLOTS:
 
         // An empty result set: no question, no log row, no message.
         fx.ui.reset();
-        switchOn(list()->CheckBox1, list()->lname, QStringLiteral("nobody"));
+        switchFilterOn(list()->CheckBox1, list()->lname, QStringLiteral("nobody"));
         list()->src_btnClick();
         QCOMPARE(rows().recordCount(), 0);
         list()->N3Click();
@@ -424,7 +396,7 @@ private Q_SLOTS:
         fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (1,'personel',%1,%2,%1,%2)").arg(f, t));
         // A filter left on with its text: the text is cleared, the filter stays on.
         Tpersonel_src *w = list();
-        switchOn(w->CheckBox2, w->status, QStringLiteral("xyz"));
+        switchFilterOn(w->CheckBox2, w->status, QStringLiteral("xyz"));
         w->lname->setText(QStringLiteral("zzz"));
         app::main->N1Click();
         QCOMPARE(fx.ui.callsOf(QStringLiteral("modal")).value(0).text, QStringLiteral("personel_src"));

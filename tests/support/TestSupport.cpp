@@ -6,7 +6,11 @@
 #include "core/schema.h"
 #include "platform/DataError.h"
 #include "platform/Query.h"
+#include "platform/ComboBox.h"
 #include <QApplication>
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLineEdit>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QSqlDatabase>
@@ -164,4 +168,40 @@ QString sharedDataFile(const QString &name)
     if (dir.isEmpty())
         dir = QStringLiteral("../shared/data");
     return dir + QLatin1Char('/') + name;
+}
+
+QStringList columnValues(const Query &rows, const QString &field)
+{
+    QStringList out;
+    const int c = rows.columnIndex(field);
+    for (int r = 0; r < rows.recordCount(); ++r)
+        out << rows.textAt(r, c);
+    return out;
+}
+
+int gridColumnOf(const QList<GridColumn> &columns, const QString &field)
+{
+    for (int i = 0; i < columns.size(); ++i)
+        if (columns[i].field == field)
+            return i;
+    return -1;
+}
+
+void clickGridTitle(DbGrid *grid, int column)
+{
+    Q_EMIT grid->horizontalHeader()->sectionClicked(column);
+}
+
+bool gridTitleBold(DbGrid *grid, int column)
+{
+    return grid->model()->headerData(column, Qt::Horizontal, Qt::FontRole).value<QFont>().bold();
+}
+
+void switchFilterOn(QCheckBox *box, QWidget *field, const QString &text)
+{
+    box->setChecked(true);
+    if (auto *combo = qobject_cast<ComboBox *>(field))
+        combo->setText(text);
+    else
+        static_cast<QLineEdit *>(field)->setText(text);
 }

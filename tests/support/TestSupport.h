@@ -1,9 +1,12 @@
 #pragma once
 #include "platform/Connection.h"
+#include "platform/DbGrid.h"
 #include "platform/ScriptedPlatform.h"
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+
+class QCheckBox;
 
 // The engines the data and window tests run on: SQLite always, PostgreSQL
 // when the environment names a server (KAVRIN_TEST_PG="host=..;port=..;user=..;dbname=..").
@@ -38,6 +41,8 @@ public:
     TestDatabase database;
     // Runs a statement on a connection of its own; returns the first column of every row.
     QStringList column(const QString &sql);
+    // The first value the statement returns, or the empty text.
+    QString value(const QString &sql) { return column(sql).value(0); }
     void exec(const QString &sql);
     // Signs in as the user with this id and name, as login does.
     void setCurrentUser(const QString &id, const QString &name);
@@ -48,6 +53,14 @@ private:
 // Types text into a widget with key events that carry the text itself, which
 // QTest::keyClicks cannot do for Persian.
 void typeText(QWidget *widget, const QString &text);
+
+// What the list tests ask of a list window.
+QStringList columnValues(const Query &rows, const QString &field);       // every row's text of a field
+int gridColumnOf(const QList<GridColumn> &columns, const QString &field);  // -1 when the grid has none
+void clickGridTitle(DbGrid *grid, int column);
+bool gridTitleBold(DbGrid *grid, int column);
+// Ticks a filter's check box and puts a text into its field (an edit or a combo box).
+void switchFilterOn(QCheckBox *box, QWidget *field, const QString &text);
 
 // Path of a file of the reference data (../shared/data).
 QString sharedDataFile(const QString &name);

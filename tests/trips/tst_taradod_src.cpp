@@ -37,16 +37,9 @@ const QString BlankDate = QStringLiteral("    /  /  ");
 Ttaradod_src *list() { return app::taradod_src; }
 Query &rows() { return *app::dm->ADOQ_taradod; }
 
-QStringList rowValues(const QString &field)
-{
-    QStringList out;
-    const int c = rows().columnIndex(field);
-    for (int r = 0; r < rows().recordCount(); ++r)
-        out << rows().textAt(r, c);
-    return out;
-}
+QStringList rowValues(const QString &field) { return columnValues(rows(), field); }
 
-QString count(AppFixture &fx, const QString &sql) { return fx.column(sql).value(0); }
+QString count(AppFixture &fx, const QString &sql) { return fx.value(sql); }
 
 // Five trips of two drivers over three days, one without type or officer.
 void addTrips(AppFixture &fx)
@@ -66,21 +59,11 @@ void addTrips(AppFixture &fx)
 
 void switchOn(QCheckBox *box) { box->setChecked(true); }
 
-int columnOf(const QString &field)
-{
-    const QList<GridColumn> &cols = Ttaradod_src::gridColumns();
-    for (int i = 0; i < cols.size(); ++i)
-        if (cols[i].field == field)
-            return i;
-    return -1;
-}
+int columnOf(const QString &field) { return gridColumnOf(Ttaradod_src::gridColumns(), field); }
 
-void clickTitle(const QString &field) { Q_EMIT list()->DBGrid1->horizontalHeader()->sectionClicked(columnOf(field)); }
+void clickTitle(const QString &field) { clickGridTitle(list()->DBGrid1, columnOf(field)); }
 
-bool titleBold(const QString &field)
-{
-    return list()->DBGrid1->model()->headerData(columnOf(field), Qt::Horizontal, Qt::FontRole).value<QFont>().bold();
-}
+bool titleBold(const QString &field) { return gridTitleBold(list()->DBGrid1, columnOf(field)); }
 
 QString boolean(bool value) { return currentEngine() == Engine::Sqlite ? QString::number(int(value)) : (value ? "true" : "false"); }
 

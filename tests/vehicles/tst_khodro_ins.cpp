@@ -58,7 +58,7 @@ int errorBoxes(const ScriptedPlatform &ui)
     return n;
 }
 
-QString one(AppFixture &fx, const QString &sql) { return fx.column(sql).value(0); }
+QString one(AppFixture &fx, const QString &sql) { return fx.value(sql); }
 
 } // namespace
 

@@ -34,35 +34,15 @@ const QString Deleted = QStringLiteral("حذف شد");
 Tkhodro_src *list() { return app::khodro_src; }
 Query &rows() { return *app::dm->ADOQ_khodro; }
 
-QStringList rowValues(const QString &field)
-{
-    QStringList out;
-    const int c = rows().columnIndex(field);
-    for (int r = 0; r < rows().recordCount(); ++r)
-        out << rows().textAt(r, c);
-    return out;
-}
+QStringList rowValues(const QString &field) { return columnValues(rows(), field); }
 
-int columnOf(const QString &field)
-{
-    const QList<GridColumn> &cols = Tkhodro_src::gridColumns();
-    for (int i = 0; i < cols.size(); ++i)
-        if (cols[i].field == field)
-            return i;
-    return -1;
-}
+int columnOf(const QString &field) { return gridColumnOf(Tkhodro_src::gridColumns(), field); }
 
-void clickTitle(const QString &field)
-{
-    Q_EMIT list()->DBGrid1->horizontalHeader()->sectionClicked(columnOf(field));
-}
+void clickTitle(const QString &field) { clickGridTitle(list()->DBGrid1, columnOf(field)); }
 
-bool titleBold(const QString &field)
-{
-    return list()->DBGrid1->model()->headerData(columnOf(field), Qt::Horizontal, Qt::FontRole).value<QFont>().bold();
-}
+bool titleBold(const QString &field) { return gridTitleBold(list()->DBGrid1, columnOf(field)); }
 
-QString one(AppFixture &fx, const QString &sql) { return fx.column(sql).value(0); }
+QString one(AppFixture &fx, const QString &sql) { return fx.value(sql); }
 
 // Four vehicles; pictures of the first (two) and of the second (one).
 void addVehicles(AppFixture &fx)
@@ -76,14 +56,6 @@ void addVehicles(AppFixture &fx)
         fx.exec(QStringLiteral("insert into khodro_pic (khodro_id,cmt) values (%1,'pic')").arg(id));
 }
 
-void switchOn(QCheckBox *box, QWidget *field, const QString &text)
-{
-    box->setChecked(true);
-    if (auto *combo = qobject_cast<ComboBox *>(field))
-        combo->setText(text);
-    else
-        static_cast<QLineEdit *>(field)->setText(text);
-}
 
 // The titles of the first row of a workbook, read back with openpyxl.
 QStringList workbookTitles(const QString &path)
@@ -116,14 +88,14 @@ private Q_SLOTS:
         QCOMPARE(rows().recordCount(), 4);
 
         // Switched on with an empty text: "%%" keeps the rows whose column is not NULL.
-        switchOn(w->CheckBox2, w->status, QString());
+        switchFilterOn(w->CheckBox2, w->status, QString());
         w->src_btnClick();
         QCOMPARE(w->cnt->text(), QStringLiteral("3"));
         QVERIFY(!rowValues(QStringLiteral("lname")).contains(QStringLiteral("O'Neil")));
         w->CheckBox2->setChecked(false);
 
         // A quote is doubled inside the literal.
-        switchOn(w->CheckBox1, w->lname, QStringLiteral("O'N"));
+        switchFilterOn(w->CheckBox1, w->lname, QStringLiteral("O'N"));
         w->src_btnClick();
         QCOMPARE(rowValues(QStringLiteral("lname")), QStringList{QStringLiteral("O'Neil")});
 
@@ -132,9 +104,9 @@ private Q_SLOTS:
         fx.setCurrentUser(QStringLiteral("7"), QStringLiteral("u"));
         app::users->level->setText(QStringLiteral("city"));
         fx.exec(QStringLiteral("insert into dastrasi2 (user_id,cmt) values ('7','اراک')"));
-        switchOn(w->CheckBox11, w->shahrestan, QStringLiteral("ارا"));
-        switchOn(w->CheckBox12, w->khodro, QStringLiteral("پژ"));
-        switchOn(w->CheckBox2, w->status, QStringLiteral("فعال"));
+        switchFilterOn(w->CheckBox11, w->shahrestan, QStringLiteral("ارا"));
+        switchFilterOn(w->CheckBox12, w->khodro, QStringLiteral("پژ"));
+        switchFilterOn(w->CheckBox2, w->status, QStringLiteral("فعال"));
         w->lname->setText(QStringLiteral("ر"));
         w->src_btnClick();
         const QStringList conditions{QStringLiteral(" and shahrestan in ( select cmt from dastrasi2 where user_id='7')"),
@@ -199,7 +171,7 @@ private Q_SLOTS:
 
         // An empty result set: no question, no log row, no message.
         fx.ui.reset();
-        switchOn(list()->CheckBox1, list()->lname, QStringLiteral("nobody"));
+        switchFilterOn(list()->CheckBox1, list()->lname, QStringLiteral("nobody"));
         list()->src_btnClick();
         list()->N3Click();
         QCOMPARE(fx.ui.calls.size(), 0);
@@ -269,7 +241,7 @@ private Q_SLOTS:
 
         // With no vehicle in the result set there is nothing to edit.
         fx.ui.reset();
-        switchOn(list()->CheckBox1, list()->lname, QStringLiteral("nobody"));
+        switchFilterOn(list()->CheckBox1, list()->lname, QStringLiteral("nobody"));
         list()->src_btnClick();
         list()->N2Click();
         QCOMPARE(fx.ui.calls.size(), 0);
@@ -333,7 +305,7 @@ private Q_SLOTS:
                     .arg(d.bitLiteral(false), d.bitLiteral(true), d.bitLiteral(false)));
         // A filter left on with its text: the text is cleared, the filter stays on.
         Tkhodro_src *w = list();
-        switchOn(w->CheckBox2, w->status, QStringLiteral("xyz"));
+        switchFilterOn(w->CheckBox2, w->status, QStringLiteral("xyz"));
         w->lname->setText(QStringLiteral("zzz"));
         w->khodro->setText(QStringLiteral("zzz"));
         w->shahrestan->setText(QStringLiteral("zzz"));
