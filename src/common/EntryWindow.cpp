@@ -79,3 +79,26 @@ void storeControls(Query &rows, const QList<QWidget *> &controls, RowMode mode)
         throw;
     }
 }
+
+QLineEdit *FieldMaker::edit(const char *name, int row, int column, const QString &caption, bool rightToLeft)
+{
+    auto *e = new QLineEdit(m_window);
+    e->setLayoutDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+    m_place(e, name, row, column, caption);
+    return e;
+}
+
+ComboBox *FieldMaker::combo(const char *name, int row, int column, const QString &caption)
+{
+    auto *c = new ComboBox(true, m_window);
+    c->setLayoutDirection(Qt::LeftToRight);
+    m_place(c, name, row, column, caption);
+    return c;
+}
+
+MaskEdit *FieldMaker::masked(const char *name, int row, int column, const QString &caption, const QString &mask)
+{
+    auto *m = new MaskEdit(mask, m_window);
+    m_place(m, name, row, column, caption);
+    return m;
+}

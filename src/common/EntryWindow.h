@@ -1,9 +1,12 @@
 #pragma once
 #include <QList>
+#include <functional>
 #include <QString>
 #include <QStringList>
 
 class ComboBox;
+class MaskEdit;
+class QLineEdit;
 class QWidget;
 class Query;
 
@@ -31,6 +34,23 @@ void loadControlsFromRow(const QList<QWidget *> &controls, Query &rows);
 // warning with Yes, No and Cancel asks `question` followed by the first row's
 // `keyColumn`. True when there is no duplicate or the answer is Yes.
 bool duplicateAllowed(Query &query, const QStringList &lines, const QString &question, const QString &keyColumn);
+
+// Makes an entry window's fields and hands each, with its caption, to the
+// window's own way of placing it: plain edits (right to left where they hold
+// free Persian text, left to right otherwise), editable combo boxes that read
+// left to right, and masked edits.
+class FieldMaker {
+public:
+    using Place = std::function<void(QWidget *field, const char *name, int row, int column, const QString &caption)>;
+    FieldMaker(QWidget *window, Place place) : m_window(window), m_place(std::move(place)) {}
+    QLineEdit *edit(const char *name, int row, int column, const QString &caption, bool rightToLeft = false);
+    ComboBox *combo(const char *name, int row, int column, const QString &caption);
+    MaskEdit *masked(const char *name, int row, int column, const QString &caption, const QString &mask);
+
+private:
+    QWidget *m_window;
+    Place m_place;
+};
 
 enum class RowMode { Append, Edit };
 

@@ -52,62 +52,44 @@ Tpersonel_ins::Tpersonel_ins(QWidget *parent) : Page(parent, false)
         label->setBuddy(field);
         m_fields << field;
     };
-    // Free-text edits marked right to left read right to left; every other
-    // field keeps the left-to-right reading order.
-    auto edit = [&](const char *name, int row, int column, const QString &caption, bool rightToLeft = false) {
-        auto *e = new QLineEdit(this);
-        e->setLayoutDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
-        place(e, name, row, column, caption);
-        return e;
-    };
-    auto combo = [&](const char *name, int row, int column, const QString &caption) {
-        auto *c = new ComboBox(true, this);
-        c->setLayoutDirection(Qt::LeftToRight);
-        place(c, name, row, column, caption);
-        return c;
-    };
-    auto masked = [&](const char *name, int row, int column, const QString &caption, const QString &mask) {
-        auto *m = new MaskEdit(mask, this);
-        place(m, name, row, column, caption);
-        return m;
-    };
+    FieldMaker make(this, place);
 
     // Created in the order the columns are written.
-    semat = combo("semat", 1, 0, QStringLiteral("سمت"));
-    loc = combo("loc", 1, 1, QStringLiteral("محل خدمت"));
-    typ = combo("typ", 2, 0, QStringLiteral("نحوه همکاري"));
-    fname = edit("fname", 2, 1, QStringLiteral("نام"), true);
-    lname = edit("lname", 2, 2, QStringLiteral("نام خانوادگي"), true);
-    father = edit("father", 3, 0, QStringLiteral("نام پدر"), true);
-    nation = edit("nation", 3, 1, QStringLiteral("کد ملي"));
-    sh_no = edit("sh_no", 3, 2, QStringLiteral("شماره شناسنامه"));
-    birthday = masked("birthday", 4, 0, QStringLiteral("تاريخ تولد"), DateMask);
-    sodor = edit("sodor", 4, 1, QStringLiteral("محل صدور"), true);
-    mazhab = combo("mazhab", 4, 2, QStringLiteral("مذهب"));
-    farzand = edit("farzand", 5, 0, QStringLiteral("تعداد فرزند"));
-    taahol = combo("taahol", 5, 1, QStringLiteral("وضعيت تاهل"));
-    phone = edit("phone", 5, 2, QStringLiteral("تلفن ثابت"));
-    mobile = edit("mobile", 6, 0, QStringLiteral("تلفن همراه"));
-    zipcode = edit("zipcode", 6, 1, QStringLiteral("کدپستي"));
-    adr = edit("adr", 6, 2, QStringLiteral("آدرس"), true);
-    govahiname_dat = masked("govahiname_dat", 7, 0, QStringLiteral("تاريخ گواهينامه"), DateMask);
-    govahiname_nomre = edit("govahiname_nomre", 7, 1, QStringLiteral("نمره منفي گواهينامه"));
-    govahiname_no = edit("govahiname_no", 7, 2, QStringLiteral("شماره گواهينامه"));
-    cmt = edit("cmt", 8, 0, QStringLiteral("ساير توضيحات و سابقه کار"), true);
-    ostan = combo("ostan", 8, 1, QStringLiteral("استان محل خدمت"));
-    shahrestan = combo("shahrestan", 8, 2, QStringLiteral("شهرستان محل خدمت"));
-    reg_dat = masked("reg_dat", 11, 2, QStringLiteral("تاريخ ثبت نام"), DateMask);
-    prot_no = edit("prot_no", 9, 0, QStringLiteral("شماره قرارداد با کاروند"));
-    prot_dat = masked("prot_dat", 9, 1, QStringLiteral("تاريخ قرارداد با کاروند"), DateMask);
-    salamat_dat = masked("salamat_dat", 9, 2, QStringLiteral("تاريخ کارت سلامت"), DateMask);
-    khodro = combo("khodro", 10, 0, QStringLiteral("نام خودرو"));
-    model = masked("model", 10, 1, QStringLiteral("سال ساخت"), YearMask);
-    pelak = edit("pelak", 10, 2, QStringLiteral("شماره پلاک خودرو"));
-    kilometr = edit("kilometr", 11, 0, QStringLiteral("کيلومتر خودرو"));
-    bime = masked("bime", 11, 1, QStringLiteral("تاريخ بيمه"), DateMask);
-    fani = combo("fani", 12, 0, QStringLiteral("فني و آشنايي با قطعات"));
-    maharat = combo("maharat", 12, 1, QStringLiteral("مهارت رانندگي"));
-    status = combo("status", 12, 2, QStringLiteral("وضعيت"));
+    semat = make.combo("semat", 1, 0, QStringLiteral("سمت"));
+    loc = make.combo("loc", 1, 1, QStringLiteral("محل خدمت"));
+    typ = make.combo("typ", 2, 0, QStringLiteral("نحوه همکاري"));
+    fname = make.edit("fname", 2, 1, QStringLiteral("نام"), true);
+    lname = make.edit("lname", 2, 2, QStringLiteral("نام خانوادگي"), true);
+    father = make.edit("father", 3, 0, QStringLiteral("نام پدر"), true);
+    nation = make.edit("nation", 3, 1, QStringLiteral("کد ملي"));
+    sh_no = make.edit("sh_no", 3, 2, QStringLiteral("شماره شناسنامه"));
+    birthday = make.masked("birthday", 4, 0, QStringLiteral("تاريخ تولد"), DateMask);
+    sodor = make.edit("sodor", 4, 1, QStringLiteral("محل صدور"), true);
+    mazhab = make.combo("mazhab", 4, 2, QStringLiteral("مذهب"));
+    farzand = make.edit("farzand", 5, 0, QStringLiteral("تعداد فرزند"));
+    taahol = make.combo("taahol", 5, 1, QStringLiteral("وضعيت تاهل"));
+    phone = make.edit("phone", 5, 2, QStringLiteral("تلفن ثابت"));
+    mobile = make.edit("mobile", 6, 0, QStringLiteral("تلفن همراه"));
+    zipcode = make.edit("zipcode", 6, 1, QStringLiteral("کدپستي"));
+    adr = make.edit("adr", 6, 2, QStringLiteral("آدرس"), true);
+    govahiname_dat = make.masked("govahiname_dat", 7, 0, QStringLiteral("تاريخ گواهينامه"), DateMask);
+    govahiname_nomre = make.edit("govahiname_nomre", 7, 1, QStringLiteral("نمره منفي گواهينامه"));
+    govahiname_no = make.edit("govahiname_no", 7, 2, QStringLiteral("شماره گواهينامه"));
+    cmt = make.edit("cmt", 8, 0, QStringLiteral("ساير توضيحات و سابقه کار"), true);
+    ostan = make.combo("ostan", 8, 1, QStringLiteral("استان محل خدمت"));
+    shahrestan = make.combo("shahrestan", 8, 2, QStringLiteral("شهرستان محل خدمت"));
+    reg_dat = make.masked("reg_dat", 11, 2, QStringLiteral("تاريخ ثبت نام"), DateMask);
+    prot_no = make.edit("prot_no", 9, 0, QStringLiteral("شماره قرارداد با کاروند"));
+    prot_dat = make.masked("prot_dat", 9, 1, QStringLiteral("تاريخ قرارداد با کاروند"), DateMask);
+    salamat_dat = make.masked("salamat_dat", 9, 2, QStringLiteral("تاريخ کارت سلامت"), DateMask);
+    khodro = make.combo("khodro", 10, 0, QStringLiteral("نام خودرو"));
+    model = make.masked("model", 10, 1, QStringLiteral("سال ساخت"), YearMask);
+    pelak = make.edit("pelak", 10, 2, QStringLiteral("شماره پلاک خودرو"));
+    kilometr = make.edit("kilometr", 11, 0, QStringLiteral("کيلومتر خودرو"));
+    bime = make.masked("bime", 11, 1, QStringLiteral("تاريخ بيمه"), DateMask);
+    fani = make.combo("fani", 12, 0, QStringLiteral("فني و آشنايي با قطعات"));
+    maharat = make.combo("maharat", 12, 1, QStringLiteral("مهارت رانندگي"));
+    status = make.combo("status", 12, 2, QStringLiteral("وضعيت"));
 
     auto button = [this](const char *name, const QString &caption, QStyle::StandardPixmap icon, int x, int width) {
         auto *b = new QPushButton(style()->standardIcon(icon), caption, this);

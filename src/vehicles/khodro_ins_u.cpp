@@ -64,53 +64,35 @@ Tkhodro_ins::Tkhodro_ins(QWidget *parent) : Page(parent, false)
         grid->addWidget(field, row - 1, 2 * column + 1);
         m_fields << field;
     };
-    // Free-text edits marked right to left read right to left; the other
-    // fields keep the left-to-right reading order.
-    auto edit = [&](const char *name, int row, int column, const QString &caption, bool rightToLeft = false) {
-        auto *e = new QLineEdit(this);
-        e->setLayoutDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
-        place(e, name, row, column, caption);
-        return e;
-    };
-    auto combo = [&](const char *name, int row, int column, const QString &caption) {
-        auto *c = new ComboBox(true, this);
-        c->setLayoutDirection(Qt::LeftToRight);
-        place(c, name, row, column, caption);
-        return c;
-    };
-    auto masked = [&](const char *name, int row, int column, const QString &caption, const QString &mask) {
-        auto *m = new MaskEdit(mask, this);
-        place(m, name, row, column, caption);
-        return m;
-    };
+    FieldMaker make(this, place);
 
     // Created in the order the columns are written; rows 1 to 9, columns 0
     // (right) to 2 (left).
-    lname = combo("lname", 1, 0, QStringLiteral("مالک خودرو"));
-    khodro = combo("khodro", 1, 1, QStringLiteral("نام خودرو"));
-    model = masked("model", 1, 2, QStringLiteral("مدل/سال ساخت"), YearMask);
-    pelak = edit("pelak", 2, 0, QStringLiteral("شماره پلاک"));
-    hajm_motor = combo("hajm_motor", 2, 1, QStringLiteral("حجم موتور"));
-    shasi = edit("shasi", 2, 2, QStringLiteral("شماره شاسي"));
-    motor_no = edit("motor_no", 3, 0, QStringLiteral("شماره موتور"));
-    rang = combo("rang", 3, 1, QStringLiteral("رنگ"));
-    kilometr = edit("kilometr", 3, 2, QStringLiteral("کيلومتر کارکرد"));
-    arzesh = edit("arzesh", 4, 0, QStringLiteral("ارزش خودرو"));
-    ostan = combo("ostan", 4, 1, QStringLiteral("استان محل خدمت"));
-    shahrestan = combo("shahrestan", 4, 2, QStringLiteral("شهرستان محل خدمت"));
-    bime_no_sales = edit("bime_no_sales", 5, 1, QStringLiteral("شماره بيمه نامه شخص ثالث"));
-    bime_dat_sales = masked("bime_dat_sales", 5, 2, QStringLiteral("تاريخ بيمه نامه شخص ثالث"), DateMask);
-    bime_no_badane = edit("bime_no_badane", 6, 1, QStringLiteral("شماره بيمه نامه بدنه"));
-    bime_dat_badane = masked("bime_dat_badane", 6, 2, QStringLiteral("تاريخ بيمه نامه بدنه"), DateMask);
-    sokht_nam = combo("sokht_nam", 7, 0, QStringLiteral(" تحويل گيرنده کارت سوخت"));
-    sokht_dat = masked("sokht_dat", 7, 1, QStringLiteral("تاريخ تحويل کارت سوخت"), DateMask);
-    cmt = edit("cmt", 7, 2, QStringLiteral("ساير توضيحات"), true);
-    madar_cod = edit("madar_cod", 8, 0, QStringLiteral("کد دارايي مادر"));
-    madar_cmt = edit("madar_cmt", 8, 1, QStringLiteral("شرح دارايي مادر"), true);
-    madarek = combo("madarek", 8, 2, QStringLiteral("مدارک خودرو"));
-    fani = combo("fani", 9, 0, QStringLiteral("وضعيت فني و ظاهري"));
-    abzar = combo("abzar", 9, 1, QStringLiteral("ابزار و تجهيزات همراه"));
-    status = combo("status", 9, 2, QStringLiteral("وضعيت"));
+    lname = make.combo("lname", 1, 0, QStringLiteral("مالک خودرو"));
+    khodro = make.combo("khodro", 1, 1, QStringLiteral("نام خودرو"));
+    model = make.masked("model", 1, 2, QStringLiteral("مدل/سال ساخت"), YearMask);
+    pelak = make.edit("pelak", 2, 0, QStringLiteral("شماره پلاک"));
+    hajm_motor = make.combo("hajm_motor", 2, 1, QStringLiteral("حجم موتور"));
+    shasi = make.edit("shasi", 2, 2, QStringLiteral("شماره شاسي"));
+    motor_no = make.edit("motor_no", 3, 0, QStringLiteral("شماره موتور"));
+    rang = make.combo("rang", 3, 1, QStringLiteral("رنگ"));
+    kilometr = make.edit("kilometr", 3, 2, QStringLiteral("کيلومتر کارکرد"));
+    arzesh = make.edit("arzesh", 4, 0, QStringLiteral("ارزش خودرو"));
+    ostan = make.combo("ostan", 4, 1, QStringLiteral("استان محل خدمت"));
+    shahrestan = make.combo("shahrestan", 4, 2, QStringLiteral("شهرستان محل خدمت"));
+    bime_no_sales = make.edit("bime_no_sales", 5, 1, QStringLiteral("شماره بيمه نامه شخص ثالث"));
+    bime_dat_sales = make.masked("bime_dat_sales", 5, 2, QStringLiteral("تاريخ بيمه نامه شخص ثالث"), DateMask);
+    bime_no_badane = make.edit("bime_no_badane", 6, 1, QStringLiteral("شماره بيمه نامه بدنه"));
+    bime_dat_badane = make.masked("bime_dat_badane", 6, 2, QStringLiteral("تاريخ بيمه نامه بدنه"), DateMask);
+    sokht_nam = make.combo("sokht_nam", 7, 0, QStringLiteral(" تحويل گيرنده کارت سوخت"));
+    sokht_dat = make.masked("sokht_dat", 7, 1, QStringLiteral("تاريخ تحويل کارت سوخت"), DateMask);
+    cmt = make.edit("cmt", 7, 2, QStringLiteral("ساير توضيحات"), true);
+    madar_cod = make.edit("madar_cod", 8, 0, QStringLiteral("کد دارايي مادر"));
+    madar_cmt = make.edit("madar_cmt", 8, 1, QStringLiteral("شرح دارايي مادر"), true);
+    madarek = make.combo("madarek", 8, 2, QStringLiteral("مدارک خودرو"));
+    fani = make.combo("fani", 9, 0, QStringLiteral("وضعيت فني و ظاهري"));
+    abzar = make.combo("abzar", 9, 1, QStringLiteral("ابزار و تجهيزات همراه"));
+    status = make.combo("status", 9, 2, QStringLiteral("وضعيت"));
     for (int column : {1, 3, 5})
         grid->setColumnStretch(column, 1);
 
