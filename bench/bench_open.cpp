@@ -109,24 +109,12 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const int rows = argc > 1 ? QString::fromLatin1(argv[1]).toInt() : 200000;
     const QString only = argc > 2 ? QString::fromLatin1(argv[2]) : QString();
-    if (only.isEmpty()) {
-        for (const char *engine : {"sqlite", "postgres"}) {
-            QProcess p;
-            p.setProcessChannelMode(QProcess::ForwardedChannels);
-            p.start(QCoreApplication::applicationFilePath(), {QString::number(rows), QLatin1String(engine)});
-            p.waitForFinished(-1);
-        }
+    if (bench::ranEachEngineApart(rows, only))
         return 0;
-    }
-
     QTemporaryDir dir;
     bench::Database d;
-    if (only == QLatin1String("sqlite")) {
-        d = bench::sqliteDatabase(dir.path());
-    } else if (!bench::postgresDatabase(QStringLiteral("bench_open"), d)) {
-        out << "PostgreSQL: no server named (KAVRIN_BENCH_PG=\"host=..;port=..;user=..;dbname=..\")" << Qt::endl;
+    if (!bench::engineDatabase(only, QStringLiteral("bench_open"), dir.path(), d, out))
         return 0;
-    }
     Connection c;
     c.setSettings(d.settings);
     c.open();

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QString>
+#include <QCoreApplication>
+#include <QTextStream>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include "platform/Connection.h"
@@ -121,6 +123,38 @@ inline bool postgresDatabase(const QString &schema, Database &d)
         d.clientEnv.insert(QStringLiteral("PGPASSWORD"), d.settings.password);
     d.clientCommand = QStringLiteral("psql -X -q -A -t -h %1 -p %2 -U %3 -d %4 -f").arg(host, port, d.settings.user, d.settings.database);
     return true;
+}
+
+// Measures each engine in a process of its own, so that one engine's freed
+// memory does not hide the other's. With no engine named on the command line
+// (argument 2), runs this program again for "sqlite" and for "postgres" and
+// returns true: the caller then ends. Otherwise returns false.
+inline bool ranEachEngineApart(int rows, const QString &engine)
+{
+    if (!engine.isEmpty())
+        return false;
+    for (const char *name : {"sqlite", "postgres"}) {
+        QProcess p;
+        p.setProcessChannelMode(QProcess::ForwardedChannels);
+        p.start(QCoreApplication::applicationFilePath(), {QString::number(rows), QLatin1String(name)});
+        p.waitForFinished(-1);
+    }
+    return true;
+}
+
+// The database of the named engine: an SQLite file in `dir`, or a fresh
+// schema on the server the environment names. False (with a message) when
+// no server is named.
+inline bool engineDatabase(const QString &engine, const QString &schema, const QString &dir, Database &d, QTextStream &out)
+{
+    if (engine == QLatin1String("sqlite")) {
+        d = sqliteDatabase(dir);
+        return true;
+    }
+    if (postgresDatabase(schema, d))
+        return true;
+    out << "PostgreSQL: no server named (KAVRIN_BENCH_PG=\"host=..;port=..;user=..;dbname=..\")" << Qt::endl;
+    return false;
 }
 
 } // namespace bench
