@@ -1,0 +1,93 @@
+#pragma once
+// The packed-row format shared by the query's readers, its posting and its
+// field access. Private to the data layer.
+#include <QByteArray>
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+#include <QVariant>
+#include <cstring>
+
+// Rows are kept packed, one QByteArray a row, so that a result set of a few
+// hundred thousand rows costs little more than its data: each value is a tag
+// byte followed by its payload (8 bytes for numbers and times, a length and
+// UTF-8 or raw bytes for texts and blobs, nothing for NULL and booleans).
+namespace packed {
+
+enum Tag : char { TagNull, TagInt, TagDouble, TagText, TagBytes, TagFalse, TagTrue, TagDateTime };
+
+template<typename T> inline void appendRaw(QByteArray &out, T v) { out.append(reinterpret_cast<const char *>(&v), sizeof v); }
+template<typename T> inline T readRaw(const char *p) { T v; std::memcpy(&v, p, sizeof v); return v; }
+
+inline void appendLength(QByteArray &out, quint32 n)
+{
+    while (n >= 0x80) {
+        out.append(char(n | 0x80));
+        n >>= 7;
+    }
+    out.append(char(n));
+}
+
+inline quint32 readLength(const char *&p)
+{
+    quint32 n = 0;
+    for (int shift = 0;; shift += 7) {
+        const quint8 b = quint8(*p++);
+        n |= quint32(b & 0x7F) << shift;
+        if (!(b & 0x80))
+            return n;
+    }
+}
+
+inline void appendBlob(QByteArray &out, Tag tag, const char *data, int size)
+{
+    out.append(char(tag));
+    appendLength(out, quint32(size));
+    out.append(data, size);
+}
+
+// Numbers are written with a dot and without group separators: "1,500"
+// is no number, as in every other place the program reads one.
+inline const QLocale &numberLocale()
+{
+    static const QLocale locale = [] {
+        QLocale c = QLocale::c();
+        c.setNumberOptions(QLocale::RejectGroupSeparator);
+        return c;
+    }();
+    return locale;
+}
+
+inline QString fieldNotFound(const QString &query, const QString &field)
+{
+    return QStringLiteral("%1: فيلد '%2' پيدا نشد").arg(query, field);
+}
+
+inline QDateTime toDateTime(const QVariant &v)
+{
+    if (v.metaType().id() == QMetaType::QDateTime)
+        return v.toDateTime();
+    QString s = v.toString().trimmed();
+    if (s.size() > 10 && s.at(10) == QLatin1Char(' '))
+        s[10] = QLatin1Char('T'); // "2026-12-07 08:30:00.25", as servers write it
+    QDateTime dt = QDateTime::fromString(s, Qt::ISODateWithMs);
+    if (!dt.isValid())
+        dt = QDateTime::fromString(s, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    if (!dt.isValid())
+        dt = QDateTime::fromString(s, QStringLiteral("yyyy/MM/dd HH:mm:ss"));
+    return dt;
+}
+
+inline void appendDateTimeOrText(QByteArray &out, const QVariant &v)
+{
+    const QDateTime dt = toDateTime(v);
+    if (dt.isValid()) {
+        out.append(char(TagDateTime));
+        appendRaw<qint64>(out, dt.toMSecsSinceEpoch());
+    } else {
+        const QByteArray text = v.toString().toUtf8();
+        appendBlob(out, TagText, text.constData(), int(text.size()));
+    }
+}
+
+} // namespace packed
