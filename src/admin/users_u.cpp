@@ -200,6 +200,17 @@ Tusers::Tusers(QWidget *parent) : QDialog(parent)
     connectGuarded(ins_btn, &QPushButton::clicked, this, [this] { ins_btnClick(); });
     connectGuarded(N1, &QAction::triggered, this, [this] { N1Click(); });
     connectGuarded(DBGrid1, &DbGrid::cellClicked, this, [this] { DBGrid1CellClick(); });
+    // The boxes always show the rights of the current account: whatever moves
+    // it (a click, the keyboard, reopening the accounts) loads them anew, so a
+    // save can never write one account's ticks onto another.
+    connectGuarded(app::dm->adoq_user, &Query::currentChanged, this, [this] {
+        if (isVisible())
+            loadCurrentAccount();
+    });
+    connectGuarded(app::dm->adoq_user, &Query::reset, this, [this] {
+        if (isVisible())
+            loadCurrentAccount();
+    });
     connectGuarded(ins_btn2, &QPushButton::clicked, this, [this] { ins_btn2Click(); });
 }
 
@@ -247,14 +258,33 @@ void Tusers::N1Click()
     reopenUsers();
 }
 
+void Tusers::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // The opener has just reopened the accounts: show the rights of the one now current.
+    runGuarded([this] { loadCurrentAccount(); });
+}
+
 void Tusers::DBGrid1CellClick()
+{
+    loadCurrentAccount();
+}
+
+void Tusers::loadCurrentAccount()
 {
     for (const PageRights &page : m_pages)
         for (QCheckBox *box : page.boxes)
             box->setChecked(false);
+    m_loadedId.clear();
+    m_loadedIsAdmin = false;
+    Query &users = *app::dm->adoq_user;
+    if (!users.isOpen() || users.isEmpty() || users.recNo() < 1)
+        return; // no account current: nothing shown, nothing to save
+    const QString id = users.field(QStringLiteral("id")).asString();
+    const bool isAdmin = users.field(QStringLiteral("us")).asString() == Admin;
     Query &q = *app::dm->ADOQ_dastrasi;
     q.clear();
-    q.add(QStringLiteral("select * from dastrasi where prs_id=") + quoted(app::dm->adoq_user->field(QStringLiteral("id")).asString()));
+    q.add(QStringLiteral("select * from dastrasi where prs_id=") + quoted(id));
     q.open();
     // Rows of other page names are listed in the grid but set no box; of
     // several rows for one page the last one wins.
@@ -267,15 +297,18 @@ void Tusers::DBGrid1CellClick()
                 page.boxes[r]->setChecked(q.field(QLatin1String(BitFields[r])).asBoolean());
         }
     }
+    m_loadedId = id;
+    m_loadedIsAdmin = isAdmin;
 }
 
 void Tusers::ins_btn2Click()
 {
-    Query &users = *app::dm->adoq_user;
-    if (!users.isOpen() || users.isEmpty())
-        return; // no account to write the rights of
-    const QString id = users.field(QStringLiteral("id")).asString();
-    const bool isAdmin = users.field(QStringLiteral("us")).asString() == Admin;
+    // The ticks go to the account they were loaded from, which is always the
+    // current one; with none loaded there is nothing to write.
+    if (m_loadedId.isEmpty())
+        return;
+    const QString id = m_loadedId;
+    const bool isAdmin = m_loadedIsAdmin;
     Query &q = *app::dm->ADOQuery1;
     // Each page's old row is replaced by its new one; all pages are written
     // together or not at all, so a failure never leaves a page without its row.

@@ -62,11 +62,19 @@ public:
     void N1Click();
     void DBGrid1CellClick();
     void ins_btn2Click();
+    // The id of the account whose rights the boxes show; empty when none.
+    QString loadedAccount() const { return m_loadedId; }
     // The text colour of a rights-grid cell: green for a set bit, red for a
     // clear one, none otherwise.
     QColor DBGrid2DrawColumnCell(int column, const QString &text) const;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void reopenUsers();
+    void loadCurrentAccount();
     QList<PageRights> m_pages;
+    QString m_loadedId;      // the account the boxes were loaded from
+    bool m_loadedIsAdmin = false;
 };

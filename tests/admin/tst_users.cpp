@@ -104,10 +104,11 @@ private Q_SLOTS:
                                                 QStringLiteral("خطا، نام كاربري تكراري است"), QStringLiteral("خطا، امكان حذف مدير نيست"), QStringLiteral("حذف شد")}));
     }
 
-    // Only a click loads the boxes; rows of other pages are listed but set no
-    // box, a NULL bit unticks, the last of two rows for a page wins.
-    void clickLoadsTheRights_data() { addEngineRows(); }
-    void clickLoadsTheRights()
+    // The boxes follow the current account however it moves: reopening, the
+    // keyboard, a click. Rows of other pages are listed but set no box, a
+    // NULL bit unticks, the last of two rows for a page wins.
+    void currentAccountLoadsTheRights_data() { addEngineRows(); }
+    void currentAccountLoadsTheRights()
     {
         AppFixture fx(currentEngine());
         Tusers *w = app::users;
@@ -115,16 +116,72 @@ private Q_SLOTS:
         fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (2,'personel','1','1','1','1')"));
         fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (2,'personel','0','1',null,'1')"));
         fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (2,'report','1','1','1','1')"));
+        const QString adminTicks = QString(28, QLatin1Char('0')) + QStringLiteral("1111");
+        const QString bTicks = QStringLiteral("0101") + QString(28, QLatin1Char('0'));
+        w->show();
         openUsers();
-        setTicks(w, QString(32, QLatin1Char('1')));
-        app::dm->adoq_user->setRecNo(2);   // moved without a click
-        QCOMPARE(ticks(w), QString(32, QLatin1Char('1')));
+        QCOMPARE(ticks(w), adminTicks);
+        QCOMPARE(w->loadedAccount(), QStringLiteral("1"));
 
-        clickAccount(w, 1);
-        QCOMPARE(ticks(w), QStringLiteral("0101") + QString(28, QLatin1Char('0')));
+        setTicks(w, QString(32, QLatin1Char('1')));
+        w->DBGrid1->setFocus();
+        QTest::keyClick(w->DBGrid1, Qt::Key_Down);
+        QCOMPARE(app::dm->adoq_user->recNo(), 2);
+        QCOMPARE(ticks(w), bTicks);
         QCOMPARE(app::dm->ADOQ_dastrasi->recordCount(), 3);
-        clickAccount(w, 0);
-        QCOMPARE(ticks(w), QString(28, QLatin1Char('0')) + QStringLiteral("1111"));
+        QTest::keyClick(w->DBGrid1, Qt::Key_Up);
+        QCOMPARE(ticks(w), adminTicks);
+        clickAccount(w, 1);
+        QCOMPARE(ticks(w), bTicks);
+
+        // No account current: nothing ticked, and a save writes nothing.
+        app::dm->adoq_user->close();
+        QCOMPARE(ticks(w), QString(32, QLatin1Char('0')));
+        const int rows = fx.value(QStringLiteral("select count(*) from dastrasi")).toInt();
+        w->ins_btn2->click();
+        QCOMPARE(fx.value(QStringLiteral("select count(*) from dastrasi")).toInt(), rows);
+        QVERIFY(fx.ui.messages().isEmpty());
+    }
+
+    // No sequence of clicks, keys and openings saves one account's ticks onto
+    // another: each save below leaves both accounts with their own rights.
+    void saveNeverWritesAnotherAccountsTicks_data() { addEngineRows(); }
+    void saveNeverWritesAnotherAccountsTicks()
+    {
+        AppFixture fx(currentEngine());
+        Tusers *w = app::users;
+        fx.exec(QStringLiteral("insert into users (us,ps,ver) values ('b','','')"));
+        fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (2,'phone','0','0','0','1')"));
+        fx.setCurrentUser(QStringLiteral("1"), QStringLiteral("admin"));
+        const QStringList adminBefore = rightsOf(fx, QStringLiteral("1"));
+        QStringList bAfterSave;
+        for (const QString &page : AllPages)
+            bAfterSave << page + (page == QLatin1String("phone") ? QStringLiteral(":0001") : QStringLiteral(":0000"));
+
+        // Click the administrator, move to b with the keyboard, save.
+        fx.ui.onModal = [&](QWidget *) {
+            clickAccount(w, 0);
+            QTest::keyClick(w->DBGrid1, Qt::Key_Down);
+            QCOMPARE(app::dm->adoq_user->field(QStringLiteral("us")).asString(), QStringLiteral("b"));
+            w->ins_btn2->click();
+        };
+        app::main->N6Click();
+        QCOMPARE(rightsOf(fx, QStringLiteral("2")), bAfterSave);
+        QCOMPARE(rightsOf(fx, QStringLiteral("1")), adminBefore);
+
+        // With b's ticks still in the boxes from the last opening, open the
+        // window afresh (the administrator is current) and save at once.
+        w->hide();
+        fx.ui.onModal = [&](QWidget *) {
+            QCOMPARE(app::dm->adoq_user->field(QStringLiteral("us")).asString(), QStringLiteral("admin"));
+            w->ins_btn2->click();
+        };
+        app::main->N6Click();
+        QCOMPARE(rightsOf(fx, QStringLiteral("2")), bAfterSave);
+        QStringList adminAfterSave;
+        for (const QString &page : AllPages)
+            adminAfterSave << page + (page == QLatin1String("karbaran") ? QStringLiteral(":1111") : QStringLiteral(":0000"));
+        QCOMPARE(rightsOf(fx, QStringLiteral("1")), adminAfterSave);
     }
 
     void saveWritesOneRowPerPage_data() { addEngineRows(); }
@@ -136,9 +193,8 @@ private Q_SLOTS:
         fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (2,'phone','1','1','1','1')"));
         fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (2,'phone','1','1','1','1')"));
         fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (2,'report','1',null,'0','1')"));
+        w->show();
         openUsers();
-        app::dm->ADOQ_dastrasi->add(QStringLiteral("select * from dastrasi where prs_id=2"));
-        app::dm->ADOQ_dastrasi->open();
 
         // The administrator: seven pages rewritten, its own row for the users page kept.
         setTicks(w, QStringLiteral("1000") + QString(24, QLatin1Char('1')) + QStringLiteral("0000"));
@@ -186,6 +242,7 @@ private Q_SLOTS:
                                    "when (new.page_name='setting') execute function refuse()"));
         }
         const QStringList before = rightsOf(fx, QStringLiteral("2"));
+        w->show();
         openUsers();
         app::dm->adoq_user->setRecNo(2);
         setTicks(w, QString(32, QLatin1Char('0')));

@@ -225,8 +225,12 @@ void TestMain::viewRightDecides()
             QVERIFY2(enabled(p.edit), p.item);
         QVERIFY2(!enabled(p.del), p.item);
         p.window->hide();
-        // The gate leaves the rights query on the row it read.
-        QCOMPARE(app::dm->ADOQ_dastrasi->field(QStringLiteral("page_name")).asString(), p.page);
+        // The gate leaves the rights query on the row it read; the users
+        // window, once shown, reads into it the rights of its current account.
+        if (p.window != app::users)
+            QCOMPARE(app::dm->ADOQ_dastrasi->field(QStringLiteral("page_name")).asString(), p.page);
+        else
+            QCOMPARE(app::dm->ADOQ_dastrasi->text().trimmed(), QStringLiteral("select * from dastrasi where prs_id='1'"));
     }
 }
 
