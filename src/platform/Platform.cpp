@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
+#include <QIdentityProxyModel>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
@@ -12,6 +13,9 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QUrl>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace {
 DesktopPlatform desktopPlatform;
@@ -30,6 +34,38 @@ QMessageBox::StandardButton toStandard(Platform::Button b)
 }
 
 QWidget *activeWindow() { return QApplication::activeWindow(); }
+
+// Qt's own file dialog is laid out right to left with the program, and each
+// cell is read as a right-to-left paragraph: a size "1.97 KiB" came out as
+// "KiB 1.97" and a date's parts were reordered. The size and date columns are
+// therefore embedded as left-to-right runs.
+class LeftToRightColumns : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        QVariant value = QIdentityProxyModel::data(index, role);
+        if (role != Qt::DisplayRole || (index.column() != sizeColumn && index.column() != dateColumn))
+            return value;
+        const QString text = value.toString();
+        return text.isEmpty() ? value : QVariant(QChar(0x202A) + text + QChar(0x202C));
+    }
+
+private:
+    // The columns of Qt's file-system model: name, size, type, date modified.
+    static constexpr int sizeColumn = 1;
+    static constexpr int dateColumn = 3;
+};
+
+// Runs a file or folder dialog; the empty text when cancelled.
+QString runFileDialog(QFileDialog &dialog)
+{
+    dialog.setLayoutDirection(Qt::RightToLeft);
+    dialog.setProxyModel(new LeftToRightColumns(&dialog));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
 } // namespace
 
 Platform &platform() { return *current; }
@@ -93,18 +129,26 @@ QString DesktopPlatform::inputBox(const QString &caption, const QString &prompt,
 
 QString DesktopPlatform::openFileName(const QString &caption, const QString &filter)
 {
-    return QFileDialog::getOpenFileName(activeWindow(), caption, QString(), filter);
+    QFileDialog dialog(activeWindow(), caption, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return runFileDialog(dialog);
 }
 
 QString DesktopPlatform::saveFileName(const QString &caption, const QString &proposedName, const QString &filter)
 {
-    return QFileDialog::getSaveFileName(activeWindow(), caption, proposedName, filter);
+    QFileDialog dialog(activeWindow(), caption, proposedName, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    return runFileDialog(dialog);
 }
 
 QString DesktopPlatform::chooseFolder(const QString &caption)
 {
-    return QFileDialog::getExistingDirectory(activeWindow(), caption,
-                                             QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
+    QFileDialog dialog(activeWindow(), caption, QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    return runFileDialog(dialog);
 }
 
 bool DesktopPlatform::openWithAssociatedProgram(const QString &path)
@@ -122,10 +166,20 @@ void DesktopPlatform::playSystemSound(const QString &)
     QApplication::beep();
 }
 
-void DesktopPlatform::activateKeyboardLayout(const QString &)
+void DesktopPlatform::activateKeyboardLayout(const QString &layoutId)
 {
+#ifdef Q_OS_WIN
+    // The layout is named by its identifier ("00000429" is Persian); Windows
+    // loads it if needed and makes it the input language of this process.
+    // When the layout is not installed nothing changes.
+    const std::wstring id = layoutId.toStdWString();
+    if (HKL layout = LoadKeyboardLayoutW(id.c_str(), KLF_ACTIVATE | KLF_SETFORPROCESS))
+        ActivateKeyboardLayout(layout, KLF_SETFORPROCESS);
+#else
     // Keyboard layouts belong to the desktop session outside Windows: the
     // user switches to Persian there.
+    Q_UNUSED(layoutId);
+#endif
 }
 
 int DesktopPlatform::showModal(QWidget *window)

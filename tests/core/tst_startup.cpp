@@ -9,6 +9,7 @@
 #include "core/startup.h"
 #include "platform/Fonts.h"
 #include "platform/SettingsStore.h"
+#include "platform/Translations.h"
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -62,6 +63,7 @@ private Q_SLOTS:
     void storesTheSettings();
     void storeThatCannotBeOpenedWarnsAndCloses();
     void labelsRestoreDefaults();
+    void qtDialogsSpeakPersian();
     void schemaCommand_data() { addEngineRows(); }
     void schemaCommand();
 
@@ -313,6 +315,18 @@ void TestStartup::schemaCommand()
     app::server->Label1Click();
     QCOMPARE(fx.column(QStringLiteral("select count(*) from users")), QStringList{QStringLiteral("1")});
     QCOMPARE(fx.ui.messages().size(), 2);
+}
+
+// Qt's own dialogs (file, folder, print, print preview) speak Persian.
+void TestStartup::qtDialogsSpeakPersian()
+{
+    QVERIFY(installQtTranslations());
+    for (const auto &[context, text] : {std::pair{"QFileDialog", "File &name:"}, std::pair{"QPrintPreviewDialog", "Print Preview"},
+                                        std::pair{"QPrintDialog", "Print"}, std::pair{"QFileSystemModel", "Size"}}) {
+        const QString translated = QCoreApplication::translate(context, text);
+        QVERIFY2(translated != QLatin1String(text), text);
+        QVERIFY2(translated.contains(QRegularExpression(QStringLiteral("[\\x{0600}-\\x{06FF}]"))), qPrintable(translated));
+    }
 }
 
 QTEST_MAIN(TestStartup)

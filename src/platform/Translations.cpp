@@ -1,0 +1,14 @@
+#include "Translations.h"
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+bool installQtTranslations()
+{
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QStringLiteral("qtbase_fa"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
