@@ -15,10 +15,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QRandomGenerator>
+#include <QSortFilterProxyModel>
 #include <QSqlDatabase>
 #include <QStandardPaths>
 #include <QStyle>
-#include <QTemporaryFile>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -67,7 +68,8 @@ void dumpPostgres(const Connection &connection, const QString &file)
 // the same day to the file as a further backup set. The embedded database
 // and pg_dump write it here: into a new file beside it first, which replaces
 // the day's earlier backup only once it is complete, so a failed backup never
-// destroys the last good one.
+// destroys the last good one. The engine creates that file itself, so it gets
+// the permissions the engine gives its files.
 void writeBackup(const QString &file)
 {
     Connection &connection = *app::dm->ADOConnection1;
@@ -76,20 +78,54 @@ void writeBackup(const QString &file)
         executeStatement(connection.dialect().backupStatement(database, file));
         return;
     }
-    QTemporaryFile part(file + QStringLiteral(".XXXXXX"));
-    if (!part.open())
-        throw DataError(part.errorString());
-    part.close();
-    if (connection.engine() == Engine::PostgreSql)
-        dumpPostgres(connection, part.fileName());
-    else
-        executeStatement(connection.dialect().backupStatement(FixedName, part.fileName()));
-    if (QFile::exists(file) && !QFile::remove(file))
-        throw DataError(file);
-    if (!part.rename(file))
-        throw DataError(part.errorString());
-    part.setAutoRemove(false);
+    QString part;
+    do
+        part = file + QStringLiteral(".%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+    while (QFile::exists(part));
+    try {
+        if (connection.engine() == Engine::PostgreSql)
+            dumpPostgres(connection, part);
+        else
+            executeStatement(connection.dialect().backupStatement(FixedName, part));
+        if (QFile::exists(file) && !QFile::remove(file))
+            throw DataError(file);
+        if (!QFile::rename(part, file))
+            throw DataError(file);
+    } catch (...) {
+        QFile::remove(part);
+        throw;
+    }
 }
+
+// The folder tree shows one folder at its top, with everything below it:
+// the rows of the file-system model outside that folder are left out, except
+// its ancestors, through which the view reaches it.
+class FolderBranch : public QSortFilterProxyModel {
+public:
+    FolderBranch(QFileSystemModel *folders, const QString &top, QObject *parent)
+        : QSortFilterProxyModel(parent), m_folders(folders), m_top(QDir::cleanPath(top))
+    {
+        setSourceModel(folders);
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex &parent) const override
+    {
+        const QString path = QDir::cleanPath(m_folders->filePath(m_folders->index(row, 0, parent)));
+        return path.compare(m_top, pathCase) == 0 || m_top.startsWith(withSlash(path), pathCase)
+               || path.startsWith(withSlash(m_top), pathCase);
+    }
+
+private:
+    static QString withSlash(const QString &path) { return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/'); }
+#ifdef Q_OS_WIN
+    static constexpr Qt::CaseSensitivity pathCase = Qt::CaseInsensitive;
+#else
+    static constexpr Qt::CaseSensitivity pathCase = Qt::CaseSensitive;
+#endif
+    QFileSystemModel *m_folders;
+    QString m_top;
+};
 
 } // namespace
 
@@ -103,32 +139,32 @@ Tbackup::Tbackup(QWidget *parent) : QDialog(parent)
     Label1 = named(new QLabel(QStringLiteral("محل فايل پشتيبان را مشخص نماييد:"), this), "Label1");
     Label1->setLayoutDirection(Qt::RightToLeft);
 
-    // Folders only, from the top of the file system (the drives on Windows),
-    // opened down to the desktop folder; read when shown, not watched for
-    // changes.
+    // Folders only, rooted at the user's desktop folder (the home folder
+    // where there is none), which is selected at first; read when shown, not
+    // watched for changes.
+    QString top = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    if (top.isEmpty() || !QDir(top).exists())
+        top = QDir::homePath();
     m_folders = new QFileSystemModel(this);
     m_folders->setOption(QFileSystemModel::DontWatchForChanges);
     m_folders->setFilter(QDir::AllDirs | QDir::Drives | QDir::NoDotAndDotDot);
     m_folders->setRootPath(QString());
+    m_branch = new FolderBranch(m_folders, top, this);
     ShellTreeView1 = named(new QTreeView(this), "ShellTreeView1");
-    ShellTreeView1->setModel(m_folders);
+    ShellTreeView1->setModel(m_branch);
     ShellTreeView1->setHeaderHidden(true);
     for (int c = 1; c < m_folders->columnCount(); ++c)
         ShellTreeView1->hideColumn(c);
     ShellTreeView1->setSelectionMode(QAbstractItemView::SingleSelection);
     ShellTreeView1->setFixedSize(277, 243);
-    QString start = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    if (!QDir(start).exists())
-        start = QDir::homePath();
-    for (QModelIndex index = m_folders->index(start).parent(); index.isValid(); index = index.parent())
-        ShellTreeView1->expand(index);
+    ShellTreeView1->setRootIndex(m_branch->mapFromSource(m_folders->index(top).parent()));
+    selectFolder(top);
+    ShellTreeView1->expand(ShellTreeView1->currentIndex());
 
     BitBtn1 = named(new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("ايجاد فايل"), this),
                     "BitBtn1");
     BitBtn1->setAutoDefault(false);
     BitBtn1->setFixedSize(81, 33);
-    // The button, not the tree, has the focus at first: a tree taking the
-    // focus marks its first folder, which would look chosen without being so.
     BitBtn1->setFocus(Qt::OtherFocusReason);
 
     auto *layout = new QVBoxLayout(this);
@@ -143,7 +179,17 @@ Tbackup::Tbackup(QWidget *parent) : QDialog(parent)
 QString Tbackup::selectedFolder() const
 {
     const QModelIndexList selected = ShellTreeView1->selectionModel()->selectedRows();
-    return selected.isEmpty() ? QString() : m_folders->filePath(selected.first());
+    return selected.isEmpty() ? QString() : m_folders->filePath(m_branch->mapToSource(selected.first()));
+}
+
+bool Tbackup::selectFolder(const QString &path)
+{
+    const QModelIndex index = m_branch->mapFromSource(m_folders->index(path));
+    if (!index.isValid())
+        return false;
+    ShellTreeView1->setCurrentIndex(index);
+    ShellTreeView1->scrollTo(index);
+    return true;
 }
 
 QString Tbackup::backupFileName(const QString &folder, const QString &date)

@@ -1,5 +1,6 @@
-// The backup window: the file name, a backup on each engine read back with
-// the engine's own tools, a second backup of the same day, and the failure
+// The backup window: the file name, the folder tree rooted at the desktop, a
+// backup on each engine read back with the engine's own tools and with the
+// permissions of a new file, a second backup of the same day, and the failure
 // message that leaves the day's earlier backup in place.
 #include "TestSupport.h"
 #include "core/Dates.h"
@@ -15,6 +16,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTreeView>
+#include <sys/stat.h>
 
 namespace {
 
@@ -23,9 +25,17 @@ const QString Failed = QStringLiteral("خطا! لطفا از مسير داده �
 
 void selectFolder(Tbackup *w, const QString &path)
 {
-    auto *model = qobject_cast<QFileSystemModel *>(w->ShellTreeView1->model());
-    w->ShellTreeView1->setCurrentIndex(model->index(path));
+    QVERIFY(w->selectFolder(path));
     QCOMPARE(w->selectedFolder(), path);
+}
+
+// The folders the tree shows directly under `index`.
+QStringList shownFolders(QTreeView *tree, const QModelIndex &index)
+{
+    QStringList names;
+    for (int r = 0; r < tree->model()->rowCount(index); ++r)
+        names << tree->model()->index(r, 0, index).data().toString();
+    return names;
 }
 
 // The names of the phone entries a backup holds, read with the engine's own tools.
@@ -63,8 +73,33 @@ QStringList phoneNamesIn(Engine engine, const QString &file)
 class BackupTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { installFontSubstitutions(); }
+    // The user's home is a folder of the test's own with a desktop folder,
+    // so that the tree is rooted there and no backup reaches the real desktop.
+    void initTestCase()
+    {
+        installFontSubstitutions();
+        QVERIFY(m_home.isValid());
+        qputenv("HOME", QFile::encodeName(m_home.path()));
+        qunsetenv("XDG_CONFIG_HOME");
+        QVERIFY(QDir(m_home.path()).mkpath(QStringLiteral("Desktop/backups")));
+        QVERIFY(QDir(m_home.path()).mkpath(QStringLiteral("Documents")));
+    }
 
+    void treeRootedAtTheDesktop()
+    {
+        AppFixture fx(Engine::Sqlite);
+        Tbackup *w = app::backup;
+        const QString desktop = m_home.filePath(QStringLiteral("Desktop"));
+        QCOMPARE(w->selectedFolder(), desktop);
+        QTreeView *tree = w->ShellTreeView1;
+        QCOMPARE(shownFolders(tree, tree->rootIndex()), QStringList{QStringLiteral("Desktop")});
+        w->show();
+        QVERIFY(tree->visualRect(tree->currentIndex()).intersects(tree->viewport()->rect()));
+        QTRY_COMPARE(shownFolders(tree, tree->currentIndex()), QStringList{QStringLiteral("backups")});
+        // Folders outside the desktop are not offered.
+        QVERIFY(!w->selectFolder(m_home.filePath(QStringLiteral("Documents"))));
+        QCOMPARE(w->selectedFolder(), desktop);
+    }
     void fileName()
     {
         QCOMPARE(Tbackup::backupFileName(QStringLiteral("/srv/backup"), QStringLiteral("1403/09/15")),
@@ -78,14 +113,19 @@ private Q_SLOTS:
     {
         AppFixture fx(currentEngine());
         fx.exec(QStringLiteral("insert into phone (name,tel,cmt) values ('a','1','')"));
-        QTemporaryDir folder;
+        QTemporaryDir folder(m_home.filePath(QStringLiteral("Desktop/XXXXXX")));
         Tbackup *w = app::backup;
         selectFolder(w, folder.path());
+        const mode_t mask = umask(022);
         w->BitBtn1->click();
+        umask(mask);
         QCOMPARE(fx.ui.messages(), QStringList{Done});
         dates.Init();
         const QString file = Tbackup::backupFileName(folder.path(), dates.ToText());
         QCOMPARE(phoneNamesIn(currentEngine(), file), QStringList{QStringLiteral("a")});
+        // Readable by the group and others as any new file, not owner-only.
+        QVERIFY(QFileInfo(file).permissions().testFlag(QFileDevice::ReadGroup));
+        QVERIFY(QFileInfo(file).permissions().testFlag(QFileDevice::ReadOther));
 
         // The second backup of the day replaces the first, and leaves nothing beside it.
         fx.exec(QStringLiteral("insert into phone (name,tel,cmt) values ('b','2','')"));
@@ -114,9 +154,10 @@ private Q_SLOTS:
         AppFixture fx(Engine::Sqlite);
         Tbackup *w = app::backup;
         // No folder chosen: nothing is written at the root.
+        w->ShellTreeView1->selectionModel()->clear();
         w->BitBtn1Click();
         // A folder that is gone by the time of the click.
-        QTemporaryDir folder;
+        QTemporaryDir folder(m_home.filePath(QStringLiteral("Desktop/XXXXXX")));
         selectFolder(w, folder.path());
         folder.remove();
         w->BitBtn1Click();
@@ -124,6 +165,9 @@ private Q_SLOTS:
         dates.Init();
         QVERIFY(!QFile::exists(Tbackup::backupFileName(QStringLiteral("/"), dates.ToText())));
     }
+
+private:
+    QTemporaryDir m_home;
 };
 
 QTEST_MAIN(BackupTest)
