@@ -257,8 +257,12 @@ void Tpersonel_src::N1Click()
 
 void Tpersonel_src::N2Click()
 {
+    // Without a current person there is nothing to edit.
+    Query &rows = *app::dm->ADOQ_personel;
+    if (!rows.isOpen() || rows.isEmpty())
+        return;
     Tpersonel_ins *entry = app::personel_ins;
-    loadControlsFromRow(entry->fields(), *app::dm->ADOQ_personel);
+    loadControlsFromRow(entry->fields(), rows);
     entry->ins_btn->setVisible(false);
     entry->edit_btn->setVisible(true);
     platform().showModal(entry);

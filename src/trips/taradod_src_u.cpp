@@ -374,11 +374,14 @@ void Ttaradod_src::N2Click()
 {
     // The fields in their order; the type's presets and the province's
     // counties come right after their own field, so the stored values that
-    // follow overwrite the presets.
+    // follow overwrite the presets. Without a current trip there is nothing
+    // to edit: the window's save would have no row to write to.
+    Query &rows = trips();
+    if (!rows.isOpen() || rows.isEmpty())
+        return;
     Ttaradod_ins *entry = app::taradod_ins;
     const QList<QWidget *> &fields = entry->fields();
     const int provinceAt = int(fields.indexOf(entry->ostan));
-    Query &rows = trips();
     loadControlsFromRow(fields.mid(0, 1), rows);
     entry->typChange();
     loadControlsFromRow(fields.mid(1, provinceAt), rows);

@@ -447,6 +447,19 @@ private Q_SLOTS:
         QCOMPARE(list()->cnt->text(), QStringLiteral("1"));
     }
 
+    // Edit with no current row, before any search and after one that found
+    // nothing: no message, no window.
+    void editOnAnEmptyListDoesNothing()
+    {
+        AppFixture fx(Engine::Sqlite);
+        list()->N2->trigger();
+        list()->src_btnClick();
+        QCOMPARE(rows().recordCount(), 0);
+        list()->N2->trigger();
+        QCOMPARE(fx.ui.calls.size(), 0);
+        QVERIFY(!app::personel_ins->isVisible());
+    }
+
     void formsAndExport_data() { addEngineRows(); }
     void formsAndExport()
     {

@@ -298,6 +298,19 @@ private Q_SLOTS:
         QCOMPARE(count(fx, QStringLiteral("select count(*) from log")), QStringLiteral("1"));
     }
 
+    // Edit with no current row, before any search and after one that found
+    // nothing: no message, no window.
+    void editOnAnEmptyListDoesNothing()
+    {
+        AppFixture fx(Engine::Sqlite);
+        list()->N2->trigger();
+        list()->src_btnClick();
+        QCOMPARE(rows().recordCount(), 0);
+        list()->N2->trigger();
+        QCOMPARE(fx.ui.calls.size(), 0);
+        QVERIFY(!app::taradod_ins->isVisible());
+    }
+
     void newAndEditPrepareTheEntryWindow_data() { addEngineRows(); }
     void newAndEditPrepareTheEntryWindow()
     {
