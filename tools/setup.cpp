@@ -4,6 +4,9 @@
 //   kavrin-setup --sqlite FILE [--provinces CSV] [--store-settings]
 //   kavrin-setup --postgres HOST[:PORT] --database NAME --user USER [--password PW]
 //                [--provinces CSV] [--store-settings]
+//
+// Without --provinces the provinces and counties come from the list the
+// program ships; a CSV with the header "ostan,shahrestan" replaces it.
 #include "core/firstrun.h"
 #include "core/passwords.h"
 #include "platform/Connection.h"
@@ -89,7 +92,7 @@ int main(int argc, char **argv)
         Connection connection;
         connection.setSettings(settings);
         connection.open();
-        prepareDatabase(connection, provinces);
+        prepareDatabase(connection, provinces.isEmpty() ? shippedProvinces() : readProvincesCsv(provinces));
 
         if (storeSettings) {
             SettingsStore store;

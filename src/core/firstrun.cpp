@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QTextStream>
 
-QList<QPair<QString, QString>> readProvincesCsv(const QString &path)
+ProvinceList readProvincesCsv(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
@@ -16,7 +16,7 @@ QList<QPair<QString, QString>> readProvincesCsv(const QString &path)
     const QString header = in.readLine().trimmed().remove(QChar(0xFEFF));
     if (header != QLatin1String("ostan,shahrestan"))
         throw DataError(QStringLiteral("سطر اول فايل %1 بايد ostan,shahrestan باشد").arg(path));
-    QList<QPair<QString, QString>> rows;
+    ProvinceList rows;
     while (!in.atEnd()) {
         const QString line = in.readLine().trimmed();
         if (line.isEmpty())
@@ -25,6 +25,36 @@ QList<QPair<QString, QString>> readProvincesCsv(const QString &path)
         if (comma <= 0)
             throw DataError(QStringLiteral("سطر نادرست در فايل %1: %2").arg(path, line));
         rows.append({line.left(comma).trimmed(), line.mid(comma + 1).trimmed()});
+    }
+    return rows;
+}
+
+static void registerShippedData() { Q_INIT_RESOURCE(resources); }
+
+// The shipped list is a text of blocks, one per province: the province's
+// name in brackets on a line of its own, then its counties, one a line.
+// Blank lines and lines that start with "#" are skipped.
+ProvinceList shippedProvinces()
+{
+    registerShippedData();
+    const QString path = QStringLiteral(":/data/provinces.txt");
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        throw DataError(QStringLiteral("فهرست استانها و شهرستانها خوانده نشد: %1").arg(path));
+    QTextStream in(&file);
+    in.setEncoding(QStringConverter::Utf8);
+    ProvinceList rows;
+    QString province;
+    while (!in.atEnd()) {
+        const QString line = in.readLine().trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']')))
+            province = line.mid(1, line.size() - 2).trimmed();
+        else if (province.isEmpty())
+            throw DataError(QStringLiteral("شهرستان بدون استان در %1: %2").arg(path, line));
+        else
+            rows.append({province, line});
     }
     return rows;
 }
@@ -56,9 +86,11 @@ int count(Query &q, const QString &sql)
 void prepareDatabase(Connection &connection, const QString &provincesCsv)
 {
     // Read the file first: a bad file changes nothing in the database.
-    const QList<QPair<QString, QString>> provinces = provincesCsv.isEmpty()
-        ? QList<QPair<QString, QString>>() : readProvincesCsv(provincesCsv);
+    prepareDatabase(connection, provincesCsv.isEmpty() ? ProvinceList() : readProvincesCsv(provincesCsv));
+}
 
+void prepareDatabase(Connection &connection, const ProvinceList &provinces)
+{
     Query q(&connection, QStringLiteral("setup"));
     runSchemaBlocks(q);
     const Dialect &d = connection.dialect();

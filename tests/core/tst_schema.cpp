@@ -191,9 +191,38 @@ private Q_SLOTS:
         c.open();
         QCOMPARE(rows(c, QStringLiteral("select count(*) from users")), QStringList({"1"}));
         QCOMPARE(rows(c, QStringLiteral("select count(*) from setting")), QStringList({"6"}));
+        // Without a CSV the shipped provinces and counties, once.
+        QCOMPARE(rows(c, QStringLiteral("select count(distinct ostan) from abadiha")), QStringList({"31"}));
+        QCOMPARE(rows(c, QStringLiteral("select count(*) from abadiha")), QStringList({"482"}));
+        QCOMPARE(rows(c, QStringLiteral("select ostan from abadiha where shahrestan='اراک'")), QStringList({"مرکزی"}));
         QSettings stored(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
         QCOMPARE(stored.value(QStringLiteral("DorvaPelinEngine")).toString(), QStringLiteral("SQLite"));
         QCOMPARE(stored.value(QStringLiteral("DorvaPelinDataBase")).toString(), file);
+
+        // A CSV given replaces the shipped list.
+        const QString other = dir.filePath(QStringLiteral("other.sqlite"));
+        QFile csv(dir.filePath(QStringLiteral("two.csv")));
+        QVERIFY(csv.open(QIODevice::WriteOnly));
+        csv.write(QStringLiteral("ostan,shahrestan\nقم,قم\nالبرز,کرج\n").toUtf8());
+        csv.close();
+        p.start(tool, {QStringLiteral("--sqlite"), other, QStringLiteral("--provinces"), csv.fileName()});
+        QVERIFY(p.waitForFinished());
+        QCOMPARE(p.exitCode(), 0);
+        Connection c2;
+        s.database = other;
+        c2.setSettings(s);
+        c2.open();
+        QCOMPARE(rows(c2, QStringLiteral("select shahrestan from abadiha order by shahrestan")),
+                 (QStringList{QStringLiteral("قم"), QStringLiteral("کرج")}));
+    }
+
+    // The shipped list holds the same provinces and counties as the reference data.
+    void shippedProvincesMatchTheReference()
+    {
+        const QString csv = sharedDataFile(QStringLiteral("abadiha.csv"));
+        if (!QFile::exists(csv))
+            QSKIP("no reference provinces file here");
+        QCOMPARE(shippedProvinces(), readProvincesCsv(csv));
     }
 
     void sqliteConnectionNeedsAnExistingFile()
