@@ -2,6 +2,7 @@
 #include "taradod_frm_layout.h"
 #include "core/app.h"
 #include "core/dm_u.h"
+#include "platform/Query.h"
 #include "platform/Report.h"
 #include <algorithm>
 
@@ -82,4 +83,25 @@ Ttaradod_frm_riyali::Ttaradod_frm_riyali(QWidget *parent) : PrintedForm(QStringL
     valueBox(summary, "karkard_kilometr_sum", QString(), 0, false, 0.3, 44.5, 61.6, Qt::AlignHCenter);
     valueBox(summary, "karkard_saat_sum", QString(), 0, false, 0.3, 25.9, 42.3, Qt::AlignHCenter);
     valueBox(summary, "mablagh_sum", QString(), 0, false, 0.3, 1.1, 23.8, Qt::AlignHCenter);
+}
+
+QString Ttaradod_frm_riyali::columnTotal(const Query &rows, const QString &field)
+{
+    const int column = rows.isOpen() ? rows.columnIndex(field) : -1;
+    if (column < 0)
+        return QString();
+    double total = 0;
+    bool any = false;
+    for (int row = 0; row < rows.recordCount(); ++row) {
+        const QVariant v = rows.valueAt(row, column);
+        if (v.isNull() || !v.isValid())
+            continue;
+        bool ok = false;
+        const double n = v.toDouble(&ok);
+        if (ok) {
+            total += n;
+            any = true;
+        }
+    }
+    return any ? Query::displayText(QVariant(total), ColumnKind::Float) : QString();
 }

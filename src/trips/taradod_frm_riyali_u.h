@@ -1,6 +1,7 @@
 #pragma once
 #include "common/PrintedForm.h"
 
+class Query;
 class ReportImage;
 
 // The amounts statement: one line per trip of the trip list's rows with its
@@ -10,6 +11,10 @@ class Ttaradod_frm_riyali : public PrintedForm {
     Q_OBJECT
 public:
     explicit Ttaradod_frm_riyali(QWidget *parent = nullptr);
+
+    // The sum of a numeric column over every row the statement prints, as
+    // the rows print a number; empty when no row holds a value.
+    static QString columnTotal(const Query &rows, const QString &field);
 
     ReportImage *QRImage1; // the organisation's logo
 };

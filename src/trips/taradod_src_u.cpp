@@ -469,18 +469,22 @@ void Ttaradod_src::N10Click()
 void Ttaradod_src::N14Click()
 {
     Ttaradod_frm_riyali *form = app::taradod_frm_riyali;
-    // The driver as typed in the filter, switched on or not; the vehicle and
-    // the rates of the current trip only while the driver filter is on.
-    form->setValue(QStringLiteral("ranande"), ranande->text());
+    // The header names the driver and the dates only while their filter
+    // limits the rows; the vehicle and the rates are those of the current
+    // trip, and only while the driver filter is on.
     const bool oneDriver = ranande->isEnabled();
+    form->setValue(QStringLiteral("ranande"), oneDriver ? ranande->text() : QString());
     for (const char *name : {"khodro", "pelak", "mablagh_kilometr", "mablagh_saat"})
         form->setValue(QLatin1String(name), oneDriver ? current(QLatin1String(name)) : QString());
-    form->setValue(QStringLiteral("dat1"), dat1_1->text());
-    form->setValue(QStringLiteral("dat2"), dat1_2->text());
-    // The totals of the last search, not of the rows as they are now.
-    form->setValue(QStringLiteral("karkard_kilometr_sum"), m_totals.k);
-    form->setValue(QStringLiteral("karkard_saat_sum"), m_totals.s);
-    form->setValue(QStringLiteral("mablagh_sum"), m_totals.m);
+    const bool dateRange = dat1_1->isEnabled();
+    form->setValue(QStringLiteral("dat1"), dateRange ? dat1_1->text() : QString());
+    form->setValue(QStringLiteral("dat2"), dateRange ? dat1_2->text() : QString());
+    // The totals add up the rows printed, as they are now: a trip added,
+    // edited or deleted since the last search counts as it stands.
+    const Query &printed = trips();
+    form->setValue(QStringLiteral("karkard_kilometr_sum"), Ttaradod_frm_riyali::columnTotal(printed, QStringLiteral("karkard_kilometr")));
+    form->setValue(QStringLiteral("karkard_saat_sum"), Ttaradod_frm_riyali::columnTotal(printed, QStringLiteral("karkard_saat")));
+    form->setValue(QStringLiteral("mablagh_sum"), Ttaradod_frm_riyali::columnTotal(printed, QStringLiteral("mablagh")));
     form->preview();
 }
 
