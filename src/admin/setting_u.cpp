@@ -148,7 +148,7 @@ void Tsetting::componentChange()
 {
     Query &q = *app::dm->ADOQ_set;
     q.clear();
-    q.add(lookupListStatement(component->text()));
+    q.add(lookupListInOrder(component->text()));
     q.open();
 }
 
@@ -191,7 +191,7 @@ void Tsetting::reopenList(const QString &list)
 {
     Query &q = *app::dm->ADOQ_set;
     q.clear();
-    q.add(lookupListStatement(list) + QStringLiteral("order by component "));
+    q.add(lookupListInOrder(list));
     q.open();
 }
 

@@ -9,11 +9,16 @@ QString lookupListStatement(const QString &listName)
     return QStringLiteral("select * from setting where component=") + quoted(listName);
 }
 
+QString lookupListInOrder(const QString &listName)
+{
+    return lookupListStatement(listName) + QStringLiteral(" order by id");
+}
+
 namespace {
 void openList(const QString &listName, Query &query)
 {
     query.clear();
-    query.add(lookupListStatement(listName));
+    query.add(lookupListInOrder(listName));
     query.open();
 }
 } // namespace

@@ -6,8 +6,12 @@ class Query;
 
 // The two ways the pages read the lookup lists of table `setting`.
 
-// Fills a combo box with the items of a list, in the order the server returns
-// them, through the shared lookup query. The combo's text is left as it is and
+// Every reading of a list takes its rows in the order they were added (by
+// id), the same on every engine and whatever rewrites the rows since: the
+// first item, the single value, does not change when a default is marked.
+
+// Fills a combo box with the items of a list, in the order they were added,
+// through the shared lookup query. The combo's text is left as it is and
 // no item is selected.
 void fillComboFromList(const QString &listName, ComboBox *combo);
 
@@ -15,5 +19,7 @@ void fillComboFromList(const QString &listName, ComboBox *combo);
 // empty text when the list is empty. The query stays open on the list.
 QString singleValue(const QString &listName, Query &query);
 
-// The statement line that selects every row of one list.
+// The statement line that selects every row of one list, with no order.
 QString lookupListStatement(const QString &listName);
+// The same rows in the order they were added.
+QString lookupListInOrder(const QString &listName);

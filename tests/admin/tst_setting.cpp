@@ -153,6 +153,29 @@ private Q_SLOTS:
         QCOMPARE(rowsOf(fx, QString()), QStringList{QStringLiteral("سفيد=null")});
     }
 
+    // Marking a default rewrites the list's rows; the single value, the
+    // combo items and the window's grid stay in the order the items were added.
+    void listsKeepTheirOrderAfterADefault_data() { addEngineRows(); }
+    void listsKeepTheirOrderAfterADefault()
+    {
+        AppFixture fx(currentEngine());
+        Tsetting *w = app::setting;
+        addItem(fx, Password, QStringLiteral("old1"));
+        addItem(fx, Password, QStringLiteral("new2"));
+        w->component->setText(Password);
+        w->componentChange();
+        selectItem(w, QStringLiteral("new2"));
+        w->N2->trigger();
+        selectItem(w, QStringLiteral("old1"));
+        w->N2->trigger();
+        QCOMPARE(singleValue(Password, *app::dm->ADOQuery1), QStringLiteral("old1"));
+        QCOMPARE(columnValues(*app::dm->ADOQ_set, QStringLiteral("cmt")), (QStringList{QStringLiteral("old1"), QStringLiteral("new2")}));
+        ComboBox combo;
+        fillComboFromList(Password, &combo);
+        QCOMPARE(combo.itemText(0), QStringLiteral("old1"));
+        QCOMPARE(combo.itemText(1), QStringLiteral("new2"));
+    }
+
     void pagesReadTheLists_data() { addEngineRows(); }
     void pagesReadTheLists()
     {
