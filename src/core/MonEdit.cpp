@@ -66,7 +66,15 @@ void TMonEdit::FormatOnChange(TMonEdit *)
 
 qint32 TMonEdit::GetValue() const
 {
-    const QString t = text();
+    // Whole units: what follows a decimal point (a rate stored as "1500.00")
+    // is no part of the value; group separators are skipped as non-digits.
+    QString t = text();
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        if (t[i] == QLatin1Char('.') || t[i] == QChar(0x066B)) { // the Arabic decimal separator too
+            t.truncate(i);
+            break;
+        }
+    }
     const QString D = DigitsOnly(t, int(t.size()));
     if (D.isEmpty())
         return 0;

@@ -7,7 +7,7 @@
 // digits alone, grouped by three with "," (1234567 shows as 1,234,567), and
 // keeps the caret at the end. A window may put its own change handler in
 // OnChange instead; then the text is left as it is. Its value is the integer
-// formed by the digits of its text.
+// formed by the digits of its text before any decimal point.
 //
 // The change handler runs only once the control's window exists (its window
 // has been shown): text set while a window is being built raises no change.
@@ -19,8 +19,8 @@ public:
     // The change event; FormatOnChange unless a window replaces it.
     std::function<void(TMonEdit *sender)> OnChange;
 
-    // The integer of the text's digits (0 for none). Throws DataError when
-    // they do not fit a 32-bit signed integer.
+    // The integer of the text's digits before any decimal point (0 for
+    // none). Throws DataError when they do not fit a 32-bit signed integer.
     qint32 GetValue() const;
 
     void FormatOnChange(TMonEdit *sender);

@@ -220,8 +220,15 @@ void TestUnits::moneyValue()
     TMonEdit edit; // never shown: no grouping, the text stays as set
     edit.setText(QStringLiteral("1,500"));
     QCOMPARE(edit.GetValue(), 1500);
+    // Digits after a decimal point are no part of the value.
     edit.setText(QStringLiteral("12.5"));
-    QCOMPARE(edit.GetValue(), 125);
+    QCOMPARE(edit.GetValue(), 12);
+    edit.setText(QStringLiteral("1,500.00"));
+    QCOMPARE(edit.GetValue(), 1500);
+    edit.setText(QStringLiteral("1500\u066B75"));
+    QCOMPARE(edit.GetValue(), 1500);
+    edit.setText(QStringLiteral(".5"));
+    QCOMPARE(edit.GetValue(), 0);
     edit.setText(QStringLiteral("-2,147,483,647"));
     QCOMPARE(edit.GetValue(), 2147483647);
     edit.setText(QStringLiteral("abc"));

@@ -150,7 +150,7 @@ private Q_SLOTS:
     void amountInTheWindow()
     {
         AppFixture fx(Engine::Sqlite);
-        // The rates count by their digits: "1,500" is 1500, "12.5" is 125.
+        // The rates count in whole units: "1,500" is 1500, "12.5" is 12.
         Ttaradod_ins *w = openNew(fx);
         QCOMPARE(w->mablagh_kilometr->text(), QStringLiteral("1,500"));
         QCOMPARE(w->mablagh_saat->text(), QStringLiteral("12.5"));
@@ -159,7 +159,7 @@ private Q_SLOTS:
         QCOMPARE(w->mablagh->text(), QStringLiteral("18750"));
         typeText(w->karkard_saat, QStringLiteral("2"));
         QCOMPARE(w->karkard_saat->text(), QStringLiteral("02"));
-        QCOMPARE(w->mablagh->text(), QStringLiteral("19000"));
+        QCOMPARE(w->mablagh->text(), QStringLiteral("18774"));
 
         // An empty field is no number: "0", whatever the other field holds;
         // leaving it puts "0" into it, which computes again.
@@ -170,7 +170,7 @@ private Q_SLOTS:
         QCOMPARE(w->mablagh->text(), QStringLiteral("0"));
         w->karkard_saat->setFocus();
         QTRY_COMPARE(w->karkard_kilometr->text(), QStringLiteral("0"));
-        QCOMPARE(w->mablagh->text(), QStringLiteral("250"));
+        QCOMPARE(w->mablagh->text(), QStringLiteral("24"));
         // A field left with a text keeps it.
         w->karkard_saat->setText(QStringLiteral("x"));
         QCOMPARE(w->mablagh->text(), QStringLiteral("0"));
@@ -181,7 +181,11 @@ private Q_SLOTS:
         // A rate set from code computes too; one beyond 32 bits gives "0".
         w->mablagh_kilometr->setText(QStringLiteral("1000"));
         w->karkard_kilometr->setText(QStringLiteral("3"));
-        QCOMPARE(w->mablagh->text(), QStringLiteral("3250"));
+        QCOMPARE(w->mablagh->text(), QStringLiteral("3024"));
+        // A rate stored with decimals counts its whole units only.
+        w->mablagh_kilometr->setText(QStringLiteral("1500.00"));
+        QCOMPARE(w->mablagh->text(), QStringLiteral("4524"));
+        w->mablagh_kilometr->setText(QStringLiteral("1000"));
         w->mablagh_saat->setText(QStringLiteral("99,999,999,999"));
         QCOMPARE(w->mablagh->text(), QStringLiteral("0"));
         w->mablagh_saat->setText(QStringLiteral("2,147,483,647"));
