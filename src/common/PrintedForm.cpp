@@ -3,12 +3,13 @@
 #include "platform/Platform.h"
 #include "platform/Report.h"
 
-PrintedForm::PrintedForm(const QString &name, QWidget *parent) : QDialog(parent), QuickRep1(new Report(this))
+PrintedForm::PrintedForm(const QString &name, const QString &caption, QWidget *parent) : QDialog(parent), QuickRep1(new Report(this))
 {
     setObjectName(name);
     setLayoutDirection(Qt::RightToLeft);
     QuickRep1->setObjectName(QStringLiteral("QuickRep1"));
-    QuickRep1->setTitle(name);
+    QuickRep1->setTitle(caption);
+    setWindowTitle(caption);
 }
 
 ReportLabel *PrintedForm::valueLabel(const QString &labelName) const

@@ -13,7 +13,9 @@ class ReportLabel;
 class PrintedForm : public QDialog {
     Q_OBJECT
 public:
-    explicit PrintedForm(const QString &name, QWidget *parent = nullptr);
+    // `caption` names the form to the user: the preview's caption and the
+    // document's name in the print queue.
+    PrintedForm(const QString &name, const QString &caption, QWidget *parent = nullptr);
 
     Report *QuickRep1;
 

@@ -43,7 +43,7 @@ void line(ReportBand *band, double top, const QVector<std::pair<const char16_t *
 
 } // namespace
 
-Tpersonel_frm_arzyabi::Tpersonel_frm_arzyabi(QWidget *parent) : PrintedForm(QStringLiteral("personel_frm_arzyabi"), parent)
+Tpersonel_frm_arzyabi::Tpersonel_frm_arzyabi(QWidget *parent) : PrintedForm(QStringLiteral("personel_frm_arzyabi"), QStringLiteral("چک ليست ارزيابي جذب راننده سبک"), parent)
 {
     Report &r = *QuickRep1;
     r.setPaper(Report::Paper::A4);

@@ -21,7 +21,7 @@ constexpr double gap = 1.5; // between a caption and its value, and a value and 
 
 } // namespace
 
-Tpersonel_frm_darkhastkar::Tpersonel_frm_darkhastkar(QWidget *parent) : PrintedForm(QStringLiteral("personel_frm_darkhastkar"), parent)
+Tpersonel_frm_darkhastkar::Tpersonel_frm_darkhastkar(QWidget *parent) : PrintedForm(QStringLiteral("personel_frm_darkhastkar"), QStringLiteral("درخواست کار راننده استيجاري"), parent)
 {
     Report &r = *QuickRep1;
     r.setPaper(Report::Paper::A5);

@@ -19,7 +19,7 @@ constexpr double boxHeight = 4.0;
 
 } // namespace
 
-Tpersonel_frm_madarek::Tpersonel_frm_madarek(QWidget *parent) : PrintedForm(QStringLiteral("personel_frm_madarek"), parent)
+Tpersonel_frm_madarek::Tpersonel_frm_madarek(QWidget *parent) : PrintedForm(QStringLiteral("personel_frm_madarek"), QStringLiteral("مشخصات و مدارک مورد نياز راننده هاي استيجاري"), parent)
 {
     Report &r = *QuickRep1;
     r.setPaper(Report::Paper::A5);

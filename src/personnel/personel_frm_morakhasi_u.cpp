@@ -57,7 +57,7 @@ void sentence(ReportBand *band, double top, const QVector<Piece> &pieces)
 
 } // namespace
 
-Tpersonel_frm_morakhasi::Tpersonel_frm_morakhasi(QWidget *parent) : PrintedForm(QStringLiteral("personel_frm_morakhasi"), parent)
+Tpersonel_frm_morakhasi::Tpersonel_frm_morakhasi(QWidget *parent) : PrintedForm(QStringLiteral("personel_frm_morakhasi"), QStringLiteral("مرخصي روزانه"), parent)
 {
     Report &r = *QuickRep1;
     r.setPaper(Report::Paper::A5);

@@ -1,5 +1,5 @@
 #include "Platform.h"
-#include "Report.h"
+#include "ReportPreview.h"
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
@@ -7,8 +7,6 @@
 #include <QIdentityProxyModel>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QAbstractButton>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -193,10 +191,6 @@ int DesktopPlatform::showModal(QWidget *window)
 
 void DesktopPlatform::printPreview(Report &report)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    report.preparePrinter(printer);
-    QPrintPreviewDialog dialog(&printer, activeWindow());
-    dialog.setWindowState(Qt::WindowMaximized);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&report](QPrinter *p) { report.print(*p); });
-    dialog.exec();
+    ReportPreview preview(report, activeWindow());
+    preview.exec();
 }

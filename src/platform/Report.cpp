@@ -96,25 +96,25 @@ QVector<Report::Page> Report::paginate() const
 
     QVector<Page> pages;
     double y = top;
-    bool pageHasBody = false;
+    int bodyBands = 0; // detail and summary bands on the open page
     auto openPage = [&] {
         pages.append(Page());
         y = top;
-        pageHasBody = false;
+        bodyBands = 0;
         const bool first = pages.size() == 1;
         for (const ReportBand *header : {pageHeader, columnHeader})
             if (header && header->printsOn(first, false)) {
-                pages.last().append(Placement{header, y, -1, 0});
+                pages.last().append(Placement{header, y, -1, 0, header->height()});
                 y += header->height();
             }
     };
-    auto put = [&](const ReportBand *b, int row, int number) {
+    auto put = [&](const ReportBand *b, int row, int number, double height) {
         // A band taller than an empty page still goes on it, so printing ends.
-        if (pageHasBody && y + b->height() > limit)
+        if (bodyBands > 0 && y + height > limit)
             openPage();
-        pages.last().append(Placement{b, y, row, number});
-        y += b->height();
-        pageHasBody = true;
+        pages.last().append(Placement{b, y, row, number, height});
+        y += height;
+        ++bodyBands;
     };
 
     openPage();
@@ -122,17 +122,26 @@ QVector<Report::Page> Report::paginate() const
         if (m_dataSet) {
             const int rows = m_dataSet->isOpen() ? m_dataSet->recordCount() : 0;
             for (int r = 0; r < rows; ++r)
-                put(detail, r, r + 1);
+                put(detail, r, r + 1, detail->heightFor(ReportRow(m_dataSet, r, r + 1)));
         } else {
-            put(detail, -1, 1);
+            put(detail, -1, 1, detail->heightFor(ReportRow()));
         }
     }
-    if (summary)
-        put(summary, -1, 0);
+    if (summary) {
+        const double height = summary->heightFor(ReportRow());
+        // The summary (the closing text, the signatures) does not stand alone
+        // on a page of its own: the last row goes over with it.
+        if (bodyBands > 1 && y + height > limit && pages.last().last().band == detail) {
+            const Placement last = pages.last().takeLast();
+            openPage();
+            put(detail, last.row, last.number, last.height);
+        }
+        put(summary, -1, 0, height);
+    }
     if (footer)
         for (int i = 0; i < pages.size(); ++i)
             if (footer->printsOn(i == 0, i == pages.size() - 1))
-                pages[i].append(Placement{footer, bottom - footer->height(), -1, 0});
+                pages[i].append(Placement{footer, bottom - footer->height(), -1, 0, footer->height()});
     return pages;
 }
 
@@ -146,7 +155,7 @@ void Report::paintPage(QPainter &painter, const Page &page, double dpiX, double 
     for (const Placement &p : page) {
         painter.save();
         painter.translate(fromMm(m_margins.left()), fromMm(p.top));
-        p.band->paint(painter, ReportRow(p.row >= 0 ? m_dataSet : nullptr, p.row, p.number));
+        p.band->paint(painter, ReportRow(p.row >= 0 ? m_dataSet : nullptr, p.row, p.number), p.height);
         painter.restore();
     }
     painter.restore();
@@ -175,24 +184,29 @@ void Report::preparePrinter(QPrinter &printer) const
 void Report::print(QPrinter &printer)
 {
     printer.setFullPage(true);
-    render(printer);
+    const bool range = printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0;
+    render(printer, range ? printer.fromPage() : 1, range ? printer.toPage() : 0);
 }
 
-int Report::render(QPagedPaintDevice &device) const
+int Report::render(QPagedPaintDevice &device, int first, int last) const
 {
     const QVector<Page> pages = paginate();
+    const int from = qMax(1, first);
+    const int to = last <= 0 ? int(pages.size()) : qMin(last, int(pages.size()));
+    if (from > to)
+        return 0;
     QPainter painter;
     if (!painter.begin(&device))
         return 0;
     const double dpiX = device.logicalDpiX();
     const double dpiY = device.logicalDpiY();
-    for (int i = 0; i < pages.size(); ++i) {
-        if (i > 0)
+    for (int i = from; i <= to; ++i) {
+        if (i > from)
             device.newPage();
-        paintPage(painter, pages[i], dpiX, dpiY);
+        paintPage(painter, pages[i - 1], dpiX, dpiY);
     }
     painter.end();
-    return int(pages.size());
+    return to - from + 1;
 }
 
 bool Report::exportPdf(const QString &path) const
@@ -210,13 +224,18 @@ QImage Report::renderPage(int page, double dpi) const
     const QVector<Page> pages = paginate();
     if (page < 0 || page >= pages.size())
         return QImage();
+    return renderPage(pages[page], dpi);
+}
+
+QImage Report::renderPage(const Page &page, double dpi) const
+{
     const QSizeF mm = paperSize();
     QImage image(qRound(mm.width() / 25.4 * dpi), qRound(mm.height() / 25.4 * dpi), QImage::Format_RGB32);
     image.setDotsPerMeterX(qRound(dpi / 0.0254));
     image.setDotsPerMeterY(qRound(dpi / 0.0254));
     image.fill(Qt::white);
     QPainter painter(&image);
-    paintPage(painter, pages[page], dpi, dpi);
+    paintPage(painter, page, dpi, dpi);
     return image;
 }
 

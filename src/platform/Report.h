@@ -45,6 +45,7 @@ public:
         double top;   // mm from the top of the paper
         int row;      // row of the query, -1 for none
         int number;   // running number of the detail row, 0 for other bands
+        double height = 0; // mm the band takes here: its height, or more for a row that grows
     };
     using Page = QVector<Placement>;
 
@@ -90,14 +91,17 @@ public:
 
     // Paper size and orientation on the printer; the report places its own margins.
     virtual void preparePrinter(QPrinter &printer) const;
-    // Renders every page onto the printer.
+    // Renders the pages the printer's range names (every page when it names none).
     virtual void print(QPrinter &printer);
-    // Renders every page onto a paged device; returns the number of pages.
-    int render(QPagedPaintDevice &device) const;
+    // Renders pages first..last (1-based, inclusive; 0 for the last page) onto a
+    // paged device; returns the number of pages rendered.
+    int render(QPagedPaintDevice &device, int first = 1, int last = 0) const;
     // Writes a PDF file; false when the file cannot be written.
     bool exportPdf(const QString &path) const;
     // One page as a picture at a resolution in dots per inch; null past the last page.
     QImage renderPage(int page, double dpi = 150) const;
+    // A page of paginate() as a picture, drawn by the same code as the PDF and the printer.
+    QImage renderPage(const Page &page, double dpi) const;
     QList<QImage> renderImages(double dpi = 150) const;
 
     // Paints one page with the painter's origin at the paper's top-left

@@ -47,6 +47,14 @@ ReportElement::ReportElement(ReportBand *band) : QObject(band), m_band(band) {}
 
 Report *ReportElement::report() const { return m_band->report(); }
 
+QRectF ReportElement::geometryIn(double grow) const
+{
+    // What reaches within half a millimetre of the band's foot stands on it.
+    if (grow <= 0 || m_geometry.bottom() < m_band->height() - 0.5)
+        return m_geometry;
+    return m_geometry.adjusted(0, 0, 0, grow);
+}
+
 // -------------------------------------------------------------- ReportLabel
 
 namespace {
@@ -67,6 +75,11 @@ QFont printFont(const QString &family, double pointSize, bool bold, double scale
     return font;
 }
 
+QRectF unitsOf(const QRectF &mm)
+{
+    return QRectF(fromMm(mm.x()), fromMm(mm.y()), fromMm(mm.width()), fromMm(mm.height()));
+}
+
 QString printableText(QString text)
 {
     // Line breaks of a text set by code start new lines.
@@ -82,6 +95,8 @@ struct ReportLabel::Layout {
     QRectF box;       // units, band coordinates: where the text prints
     int lines = 0;    // lines that fit the box
     double textHeight = 0;
+    double naturalWidth = 0; // of the widest line
+    double scale = 1;        // share of the designed size
     double baselineShift = 0; // a shrunk line keeps the baseline of the full size
     bool clip = false;
 };
@@ -184,90 +199,134 @@ ReportLabel *ReportLabel::placeBox(double left, double top, double width, double
 
 QString ReportLabel::textFor(const ReportRow &) const { return m_text; }
 
-void ReportLabel::layOut(const QString &text, Layout &out) const
+bool ReportLabel::layOutAt(const QString &text, double scale, bool wrap, double width, double maxHeight, Layout &out) const
 {
-    const QRectF design(fromMm(m_geometry.x()), fromMm(m_geometry.y()), fromMm(m_geometry.width()), fromMm(m_geometry.height()));
-    const Qt::Alignment horizontal = m_alignment & Qt::AlignHorizontal_Mask;
-    const bool wrap = m_wordWrap && !m_autoSize;
-
     QTextOption option;
     option.setTextDirection(m_rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
     option.setUseDesignMetrics(true);
     option.setWrapMode(wrap ? QTextOption::WordWrap : QTextOption::NoWrap);
     // Sized to its text the label holds the text exactly: lay out from its left end.
+    const Qt::Alignment horizontal = m_alignment & Qt::AlignHorizontal_Mask;
     option.setAlignment(m_autoSize ? (Qt::AlignLeft | Qt::AlignAbsolute) : (horizontal | Qt::AlignAbsolute));
 
-    const QString printable = printableText(text);
-    double scale = 1.0;
-    double naturalWidth = 0;
-    for (;;) {
-        out.text = std::make_unique<QTextLayout>(printable, scaledFont(scale));
-        out.text->setTextOption(option);
-        out.text->setCacheEnabled(true);
-        out.text->beginLayout();
-        const double lineWidth = m_autoSize ? unboundedWidth : design.width();
-        double y = 0;
-        naturalWidth = 0;
-        for (QTextLine line = out.text->createLine(); line.isValid(); line = out.text->createLine()) {
-            line.setLineWidth(lineWidth);
-            line.setPosition(QPointF(0, y));
-            y += line.height();
-            naturalWidth = qMax(naturalWidth, line.naturalTextWidth());
-        }
-        out.text->endLayout();
-        out.textHeight = y;
-        if (!m_shrinkToFit || m_autoSize || scale - 0.05 < m_smallest - 1e-9)
-            break;
-        // A word longer than the box overflows its line as well.
-        const bool fits = naturalWidth <= design.width() + 1 && (!wrap || y <= design.height() + 1);
-        if (fits)
-            break;
-        scale -= 0.05;
+    out.text = std::make_unique<QTextLayout>(text, scaledFont(scale));
+    out.text->setTextOption(option);
+    out.text->setCacheEnabled(true);
+    out.text->beginLayout();
+    double y = 0;
+    out.naturalWidth = 0;
+    for (QTextLine line = out.text->createLine(); line.isValid(); line = out.text->createLine()) {
+        line.setLineWidth(width);
+        line.setPosition(QPointF(0, y));
+        y += line.height();
+        out.naturalWidth = qMax(out.naturalWidth, line.naturalTextWidth());
     }
+    out.text->endLayout();
+    out.textHeight = y;
+    out.scale = scale;
+    // A word longer than the box overflows its line as well.
+    return out.naturalWidth <= width + 1 && (maxHeight < 0 || y <= maxHeight + 1);
+}
+
+void ReportLabel::layOut(const QString &text, const QRectF &design, double maxHeight, Layout &out) const
+{
+    const Qt::Alignment horizontal = m_alignment & Qt::AlignHorizontal_Mask;
+    const QString printable = printableText(text);
 
     if (m_autoSize) {
+        layOutAt(printable, 1.0, false, unboundedWidth, -1, out);
         double left = design.left();
         if (horizontal & Qt::AlignRight)
-            left = design.right() - naturalWidth;
+            left = design.right() - out.naturalWidth;
         else if (horizontal & Qt::AlignHCenter)
-            left = design.center().x() - naturalWidth / 2;
-        out.box = QRectF(left, design.top(), naturalWidth, out.textHeight);
+            left = design.center().x() - out.naturalWidth / 2;
+        out.box = QRectF(left, design.top(), out.naturalWidth, out.textHeight);
         out.lines = out.text->lineCount();
         return;
     }
 
-    // A fixed box: the lines that fit (at least one), aligned in it vertically.
+    // First one line at the designed size, then smaller down to the smallest
+    // share, then wrapped at the largest size whose lines fit; a text that
+    // fits in none of these ways (a word wider than the box) shrinks further.
+    const double width = design.width();
+    const double oneLine = design.height();
+    const bool wrap = m_wordWrap;
+    QVector<double> scales{1.0};
+    if (m_shrinkToFit)
+        for (double s = 0.95; s > m_smallest + 1e-9; s -= 0.05)
+            scales << s;
+    if (m_shrinkToFit && m_smallest < 1)
+        scales << m_smallest;
+    bool fitted = false;
+    for (double s : scales)
+        if ((fitted = layOutAt(printable, s, false, width, -1, out)))
+            break;
+    if (!fitted && wrap)
+        for (double s : scales)
+            if ((fitted = layOutAt(printable, s, true, width, maxHeight < 0 ? -1 : qMax(maxHeight, oneLine), out)))
+                break;
+    if (!fitted && m_shrinkToFit)
+        for (double s = qMin(m_smallest, 0.95) - 0.05; s > 0.5 - 1e-9 && !fitted; s -= 0.05)
+            fitted = layOutAt(printable, s, wrap, width, maxHeight < 0 ? -1 : qMax(maxHeight, oneLine), out);
+    // When nothing fits, the last try stands as the least bad.
+
+    // The lines that fit (at least one), aligned in the box vertically.
     out.box = design;
     out.lines = 0;
     double used = 0;
+    const double room = maxHeight < 0 ? 1e12 : qMax(maxHeight, oneLine);
     for (int i = 0; i < out.text->lineCount(); ++i) {
         const double h = out.text->lineAt(i).height();
-        if (i > 0 && used + h > design.height() + 1)
+        if (i > 0 && used + h > room + 1)
             break;
         used += h;
         ++out.lines;
     }
     out.textHeight = used;
-    out.clip = naturalWidth > design.width() + 1;
-    if (scale < 1.0 && !(m_alignment & (Qt::AlignVCenter | Qt::AlignBottom)) && out.text->lineCount() > 0)
+    out.clip = out.naturalWidth > width + 1;
+    if (out.scale < 1.0 && out.text->lineCount() == 1 && !(m_alignment & (Qt::AlignVCenter | Qt::AlignBottom)))
         out.baselineShift = fromMm(ascent()) - out.text->lineAt(0).ascent();
 }
 
 QRectF ReportLabel::printedRect(const QString &text) const
 {
     Layout layout;
-    layOut(text, layout);
+    const QRectF box = unitsOf(m_geometry);
+    layOut(text, box, box.height(), layout);
     const QRectF &b = layout.box;
     return QRectF(toMm(b.x()), toMm(b.y()), toMm(b.width()), toMm(layout.textHeight));
 }
 
-void ReportLabel::paint(QPainter &painter, const ReportRow &row) const
+double ReportLabel::printedScale(const QString &text) const
+{
+    Layout layout;
+    const QRectF box = unitsOf(m_geometry);
+    layOut(text, box, grows() ? -1 : box.height(), layout);
+    return layout.scale;
+}
+
+bool ReportLabel::grows() const
+{
+    return m_wordWrap && !m_autoSize && m_geometry.bottom() >= m_band->height() - 0.5;
+}
+
+double ReportLabel::neededHeight(const QString &text) const
+{
+    if (!grows() || text.isEmpty())
+        return m_geometry.height();
+    Layout layout;
+    layOut(text, unitsOf(m_geometry), -1, layout);
+    return qMax(m_geometry.height(), toMm(layout.textHeight));
+}
+
+void ReportLabel::paint(QPainter &painter, const ReportRow &row, double grow) const
 {
     const QString text = textFor(row);
     if (text.isEmpty())
         return;
     Layout layout;
-    layOut(text, layout);
+    const QRectF box = unitsOf(geometryIn(grow));
+    layOut(text, box, box.height(), layout);
     double top = layout.box.top() + layout.baselineShift;
     if (!m_autoSize) {
         if (m_alignment & Qt::AlignVCenter)
@@ -315,9 +374,9 @@ ReportShape::ReportShape(ReportBand *band, Kind kind) : ReportElement(band), m_k
         m_fill = Qt::black;
 }
 
-void ReportShape::paint(QPainter &painter, const ReportRow &) const
+void ReportShape::paint(QPainter &painter, const ReportRow &, double grow) const
 {
-    const QRectF r(fromMm(m_geometry.x()), fromMm(m_geometry.y()), fromMm(m_geometry.width()), fromMm(m_geometry.height()));
+    const QRectF r = unitsOf(geometryIn(grow));
     painter.save();
     switch (m_kind) {
     case Kind::HorizontalRule:
@@ -344,11 +403,11 @@ void ReportShape::paint(QPainter &painter, const ReportRow &) const
 
 ReportImage::ReportImage(ReportBand *band, const QImage &image) : ReportElement(band), m_image(image) {}
 
-void ReportImage::paint(QPainter &painter, const ReportRow &) const
+void ReportImage::paint(QPainter &painter, const ReportRow &, double) const
 {
     if (m_image.isNull())
         return;
-    const QRectF r(fromMm(m_geometry.x()), fromMm(m_geometry.y()), fromMm(m_geometry.width()), fromMm(m_geometry.height()));
+    const QRectF r = unitsOf(m_geometry);
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(r, m_image);
@@ -434,8 +493,18 @@ ReportImage *ReportBand::image(const QImage &picture, double left, double top, d
     return i;
 }
 
-void ReportBand::paint(QPainter &painter, const ReportRow &row) const
+double ReportBand::heightFor(const ReportRow &row) const
 {
+    double height = m_height;
     for (const ReportElement *e : m_elements)
-        e->paint(painter, row);
+        if (auto *l = qobject_cast<const ReportLabel *>(e); l && l->grows())
+            height = qMax(height, m_height + l->neededHeight(l->textFor(row)) - l->geometry().height());
+    return height;
+}
+
+void ReportBand::paint(QPainter &painter, const ReportRow &row, double height) const
+{
+    const double grow = qMax(0.0, height - m_height);
+    for (const ReportElement *e : m_elements)
+        e->paint(painter, row, grow);
 }

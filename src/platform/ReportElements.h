@@ -63,8 +63,13 @@ public:
     void setGeometry(double left, double top, double width, double height) { m_geometry = QRectF(left, top, width, height); }
 
     // Paints the element for a row; the painter stands at the band's
-    // top-left corner and counts in hundredths of a millimetre.
-    virtual void paint(QPainter &painter, const ReportRow &row) const = 0;
+    // top-left corner and counts in hundredths of a millimetre. `grow` is
+    // what the band has grown beyond its height for this row (mm): elements
+    // that reach the band's foot (frames, rules, cells) grow with it.
+    virtual void paint(QPainter &painter, const ReportRow &row, double grow = 0) const = 0;
+
+    // The geometry in a band grown by `grow` mm.
+    QRectF geometryIn(double grow) const;
 
 protected:
     ReportBand *m_band;
@@ -74,7 +79,11 @@ protected:
 // A text. By default it sizes itself to its text (autoSize): its width
 // follows the text and the edge its alignment names stays where it was put
 // (the right edge of a right-aligned label, the centre of a centred one).
-// With a fixed box the text is aligned, wrapped if asked, and kept inside it.
+// With a fixed box the text is aligned and kept inside it: a text too wide
+// for one line prints smaller when allowed (down to its smallest share), and
+// when that is not enough wraps onto further lines if wrapping is on, at the
+// largest size whose lines fit the box. A wrapping label reaching the foot of
+// a band lets the band grow for its lines (see ReportBand::heightFor).
 // Alignments are absolute: AlignRight is the right side of the paper also for
 // right-to-left text. Texts run right to left unless told otherwise.
 class ReportLabel : public ReportElement {
@@ -103,13 +112,16 @@ public:
     void setWordWrap(bool on) { m_wordWrap = on; }
     bool wordWrap() const { return m_wordWrap; }
     // A text too large for its fixed box prints smaller, down to a share of
-    // its size (60 % unless told); what still does not fit is cut at the box.
-    void setShrinkToFit(bool on, double smallest = 0.6)
+    // its size (80 % unless told). Only a text that fits in no other way
+    // (one word wider than the box) goes below that share, to half its
+    // size, and what is still too wide is cut at the box.
+    void setShrinkToFit(bool on, double smallest = 0.8)
     {
         m_shrinkToFit = on;
         m_smallest = smallest;
     }
     bool shrinkToFit() const { return m_shrinkToFit; }
+    double smallestShare() const { return m_smallest; }
     // A label that code fills (a printed form lists these by name).
     void setValueLabel(bool on) { m_valueLabel = on; }
     bool isValueLabel() const { return m_valueLabel; }
@@ -139,13 +151,23 @@ public:
     virtual QString textFor(const ReportRow &row) const;
     // Where a text prints, in millimetres from the band's top-left corner.
     QRectF printedRect(const QString &text) const;
+    // The share of its size a text prints at (1 when it fits as designed).
+    double printedScale(const QString &text) const;
+    // The height (mm) the label's box needs for a text: its own height, or
+    // more for a wrapping label whose lines need more.
+    double neededHeight(const QString &text) const;
+    // Whether the label can make its band grow: a wrapping box reaching the band's foot.
+    bool grows() const;
 
-    void paint(QPainter &painter, const ReportRow &row) const override;
+    void paint(QPainter &painter, const ReportRow &row, double grow = 0) const override;
 
 private:
     struct Layout;
     QFont scaledFont(double scale) const;
-    void layOut(const QString &text, Layout &out) const;
+    // Lays out a text in the box; maxHeight (units) bounds the lines of a
+    // wrapping label, negative for no bound.
+    void layOut(const QString &text, const QRectF &box, double maxHeight, Layout &out) const;
+    bool layOutAt(const QString &text, double scale, bool wrap, double width, double maxHeight, Layout &out) const;
 
     QString m_text;
     QString m_family;
@@ -156,7 +178,7 @@ private:
     bool m_autoSize = true;
     bool m_wordWrap = false;
     bool m_shrinkToFit = false;
-    double m_smallest = 0.6;
+    double m_smallest = 0.8;
     bool m_valueLabel = false;
 };
 
@@ -209,7 +231,7 @@ public:
     void setFill(const QColor &colour) { m_fill = colour; }   // Qt::transparent: no fill
     QColor fill() const { return m_fill; }
 
-    void paint(QPainter &painter, const ReportRow &row) const override;
+    void paint(QPainter &painter, const ReportRow &row, double grow = 0) const override;
 
 private:
     Kind m_kind;
@@ -224,7 +246,7 @@ public:
     ReportImage(ReportBand *band, const QImage &image);
     QImage image() const { return m_image; }
     void setImage(const QImage &image) { m_image = image; }
-    void paint(QPainter &painter, const ReportRow &row) const override;
+    void paint(QPainter &painter, const ReportRow &row, double grow = 0) const override;
 
 private:
     QImage m_image;
@@ -248,8 +270,12 @@ public:
 
     Report *report() const { return m_report; }
     Type type() const { return m_type; }
+    // The designed height: the least the band takes.
     double height() const { return m_height; }
     void setHeight(double mm) { m_height = mm; }
+    // The height the band takes for a row: its height, or more where a
+    // wrapping label needs more lines than the band was designed for.
+    double heightFor(const ReportRow &row) const;
     double width() const;  // the width between the report's margins
     Pages printOn() const { return m_pages; }
     void setPrintOn(Pages pages) { m_pages = pages; }
@@ -275,7 +301,8 @@ public:
     ReportShape *verticalRule(double left, double top, double length, double thickness = ReportShape::defaultOutline);
     ReportImage *image(const QImage &image, double left, double top, double width, double height);
 
-    void paint(QPainter &painter, const ReportRow &row) const;
+    // Paints the band for a row at a height heightFor() gave.
+    void paint(QPainter &painter, const ReportRow &row, double height) const;
 
 private:
     ReportShape *shape(ReportShape::Kind kind, const QRectF &geometry);

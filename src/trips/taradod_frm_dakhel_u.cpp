@@ -2,7 +2,7 @@
 #include "taradod_frm_layout.h"
 #include "platform/Report.h"
 
-Ttaradod_frm_dakhel::Ttaradod_frm_dakhel(QWidget *parent) : PrintedForm(QStringLiteral("taradod_frm_dakhel"), parent)
+Ttaradod_frm_dakhel::Ttaradod_frm_dakhel(QWidget *parent) : PrintedForm(QStringLiteral("taradod_frm_dakhel"), QStringLiteral("برگ ماموريت خودروي سبک داخل شهر و حومه"), parent)
 {
     const QString zar = QStringLiteral("Zar");
     const QString titr = QStringLiteral("Titr");

@@ -13,7 +13,7 @@ QString Ttaradod_frm_kharej_new::contactLine()
     return QStringLiteral("تلفن: 08633400000      دورنگار: 08633400001      کد پستي: 3813000000");
 }
 
-Ttaradod_frm_kharej_new::Ttaradod_frm_kharej_new(QWidget *parent) : PrintedForm(QStringLiteral("taradod_frm_kharej_new"), parent)
+Ttaradod_frm_kharej_new::Ttaradod_frm_kharej_new(QWidget *parent) : PrintedForm(QStringLiteral("taradod_frm_kharej_new"), QStringLiteral("حکم ماموريت خودرو خارج از شهر - برگ سفيد"), parent)
 {
     const QString zar = QStringLiteral("Zar");
     Report &r = *QuickRep1;

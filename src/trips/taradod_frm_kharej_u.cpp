@@ -20,7 +20,7 @@ void Ttaradod_frm_kharej::layOutOrganisationName(ReportBand *header)
     name->setShrinkToFit(true);
 }
 
-Ttaradod_frm_kharej::Ttaradod_frm_kharej(QWidget *parent) : PrintedForm(QStringLiteral("taradod_frm_kharej"), parent)
+Ttaradod_frm_kharej::Ttaradod_frm_kharej(QWidget *parent) : PrintedForm(QStringLiteral("taradod_frm_kharej"), QStringLiteral("حکم ماموريت خودرو خارج از شهر - برگ آرم دار"), parent)
 {
     Report &r = *QuickRep1;
     r.setPaper(Report::Paper::A5);

@@ -25,7 +25,7 @@ ReportLabel *valueBox(ReportBand *band, const char *name, const QString &family,
 
 } // namespace
 
-Ttaradod_frm_riyali::Ttaradod_frm_riyali(QWidget *parent) : PrintedForm(QStringLiteral("taradod_frm_riyali"), parent)
+Ttaradod_frm_riyali::Ttaradod_frm_riyali(QWidget *parent) : PrintedForm(QStringLiteral("taradod_frm_riyali"), QStringLiteral("گزارش روزانه کارکرد - ريالي"), parent)
 {
     Report &r = *QuickRep1;
     r.setPaper(Report::Paper::A4);

@@ -5,7 +5,7 @@
 #include "platform/Report.h"
 
 Ttaradod_frm_rozane_dakhel::Ttaradod_frm_rozane_dakhel(QWidget *parent)
-    : PrintedForm(QStringLiteral("taradod_frm_rozane_dakhel"), parent)
+    : PrintedForm(QStringLiteral("taradod_frm_rozane_dakhel"), QStringLiteral("ماموريت شهري روزانه خودروهاي استيجاري - داخل شهر"), parent)
 {
     const QString titr = QStringLiteral("Titr");
     Report &r = *QuickRep1;

@@ -22,7 +22,7 @@ QString Ttaradod_frm_rozane_kharej::odometerDifference(const ReportRow &row)
 }
 
 Ttaradod_frm_rozane_kharej::Ttaradod_frm_rozane_kharej(QWidget *parent)
-    : PrintedForm(QStringLiteral("taradod_frm_rozane_kharej"), parent)
+    : PrintedForm(QStringLiteral("taradod_frm_rozane_kharej"), QStringLiteral("گزارش روزانه کارکرد خودرو استيجاري - خارج شهر"), parent)
 {
     Report &r = *QuickRep1;
     r.setPaper(Report::Paper::A4, QPageLayout::Landscape);

@@ -86,7 +86,7 @@ void remarks(ReportBand *band, double top, double bottom, const QString &caption
 
 } // namespace
 
-Tkhodro_frm_arzyabi::Tkhodro_frm_arzyabi(QWidget *parent) : PrintedForm(QStringLiteral("khodro_frm_arzyabi"), parent)
+Tkhodro_frm_arzyabi::Tkhodro_frm_arzyabi(QWidget *parent) : PrintedForm(QStringLiteral("khodro_frm_arzyabi"), QStringLiteral("چک ليست ارزيابي فني خودرو سبک"), parent)
 {
     Report &r = *QuickRep1;
     r.setPaper(Report::Paper::A4);

@@ -4,7 +4,7 @@
 #include "core/dm_u.h"
 #include "platform/Report.h"
 
-Tkhodro_frm_khalafi::Tkhodro_frm_khalafi(QWidget *parent) : PrintedForm(QStringLiteral("khodro_frm_khalafi"), parent)
+Tkhodro_frm_khalafi::Tkhodro_frm_khalafi(QWidget *parent) : PrintedForm(QStringLiteral("khodro_frm_khalafi"), QStringLiteral("عدم خلافي"), parent)
 {
     Report &r = *QuickRep1;
     r.setPaper(Report::Paper::A5);

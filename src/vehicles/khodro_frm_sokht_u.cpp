@@ -2,7 +2,7 @@
 #include "khodro_frm_layout.h"
 #include "platform/Report.h"
 
-Tkhodro_frm_sokht::Tkhodro_frm_sokht(QWidget *parent) : PrintedForm(QStringLiteral("khodro_frm_sokht"), parent)
+Tkhodro_frm_sokht::Tkhodro_frm_sokht(QWidget *parent) : PrintedForm(QStringLiteral("khodro_frm_sokht"), QStringLiteral("تحويل کارت سوخت"), parent)
 {
     Report &r = *QuickRep1;
     r.setPaper(Report::Paper::A5);

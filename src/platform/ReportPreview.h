@@ -1,0 +1,67 @@
+#pragma once
+#include "Report.h"
+#include <QDialog>
+
+class QLabel;
+class QSpinBox;
+class ReportPageView;
+
+// The print preview of a report. Each page is drawn into a picture at the
+// preview's zoom by the same code that draws the printer's and the PDF's
+// pages (Report::paintPage), so the screen shows the paper dot for dot:
+// right-to-left shaping, punctuation and spacing included. Only the pages in
+// sight are drawn, so a long report shows its first page at once.
+//
+// The window takes the report's title as its caption, fills the screen (also
+// where no window manager maximises it) and fits the page to its width. Its
+// tool bar zooms, fits to width or to the whole page, moves between pages
+// and prints through the system's print dialog (which also prints to PDF).
+class ReportPreview : public QDialog {
+    Q_OBJECT
+public:
+    explicit ReportPreview(Report &report, QWidget *parent = nullptr);
+    ~ReportPreview() override;
+
+    int pageCount() const { return int(m_pages.size()); }
+    // The page at the top of the view, from 0.
+    int currentPage() const;
+    void goToPage(int page);
+
+    // 1 shows the paper at its own size on the screen.
+    double zoom() const { return m_zoom; }
+    void setZoom(double zoom);
+    void zoomIn();
+    void zoomOut();
+    // Zooms so that the page fills the view's width, or shows whole; the
+    // choice holds while the window changes size, until the user zooms.
+    void fitToWidth();
+    void fitToPage();
+    bool fitsWidth() const { return m_fit == Fit::Width; }
+
+    // Device pixels per inch of paper at the present zoom.
+    double dotsPerInch() const;
+    // A page as the preview shows it now, in device pixels.
+    QImage pageImage(int page) const;
+
+    // Asks the system's print dialog for a printer and prints to it.
+    void print();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    enum class Fit { None, Width, Page };
+    friend class ReportPageView;
+    void applyFit();
+    void updatePageNumber();
+
+    Report &m_report;
+    QVector<Report::Page> m_pages;
+    double m_zoom = 1;
+    Fit m_fit = Fit::Width;
+    ReportPageView *m_view;
+    QSpinBox *m_pageBox;
+    QLabel *m_pageCountLabel;
+    QLabel *m_zoomLabel;
+};

@@ -1,0 +1,336 @@
+// The thirteen printed forms filled with full-length values: the preview
+// shows every page dot for dot as the PDF prints it, long values print whole
+// and no smaller than their least size, the trip reports rule every column,
+// and a long letter keeps its signature with its last rows.
+#include "TestSupport.h"
+#include "common/PrintedForm.h"
+#include "core/app.h"
+#include "core/dm_u.h"
+#include "personnel/personel_frm_arzyabi_u.h"
+#include "personnel/personel_frm_darkhastkar_u.h"
+#include "personnel/personel_frm_madarek_u.h"
+#include "personnel/personel_frm_morakhasi_u.h"
+#include "platform/Fonts.h"
+#include "platform/Query.h"
+#include "platform/Report.h"
+#include "platform/ReportPreview.h"
+#include "trips/taradod_frm_dakhel_u.h"
+#include "trips/taradod_frm_kharej_new_u.h"
+#include "trips/taradod_frm_kharej_u.h"
+#include "trips/taradod_frm_riyali_u.h"
+#include "trips/taradod_frm_rozane_dakhel_u.h"
+#include "trips/taradod_frm_rozane_kharej_u.h"
+#include "vehicles/khodro_frm_arzyabi_u.h"
+#include "vehicles/khodro_frm_khalafi_u.h"
+#include "vehicles/khodro_frm_sokht_u.h"
+#include <QAbstractScrollArea>
+#include <QAction>
+#include <QDir>
+#include <QRegularExpression>
+#include <QPainter>
+#include <QPicture>
+#include <QProcess>
+#include <QScreen>
+#include <QStandardPaths>
+
+namespace {
+
+constexpr double dpi = 150;
+
+const QString longDriver = QStringLiteral("سید محمدحسین موسوی‌نژاد خراسانی");
+const QString longOfficer = QStringLiteral("غلامرضا عبدالحسین‌زاده اصفهانی، محمدعلی شریعتمداری");
+const QString longVehicle = QStringLiteral("پژو ۴۰۵ جی‌ال‌ایکس دوگانه‌سوز");
+
+// A value of full length for each value label the forms have.
+QString longValue(const QString &name)
+{
+    static const QHash<QString, QString> values{
+        {"ranande", longDriver},
+        {"ranande2", longDriver},
+        {"fname", QStringLiteral("محمدحسین")},
+        {"lname", QStringLiteral("موسوی‌نژاد خراسانی")},
+        {"mamor", longOfficer},
+        {"raeis", QStringLiteral("عبدالرضا حسین‌پور قزوینی")},
+        {"moaven", QStringLiteral("عبدالرضا حسین‌پور قزوینی")},
+        {"sokht_nam", longDriver},
+        {"khodro", longVehicle},
+        {"pelak", QStringLiteral("۱۲ ب ۳۴۵ ایران ۶۷")},
+        {"ostan", QStringLiteral("چهارمحال و بختیاری")},
+        {"shahrestan", QStringLiteral("فریدونشهر")},
+        {"loc", QStringLiteral("اداره کل امور مالی و پشتیبانی")},
+        {"mamor_cmt", QStringLiteral("بازدید از پروژه‌های عمرانی")},
+        {"adr", QStringLiteral("شهرکرد، خیابان کاشانی، کوچه شهید مطهری، پلاک ۲۴")},
+        {"cmt", QStringLiteral("دوازده سال رانندگی خودروی سواری در شرکت حمل و نقل")},
+        {"sodor", QStringLiteral("فریدونشهر")},
+        {"nation", QStringLiteral("4621234567")},
+        {"phone", QStringLiteral("038-33334444")},
+        {"mobile", QStringLiteral("09131234567")},
+        {"govahiname_no", QStringLiteral("9812345678")},
+        {"model", QStringLiteral("1399")},
+        {"hajm_motor", QStringLiteral("1650")},
+        {"shasi", QStringLiteral("NAAP13FE9KJ123456")},
+        {"motor_no", QStringLiteral("12487654321")},
+        {"rang", QStringLiteral("سفید روغنی")},
+        {"kilometr", QStringLiteral("1234567")},
+        {"kilometr1", QStringLiteral("1234567")},
+        {"kilometr2", QStringLiteral("1235678")},
+        {"karkard", QStringLiteral("1111")},
+        {"karkard2", QStringLiteral("1111")},
+        {"karkard_kilometr_sum", QStringLiteral("123456")},
+        {"karkard_saat_sum", QStringLiteral("12345")},
+        {"mablagh_sum", QStringLiteral("1234567890")},
+        {"mablagh_kilometr", QStringLiteral("12500000")},
+        {"mablagh_saat", QStringLiteral("3500000")},
+        {"modat", QStringLiteral("12")},
+        {"roz", QStringLiteral("12")},
+    };
+    if (values.contains(name))
+        return values.value(name);
+    if (name.contains(QLatin1String("dat")) || name == QLatin1String("birthday") || name == QLatin1String("bime"))
+        return QStringLiteral("1402/12/29");
+    if (name.startsWith(QLatin1String("saat")))
+        return QStringLiteral("23:45");
+    return QString();
+}
+
+QList<PrintedForm *> allForms()
+{
+    return {app::personel_frm_darkhastkar, app::personel_frm_morakhasi, app::personel_frm_madarek, app::personel_frm_arzyabi,
+            app::khodro_frm_sokht,         app::khodro_frm_khalafi,     app::khodro_frm_arzyabi,   app::taradod_frm_dakhel,
+            app::taradod_frm_kharej,       app::taradod_frm_kharej_new, app::taradod_frm_rozane_kharej,
+            app::taradod_frm_rozane_dakhel, app::taradod_frm_riyali};
+}
+
+void reopen(Query &q, const QString &sql)
+{
+    q.close();
+    q.clear();
+    q.add(sql);
+    q.open();
+}
+
+// Every form filled: its value labels with full-length values, the trip
+// reports over 30 trips and the letter over 25 vehicles, all with long names.
+void fillForms(AppFixture &fx)
+{
+    for (int i = 1; i <= 30; ++i)
+        fx.exec(QStringLiteral("insert into taradod (ranande,mamor,loc,mamor_cmt,khodro,pelak,ostan,shahrestan,dat1,dat2,saat1,saat2,"
+                               "kilometr1,kilometr2,tavaghof,karkard_kilometr,karkard_saat,mablagh_kilometr,mablagh_saat,mablagh) values "
+                               "('%1','%2','%3','%4','%5','%6','%7','%8','1402/12/%9','1402/12/29','07:30','23:45',1234567,1235678,12.5,"
+                               "1111,16.5,12500000,3500000,1234567890)")
+                    .arg(longDriver, longOfficer, longValue("loc"), longValue("mamor_cmt"), longVehicle, longValue("pelak"),
+                         longValue("ostan"), longValue("shahrestan"))
+                    .arg(i % 28 + 1, 2, 10, QLatin1Char('0')));
+    for (int i = 1; i <= 25; ++i)
+        fx.exec(QStringLiteral("insert into khodro (lname,khodro,model,pelak,ostan,shahrestan) values ('%1','%2 %3',1399,'%4','%5','%6')")
+                    .arg(longDriver, longVehicle)
+                    .arg(i)
+                    .arg(longValue("pelak"), longValue("ostan"), longValue("shahrestan")));
+    reopen(*app::dm->ADOQ_taradod, QStringLiteral("select * from taradod order by id"));
+    reopen(*app::dm->ADOQ_khodro, QStringLiteral("select * from khodro order by id"));
+    for (PrintedForm *form : allForms())
+        for (const QString &name : form->valueNames()) {
+            QVERIFY2(!longValue(name).isEmpty(), qPrintable(QStringLiteral("no value for %1 of %2").arg(name, form->objectName())));
+            form->setValue(name, longValue(name));
+        }
+}
+
+bool havePoppler() { return !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty(); }
+
+// The pages of a PDF file as pictures at a resolution, drawn by the PDF reader.
+QList<QImage> pdfPages(const QString &pdf, double resolution)
+{
+    const QString prefix = pdf + QStringLiteral("-page");
+    QProcess p;
+    p.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(resolution), QStringLiteral("-png"), pdf, prefix});
+    p.waitForFinished(120000);
+    QList<QImage> out;
+    const QFileInfo info(prefix);
+    QStringList files = QDir(info.path()).entryList({info.fileName() + QStringLiteral("*.png")}, QDir::Files, QDir::Name);
+    for (const QString &f : files)
+        out << QImage(info.path() + QLatin1Char('/') + f).convertToFormat(QImage::Format_Grayscale8);
+    return out;
+}
+
+// Dots inked (darker than mid-grey) in one picture with no inked dot at or
+// beside the same place in the other, counted both ways where they touch
+// another such dot: the two rasterisers' anti-aliasing differs at the edges
+// by a lone dot at most, while a letter or sign out of its place leaves whole
+// strokes unmatched.
+// Pictures are resampled by each reader in its own way; their boxes are left
+// out (`ignored`, in dots). `marks`, when given, receives the first picture
+// with the unmatched dots in red.
+int unmatchedInk(const QImage &first, const QImage &second, QImage *marks = nullptr, const QList<QRect> &ignored = {})
+{
+    const QImage a = first.convertToFormat(QImage::Format_Grayscale8);
+    const QImage b = second.convertToFormat(QImage::Format_Grayscale8);
+    const int w = qMin(a.width(), b.width());
+    const int h = qMin(a.height(), b.height());
+    auto inked = [](const QImage &img, int x, int y) { return img.constScanLine(y)[x] < 128; };
+    auto near = [&](const QImage &img, int x, int y) {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                const int xx = x + dx, yy = y + dy;
+                if (xx >= 0 && yy >= 0 && xx < w && yy < h && inked(img, xx, yy))
+                    return true;
+            }
+        return false;
+    };
+    QVector<bool> unmatched(w * h, false);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            unmatched[y * w + x] = ((inked(a, x, y) && !near(b, x, y)) || (inked(b, x, y) && !near(a, x, y)))
+                                   && std::none_of(ignored.begin(), ignored.end(), [&](const QRect &r) { return r.contains(x, y); });
+    // A lone dot is a corner rounded differently; a stroke has neighbours.
+    auto stroke = [&](int x, int y) {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                const int xx = x + dx, yy = y + dy;
+                if ((dx || dy) && xx >= 0 && yy >= 0 && xx < w && yy < h && unmatched[yy * w + xx])
+                    return true;
+            }
+        return false;
+    };
+    if (marks)
+        *marks = a.convertToFormat(QImage::Format_RGB32);
+    int count = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (unmatched[y * w + x] && stroke(x, y)) {
+                ++count;
+                if (marks)
+                    marks->setPixel(x, y, qRgb(255, 0, 0));
+            }
+    return count;
+}
+
+// The boxes of the pictures a page prints, in dots at a resolution.
+QList<QRect> pictureBoxes(const Report &report, const Report::Page &page, double resolution)
+{
+    QList<QRect> out;
+    const double dots = resolution / 25.4;
+    for (const Report::Placement &p : page)
+        for (const ReportElement *e : p.band->elements())
+            if (qobject_cast<const ReportImage *>(e)) {
+                const QRectF mm = e->geometry().translated(report.margins().left(), p.top);
+                out << QRectF(mm.topLeft() * dots, mm.size() * dots).toAlignedRect().adjusted(-2, -2, 2, 2);
+            }
+    return out;
+}
+
+// What a comparison allows: a few stray dots of anti-aliasing per page.
+constexpr int allowedUnmatched = 12;
+
+// The preview at the resolution of the comparison.
+void zoomTo(ReportPreview &preview, double resolution)
+{
+    preview.setZoom(preview.zoom() * resolution / preview.dotsPerInch());
+}
+
+} // namespace
+
+class PrintedFormsTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+
+private Q_SLOTS:
+    void initTestCase() { installFontSubstitutions(); }
+
+    // The way a preview that records texts and replays them as plain
+    // strings draws a right-to-left caption (its colon at the wrong end, its
+    // letters apart) is caught by the comparison; the same text drawn twice
+    // the same way passes it.
+    void comparisonCatchesAMisplacedColon()
+    {
+        Report report;
+        report.setPaper(Report::Paper::A5);
+        ReportBand *band = report.addBand(ReportBand::Type::Detail, 20);
+        band->label(QStringLiteral("نام راننده: پژو ۴۰۵"), QStringLiteral("Zar"), 14)->placeRight(10, 5);
+        const QImage drawn = report.renderPage(0, dpi);
+        QCOMPARE(unmatchedInk(drawn, report.renderPage(0, dpi)), 0);
+
+        QPicture recorded;
+        QPainter recorder(&recorded);
+        report.paintPage(recorder, report.paginate().first(), dpi, dpi);
+        recorder.end();
+        QImage replayed(drawn.size(), QImage::Format_RGB32);
+        replayed.fill(Qt::white);
+        QPainter player(&replayed);
+        recorded.play(&player);
+        player.end();
+        QVERIFY2(unmatchedInk(drawn, replayed) > 10 * allowedUnmatched, qPrintable(QString::number(unmatchedInk(drawn, replayed))));
+    }
+
+    // The preview window: the form's Persian name as its caption, the whole
+    // screen without a window manager, the page as wide as the view, and
+    // pages to move between.
+    void previewWindow()
+    {
+        AppFixture fx(Engine::Sqlite);
+        fillForms(fx);
+        Report &report = *app::taradod_frm_rozane_kharej->QuickRep1;
+        ReportPreview preview(report);
+        QCOMPARE(preview.windowTitle(), QStringLiteral("گزارش روزانه کارکرد خودرو استيجاري - خارج شهر"));
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        QCOMPARE(preview.frameGeometry(), QGuiApplication::primaryScreen()->availableGeometry());
+        QVERIFY(preview.fitsWidth());
+        auto *view = preview.findChild<QAbstractScrollArea *>(QStringLiteral("pages"));
+        QVERIFY(view);
+        const double pageWidth = preview.pageImage(0).deviceIndependentSize().width();
+        QVERIFY2(pageWidth > view->viewport()->width() - 60 && pageWidth <= view->viewport()->width(),
+                 qPrintable(QStringLiteral("%1 in %2").arg(pageWidth).arg(view->viewport()->width())));
+        QVERIFY(preview.pageCount() > 2);
+        preview.goToPage(2);
+        QCOMPARE(preview.currentPage(), 2);
+        preview.findChild<QAction *>(QStringLiteral("lastPageAction"))->trigger();
+        QCOMPARE(preview.currentPage(), preview.pageCount() - 1);
+        preview.findChild<QAction *>(QStringLiteral("zoomInAction"))->trigger();
+        QVERIFY(!preview.fitsWidth());
+        QCOMPARE(preview.currentPage(), preview.pageCount() - 1);
+        preview.findChild<QAction *>(QStringLiteral("fitPageAction"))->trigger();
+        QVERIFY(preview.pageImage(0).deviceIndependentSize().height() <= view->viewport()->height());
+        for (PrintedForm *form : allForms())
+            QVERIFY2(form->QuickRep1->title().contains(QRegularExpression(QStringLiteral("^[\\x{0600}-\\x{06FF} \\-]+$"))),
+                     qPrintable(form->objectName()));
+    }
+
+    // Every page of every form, drawn by the preview at its zoom and by the
+    // PDF reader from the exported file at the same resolution, matches.
+    void previewShowsThePaper()
+    {
+        if (!havePoppler())
+            QSKIP("pdftoppm is not installed");
+        AppFixture fx(Engine::Sqlite);
+        fillForms(fx);
+        for (PrintedForm *form : allForms()) {
+            Report &report = *form->QuickRep1;
+            const QString pdf = dir.filePath(form->objectName() + QStringLiteral(".pdf"));
+            QVERIFY(report.exportPdf(pdf));
+            const QList<QImage> paper = pdfPages(pdf, dpi);
+            ReportPreview preview(report);
+            zoomTo(preview, dpi);
+            QCOMPARE(preview.dotsPerInch(), dpi);
+            QCOMPARE(preview.pageCount(), int(paper.size()));
+            for (int page = 0; page < paper.size(); ++page) {
+                const QImage screen = preview.pageImage(page);
+                QVERIFY(qAbs(screen.width() - paper[page].width()) <= 1 && qAbs(screen.height() - paper[page].height()) <= 1);
+                QImage marks;
+                const int unmatched = unmatchedInk(screen, paper[page], &marks, pictureBoxes(report, report.paginate()[page], dpi));
+                if (unmatched > allowedUnmatched) {
+                    marks.save(dir.filePath(form->objectName() + QStringLiteral("-differences.png")));
+                    dir.setAutoRemove(false);
+                }
+                QVERIFY2(unmatched <= allowedUnmatched,
+                         qPrintable(QStringLiteral("%1 page %2: %3 dots differ (pictures in %4)")
+                                        .arg(form->objectName())
+                                        .arg(page + 1)
+                                        .arg(unmatched)
+                                        .arg(dir.path())));
+            }
+        }
+    }
+};
+
+QTEST_MAIN(PrintedFormsTest)
+#include "tst_printed_forms.moc"
