@@ -51,7 +51,7 @@ int main(int argc, char **argv)
 
     QElapsedTimer t;
     t.start();
-    exportToSpreadsheet(q, personnelTitles());
+    exportToSpreadsheet(q, personnelTitles(), QStringLiteral("ليست پرسنل"));
     const double seconds = t.nsecsElapsed() / 1e9;
     const long peak = bench::statusKb("VmHWM");
 

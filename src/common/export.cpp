@@ -1,11 +1,12 @@
 #include "export.h"
+#include "core/Dates.h"
 #include "platform/DataError.h"
 #include "platform/Platform.h"
 #include "platform/Query.h"
 #include "platform/Workbook.h"
 #include <QDir>
 #include <QHash>
-#include <QTemporaryFile>
+#include <QFile>
 
 namespace {
 
@@ -35,21 +36,29 @@ bool returnsRows(const Query &query)
     return query.text().trimmed().startsWith(QLatin1String("select"), Qt::CaseInsensitive);
 }
 
-QString newWorkbookPath()
+// A new file in the temporary folder named after the list and today's
+// Jalali date. It is created here, exclusively and with the permissions of
+// any new file of the user's, and the workbook is written over it.
+QString newWorkbookPath(const QString &listName)
 {
-    QTemporaryFile file(QDir::tempPath() + QStringLiteral("/kavrin-XXXXXX.xlsx"));
-    file.setAutoRemove(false);
-    if (!file.open())
-        throw DataError(QStringLiteral("Spreadsheet: cannot create a file in %1: %2")
-                            .arg(QDir::tempPath(), file.errorString()));
-    const QString path = file.fileName();
-    file.close();
-    return path;
+    TJalaliDate today;
+    today.Init();
+    const QString stem = listName + QLatin1Char(' ') + today.ToText().replace(QLatin1Char('/'), QLatin1Char('-'));
+    const QDir folder(QDir::tempPath());
+    for (int n = 1;; ++n) {
+        const QString name = n == 1 ? stem : stem + QStringLiteral(" (%1)").arg(n);
+        QFile file(folder.filePath(name + QStringLiteral(".xlsx")));
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return file.fileName();
+        if (!file.exists())
+            throw DataError(QStringLiteral("Spreadsheet: cannot create a file in %1: %2")
+                                .arg(QDir::tempPath(), file.errorString()));
+    }
 }
 
 } // namespace
 
-void exportToSpreadsheet(Query &query, const QList<QPair<QString, QString>> &titles)
+void exportToSpreadsheet(Query &query, const QList<QPair<QString, QString>> &titles, const QString &listName)
 {
     if (!query.isOpen() && returnsRows(query))
         query.open();
@@ -66,7 +75,7 @@ void exportToSpreadsheet(Query &query, const QList<QPair<QString, QString>> &tit
         if (!titleOf.contains(pair.first))
             titleOf.insert(pair.first, pair.second);
 
-    const QString path = newWorkbookPath();
+    const QString path = newWorkbookPath(listName);
     Workbook book(path);
     book.addSheet(QStringLiteral("Sheet1"));
     const Workbook::Format bold = book.addFormat(true);
@@ -97,7 +106,9 @@ void exportToSpreadsheet(Query &query, const QList<QPair<QString, QString>> &tit
     if (open)
         query.last();
     book.close();
-    platform().openSpreadsheet(path);
+    if (!platform().openSpreadsheet(path))
+        showDefaultError(QStringLiteral("برنامه اي براي باز کردن فايل اکسل پيدا نشد. فايل در اين مسير ذخيره شده است:")
+                         + QLatin1Char('\n') + QChar(0x202A) + QDir::toNativeSeparators(path) + QChar(0x202C));
 }
 
 const QList<QPair<QString, QString>> &personnelTitles()

@@ -185,5 +185,5 @@ void Tlog::CheckBox5Click() { toggleFilter(CheckBox5, {ip}); }
 
 void Tlog::SpeedButton1Click()
 {
-    exportToSpreadsheet(*app::dm->ADOQuery1, exportTitles());
+    exportToSpreadsheet(*app::dm->ADOQuery1, exportTitles(), QStringLiteral("لاگ"));
 }

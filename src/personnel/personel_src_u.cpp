@@ -331,7 +331,7 @@ void Tpersonel_src::N12Click() { app::personel_frm_arzyabi->preview(); }
 
 void Tpersonel_src::N9Click()
 {
-    exportToSpreadsheet(*app::dm->ADOQ_personel, personnelTitles());
+    exportToSpreadsheet(*app::dm->ADOQ_personel, personnelTitles(), windowTitle());
 }
 
 void Tpersonel_src::N8Click()

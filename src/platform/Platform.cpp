@@ -7,6 +7,8 @@
 #include <QIdentityProxyModel>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QMimeDatabase>
+#include <QProcess>
 #include <QAbstractButton>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -151,12 +153,24 @@ QString DesktopPlatform::chooseFolder(const QString &caption)
 
 bool DesktopPlatform::openWithAssociatedProgram(const QString &path)
 {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // The desktop's opener (xdg-open) is started and left: it says nothing
+    // when no program takes the file. Ask first which program would.
+    const QString query = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (!query.isEmpty()) {
+        QProcess process;
+        process.start(query, {QStringLiteral("query"), QStringLiteral("default"), QMimeDatabase().mimeTypeForFile(path).name()});
+        if (process.waitForFinished(5000) && process.exitStatus() == QProcess::NormalExit
+            && process.readAllStandardOutput().trimmed().isEmpty())
+            return false;
+    }
+#endif
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-void DesktopPlatform::openSpreadsheet(const QString &path)
+bool DesktopPlatform::openSpreadsheet(const QString &path)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    return openWithAssociatedProgram(path);
 }
 
 void DesktopPlatform::playSystemSound(const QString &)

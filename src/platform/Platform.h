@@ -27,8 +27,9 @@ public:
     virtual QString openFileName(const QString &caption, const QString &filter) = 0;
     virtual QString saveFileName(const QString &caption, const QString &proposedName, const QString &filter) = 0;
     virtual QString chooseFolder(const QString &caption) = 0;
+    // Both answer false when no program took the file.
     virtual bool openWithAssociatedProgram(const QString &path) = 0;
-    virtual void openSpreadsheet(const QString &path) = 0;
+    virtual bool openSpreadsheet(const QString &path) = 0;
     virtual void playSystemSound(const QString &name) = 0;
     virtual void activateKeyboardLayout(const QString &layoutId) = 0;
     // Shows a window modally and returns when it closes.
@@ -56,7 +57,7 @@ public:
     QString saveFileName(const QString &caption, const QString &proposedName, const QString &filter) override;
     QString chooseFolder(const QString &caption) override;
     bool openWithAssociatedProgram(const QString &path) override;
-    void openSpreadsheet(const QString &path) override;
+    bool openSpreadsheet(const QString &path) override;
     void playSystemSound(const QString &name) override;
     void activateKeyboardLayout(const QString &layoutId) override;
     int showModal(QWidget *window) override;

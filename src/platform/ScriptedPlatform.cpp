@@ -36,12 +36,13 @@ QString ScriptedPlatform::chooseFolder(const QString &caption)
 bool ScriptedPlatform::openWithAssociatedProgram(const QString &path)
 {
     calls << Call{QStringLiteral("open"), path, BoxKind::Plain, {}, {}, {}};
-    return true;
+    return !refuseOpening;
 }
 
-void ScriptedPlatform::openSpreadsheet(const QString &path)
+bool ScriptedPlatform::openSpreadsheet(const QString &path)
 {
     calls << Call{QStringLiteral("spreadsheet"), path, BoxKind::Plain, {}, {}, {}};
+    return !refuseOpening;
 }
 
 void ScriptedPlatform::playSystemSound(const QString &name)
@@ -94,4 +95,5 @@ void ScriptedPlatform::reset()
     buttonAnswers.clear();
     inputAnswers.clear();
     fileAnswers.clear();
+    refuseOpening = false;
 }

@@ -26,6 +26,7 @@ public:
     QList<Call> calls;
     std::function<void(QWidget *)> onModal; // runs while a window is "modal"
     std::function<void(Report &)> onPreview;
+    bool refuseOpening = false;      // no program takes a file to open
 
     Button messageBox(BoxKind kind, const QString &text, const QList<Button> &buttons) override;
     QString inputBox(const QString &caption, const QString &prompt, const QString &defaultText) override;
@@ -33,7 +34,7 @@ public:
     QString saveFileName(const QString &caption, const QString &proposedName, const QString &filter) override;
     QString chooseFolder(const QString &caption) override;
     bool openWithAssociatedProgram(const QString &path) override;
-    void openSpreadsheet(const QString &path) override;
+    bool openSpreadsheet(const QString &path) override;
     void playSystemSound(const QString &name) override;
     void activateKeyboardLayout(const QString &layoutId) override;
     int showModal(QWidget *window) override;

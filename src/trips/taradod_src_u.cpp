@@ -490,7 +490,7 @@ void Ttaradod_src::N14Click()
 
 void Ttaradod_src::N11Click()
 {
-    exportToSpreadsheet(trips(), exportTitles());
+    exportToSpreadsheet(trips(), exportTitles(), windowTitle());
 }
 
 void Ttaradod_src::N6Click()

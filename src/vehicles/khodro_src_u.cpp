@@ -288,7 +288,7 @@ void Tkhodro_src::N10Click()
 
 void Tkhodro_src::N11Click()
 {
-    exportToSpreadsheet(*app::dm->ADOQ_khodro, exportTitles());
+    exportToSpreadsheet(*app::dm->ADOQ_khodro, exportTitles(), windowTitle());
 }
 
 void Tkhodro_src::N7Click()

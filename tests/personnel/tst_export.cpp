@@ -3,6 +3,7 @@
 // on every engine under test.
 #include "TestSupport.h"
 #include "common/export.h"
+#include "core/Dates.h"
 #include "core/app.h"
 #include "core/dm_u.h"
 #include "platform/Query.h"
@@ -11,7 +12,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
+#include <sys/stat.h>
 
 namespace {
 
@@ -122,7 +125,7 @@ private Q_SLOTS:
         q.setSort(QStringLiteral("fname DESC"));   // the workbook follows the current order
         q.setRecNo(2);
 
-        exportToSpreadsheet(q, personnelTitles());
+        exportToSpreadsheet(q, personnelTitles(), QStringLiteral("ليست پرسنل"));
         const QString path = exportedPath(fx.ui);
         m_files << path;
         QVERIFY(QFile::exists(path));
@@ -183,7 +186,7 @@ private Q_SLOTS:
         q.clear();
         q.add(QStringLiteral("select * from personel where id<>-1 "));
         q.open();
-        exportToSpreadsheet(q, personnelTitles());
+        exportToSpreadsheet(q, personnelTitles(), QStringLiteral("ليست پرسنل"));
         const QString path = exportedPath(fx.ui);
         m_files << path;
         QCOMPARE(q.recNo(), 0);
@@ -216,7 +219,8 @@ private Q_SLOTS:
         q.open();
         exportToSpreadsheet(q, {{QStringLiteral("CMT"), QStringLiteral("wrong case")},
                                 {QStringLiteral("cmt"), QStringLiteral("شرح")},
-                                {QStringLiteral("cmt"), QStringLiteral("second pair")}});
+                                {QStringLiteral("cmt"), QStringLiteral("second pair")}},
+                            QStringLiteral("phone"));
         const QString path = exportedPath(fx.ui);
         m_files << path;
         const Sheet s = readWorkbook(path);
@@ -244,7 +248,7 @@ private Q_SLOTS:
         q.clear();
         q.add(QStringLiteral("insert into phone (cmt) values ('x')"));
         q.execute();
-        exportToSpreadsheet(q, {});
+        exportToSpreadsheet(q, {}, QStringLiteral("phone"));
         m_files << exportedPath(fx.ui);
         QCOMPARE(fx.column(QStringLiteral("select count(*) from phone")), QStringList{QStringLiteral("1")});
         const Sheet empty = readWorkbook(exportedPath(fx.ui));
@@ -253,12 +257,50 @@ private Q_SLOTS:
 
         q.clear();
         q.add(QStringLiteral("select cmt from phone"));
-        exportToSpreadsheet(q, {});
+        exportToSpreadsheet(q, {}, QStringLiteral("phone"));
         m_files << exportedPath(fx.ui);
         QVERIFY(q.isOpen());
         QCOMPARE(readWorkbook(exportedPath(fx.ui)).text(2, 1), QStringLiteral("x"));
         QCOMPARE(fx.ui.callsOf(QStringLiteral("spreadsheet")).size(), 2);
         QVERIFY(m_files[0] != m_files[1]);
+    }
+
+    // The workbook is named after the list and the Jalali date, readable as
+    // any new file of the user's; when no program opens it, the default error
+    // box gives its full path.
+    void workbookNoProgramOpens()
+    {
+        AppFixture fx(Engine::Sqlite);
+        // A temporary folder of the test's own, where no earlier export lies.
+        QTemporaryDir temp;
+        const bool hadTmpdir = qEnvironmentVariableIsSet("TMPDIR");
+        const QByteArray tmpdir = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(temp.path()));
+        const auto restore = qScopeGuard([&] { hadTmpdir ? qputenv("TMPDIR", tmpdir) : qunsetenv("TMPDIR"); });
+        Query &q = *app::dm->ADOQuery1;
+        q.clear();
+        q.add(QStringLiteral("select * from phone"));
+        fx.ui.refuseOpening = true;
+        const mode_t mask = umask(022);
+        exportToSpreadsheet(q, {}, QStringLiteral("ليست پرسنل"));
+        exportToSpreadsheet(q, {}, QStringLiteral("ليست پرسنل"));
+        umask(mask);
+        const auto opened = fx.ui.callsOf(QStringLiteral("spreadsheet"));
+        QCOMPARE(opened.size(), 2);
+        QVERIFY(opened[0].text.startsWith(temp.path()));
+        dates.Init();
+        const QString stem = QStringLiteral("ليست پرسنل ") + dates.ToText().replace(QLatin1Char('/'), QLatin1Char('-'));
+        QCOMPARE(QFileInfo(opened[1].text).fileName(), stem + QStringLiteral(" (2).xlsx"));
+        const QFileInfo first(opened[0].text);
+        QCOMPARE(first.fileName(), stem + QStringLiteral(".xlsx"));
+        QVERIFY(first.permissions().testFlag(QFileDevice::ReadGroup));
+        QVERIFY(first.permissions().testFlag(QFileDevice::ReadOther));
+        QVERIFY(first.size() > 0);
+
+        const auto boxes = fx.ui.callsOf(QStringLiteral("message"));
+        QCOMPARE(boxes.size(), 2);
+        QCOMPARE(boxes[0].kind, Platform::BoxKind::Error);
+        QVERIFY2(boxes[0].text.contains(QDir::toNativeSeparators(first.absoluteFilePath())), qPrintable(boxes[0].text));
     }
 };
 
