@@ -46,8 +46,9 @@ ColumnKind columnKindOfDeclaredType(const QString &declared)
         return ColumnKind::Bool;
     if (t.contains(QLatin1String("int")))
         return ColumnKind::Integer;
-    if (t.contains(QLatin1String("float")) || t.contains(QLatin1String("real")) || t.contains(QLatin1String("doub"))
-        || t.contains(QLatin1String("money")) || t.contains(QLatin1String("numeric")) || t.contains(QLatin1String("decimal")))
+    if (t.contains(QLatin1String("money")) || t.contains(QLatin1String("numeric")) || t.contains(QLatin1String("decimal")))
+        return ColumnKind::Money;
+    if (t.contains(QLatin1String("float")) || t.contains(QLatin1String("real")) || t.contains(QLatin1String("doub")))
         return ColumnKind::Float;
     if (t.contains(QLatin1String("blob")) || t.contains(QLatin1String("image")))
         return ColumnKind::Bytes;
@@ -70,6 +71,15 @@ ColumnKind columnKindOfMetaType(int type)
     }
 }
 
+ColumnKind columnKindOfField(Engine engine, const QSqlField &field)
+{
+    // PostgreSQL's numeric (the oid), ODBC's SQL_NUMERIC and SQL_DECIMAL
+    // (SQL Server's money and decimal).
+    const int type = field.typeID();
+    if ((engine == Engine::PostgreSql && type == 1700) || (engine == Engine::SqlServer && (type == 2 || type == 3)))
+        return ColumnKind::Money;
+    return columnKindOfMetaType(field.metaType().id());
+}
 
 Connection::Connection(QObject *parent)
     : QObject(parent), m_name(QStringLiteral("kavrin-%1").arg(connectionCounter.fetchAndAddRelaxed(1)))
@@ -197,7 +207,7 @@ QHash<QString, ColumnKind> Connection::columnKinds(const QString &table)
     } else {
         const QSqlRecord rec = db.record(m_settings.engine == Engine::PostgreSql ? key : table);
         for (int i = 0; i < rec.count(); ++i)
-            kinds.insert(rec.fieldName(i).toLower(), columnKindOfMetaType(rec.field(i).metaType().id()));
+            kinds.insert(rec.fieldName(i).toLower(), columnKindOfField(m_settings.engine, rec.field(i)));
     }
     if (!kinds.isEmpty())
         m_kinds.insert(key, kinds);

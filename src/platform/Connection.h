@@ -3,14 +3,19 @@
 #include <QHash>
 #include <QObject>
 #include <QSqlDatabase>
+#include <QSqlField>
 #include <functional>
 
-// How a value of a column is held and converted.
-enum class ColumnKind { Text, Integer, Float, Bool, Bytes, DateTime };
+// How a value of a column is held and converted. Money columns (the engines'
+// money and decimal types) hold exact decimals of four places: see Money.
+enum class ColumnKind { Text, Integer, Float, Bool, Bytes, DateTime, Money };
 
 // The kind of a column from its declared SQL type or from a driver's type.
 ColumnKind columnKindOfDeclaredType(const QString &declared);
 ColumnKind columnKindOfMetaType(int metaTypeId);
+// The kind of a column a driver describes: its type, and for the decimal
+// types (a double to Qt) the engine's own type code.
+ColumnKind columnKindOfField(Engine engine, const QSqlField &field);
 
 struct ConnectionSettings {
     Engine engine = Engine::SqlServer;

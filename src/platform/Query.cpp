@@ -30,6 +30,8 @@ qint64 Field::asInteger() const
     case QMetaType::Bool: return v.toBool() ? 1 : 0;
     default: break;
     }
+    if (v.metaType() == QMetaType::fromType<Money>())
+        return v.toLongLong();
     bool ok = false;
     const qint64 n = v.toString().trimmed().toLongLong(&ok);
     if (!ok)
@@ -45,6 +47,8 @@ double Field::asFloat() const
     case QMetaType::Bool: return v.toBool() ? 1 : 0;
     default: break;
     }
+    if (v.metaType() == QMetaType::fromType<Money>())
+        return v.value<Money>().toDouble();
     if (kind() != ColumnKind::Text && (v.isNull() || !v.isValid()))
         return 0;
     bool ok = false;

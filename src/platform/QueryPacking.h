@@ -2,19 +2,22 @@
 // The packed-row format shared by the query's readers, its posting and its
 // field access. Private to the data layer.
 #include <QByteArray>
+#include "Money.h"
 #include <QDateTime>
 #include <QLocale>
 #include <QString>
 #include <QVariant>
+#include <cmath>
 #include <cstring>
 
 // Rows are kept packed, one QByteArray a row, so that a result set of a few
 // hundred thousand rows costs little more than its data: each value is a tag
 // byte followed by its payload (8 bytes for numbers and times, a length and
 // UTF-8 or raw bytes for texts and blobs, nothing for NULL and booleans).
+// Money is its exact count of ten-thousandths.
 namespace packed {
 
-enum Tag : char { TagNull, TagInt, TagDouble, TagText, TagBytes, TagFalse, TagTrue, TagDateTime };
+enum Tag : char { TagNull, TagInt, TagDouble, TagText, TagBytes, TagFalse, TagTrue, TagDateTime, TagMoney };
 
 template<typename T> inline void appendRaw(QByteArray &out, T v) { out.append(reinterpret_cast<const char *>(&v), sizeof v); }
 template<typename T> inline T readRaw(const char *p) { T v; std::memcpy(&v, p, sizeof v); return v; }
@@ -76,6 +79,44 @@ inline QDateTime toDateTime(const QVariant &v)
     if (!dt.isValid())
         dt = QDateTime::fromString(s, QStringLiteral("yyyy/MM/dd HH:mm:ss"));
     return dt;
+}
+
+inline void appendMoney(QByteArray &out, Money m)
+{
+    out.append(char(TagMoney));
+    appendRaw<qint64>(out, m.units);
+}
+
+// A money column's value as the engine wrote it: exact when it is a decimal
+// of at most four places in range; anything else (an average's many
+// decimals, a "NaN") is kept as its number or, failing that, its text.
+inline void appendMoneyText(QByteArray &out, const char *text, int size)
+{
+    Money m;
+    if (Money::parse(text, size, &m)) {
+        appendMoney(out, m);
+        return;
+    }
+    bool ok = false;
+    const double d = QByteArray::fromRawData(text, size).toDouble(&ok);
+    if (ok && std::isfinite(d)) {
+        out.append(char(TagDouble));
+        appendRaw<double>(out, d);
+    } else {
+        appendBlob(out, TagText, text, size);
+    }
+}
+
+// A money column's value that the engine keeps as a double (SQLite).
+inline void appendMoneyDouble(QByteArray &out, double d)
+{
+    Money m;
+    if (Money::fromDouble(d, &m)) {
+        appendMoney(out, m);
+    } else {
+        out.append(char(TagDouble));
+        appendRaw<double>(out, d);
+    }
 }
 
 inline void appendDateTimeOrText(QByteArray &out, const QVariant &v)

@@ -7,6 +7,31 @@
 
 using namespace packed;
 
+namespace {
+
+// A value as it is bound to a statement's parameter.
+QVariant boundValue(const QVariant &v, ColumnKind kind)
+{
+    // A NULL of the column's own type, so that every driver binds it.
+    if (v.isNull() || !v.isValid()) {
+        switch (kind) {
+        case ColumnKind::Integer: return QVariant(QMetaType::fromType<qlonglong>());
+        case ColumnKind::Float: return QVariant(QMetaType::fromType<double>());
+        case ColumnKind::Bool: return QVariant(QMetaType::fromType<bool>());
+        case ColumnKind::Bytes: return QVariant(QMetaType::fromType<QByteArray>());
+        case ColumnKind::DateTime: return QVariant(QMetaType::fromType<QDateTime>());
+        case ColumnKind::Text: case ColumnKind::Money: return QVariant(QMetaType::fromType<QString>());
+        }
+    }
+    // Money is bound as its exact decimal text: every engine converts the
+    // text to its money or numeric type without a detour through a double.
+    if (v.metaType() == QMetaType::fromType<Money>())
+        return v.value<Money>().toString();
+    return v;
+}
+
+} // namespace
+
 ColumnKind Query::tableKind(int column) const
 {
     const QString table = baseTable();
@@ -43,6 +68,14 @@ QVariant Query::convertText(int column, const QString &text) const
         if (!ok)
             throw DataError(QStringLiteral("'%1' يك عدد معتبر نيست").arg(text));
         return d;
+    }
+    case ColumnKind::Money: {
+        if (text.isEmpty())
+            return QVariant();
+        Money m;
+        if (!Money::parse(text, &m))
+            throw DataError(QStringLiteral("'%1' يك عدد معتبر نيست").arg(text));
+        return QVariant::fromValue(m);
     }
     case ColumnKind::Bool: {
         if (text.isEmpty())
@@ -133,19 +166,7 @@ void Query::post()
         if (!m_assigned[c] || c == idColumn || !tableColumns.contains(m_columns[c].key))
             continue;
         names << m_columns[c].name;
-        QVariant v = m_buffer[c];
-        // A NULL of the column's own type, so that every driver binds it.
-        if (v.isNull() || !v.isValid()) {
-            switch (tableColumns.value(m_columns[c].key)) {
-            case ColumnKind::Integer: v = QVariant(QMetaType::fromType<qlonglong>()); break;
-            case ColumnKind::Float: v = QVariant(QMetaType::fromType<double>()); break;
-            case ColumnKind::Bool: v = QVariant(QMetaType::fromType<bool>()); break;
-            case ColumnKind::Bytes: v = QVariant(QMetaType::fromType<QByteArray>()); break;
-            case ColumnKind::DateTime: v = QVariant(QMetaType::fromType<QDateTime>()); break;
-            case ColumnKind::Text: v = QVariant(QMetaType::fromType<QString>()); break;
-            }
-        }
-        values << v;
+        values << boundValue(m_buffer[c], tableColumns.value(m_columns[c].key));
     }
 
     QSqlQuery q(m_connection->database());

@@ -16,6 +16,8 @@ void Query::fetchGeneric(const QString &sql, const QHash<QString, ColumnKind> &d
 {
     QSqlQuery q(m_connection->database());
     q.setForwardOnly(true);
+    // Decimals come as their exact texts, not as doubles.
+    q.setNumericalPrecisionPolicy(QSql::HighPrecision);
     if (!q.exec(sql))
         throw DataError(q.lastError().text());
     const QSqlRecord rec = q.record();
@@ -23,7 +25,7 @@ void Query::fetchGeneric(const QString &sql, const QHash<QString, ColumnKind> &d
         Column c;
         c.name = rec.fieldName(i);
         c.key = c.name.toLower();
-        c.kind = declared.value(c.key, columnKindOfMetaType(rec.field(i).metaType().id()));
+        c.kind = declared.value(c.key, columnKindOfField(m_connection->engine(), rec.field(i)));
         columns << c;
     }
     QVector<QVariant> values(columns.size());
@@ -68,7 +70,8 @@ void Query::fetchPostgres(const QString &sql, const QHash<QString, ColumnKind> &
                     case BoolOid: kind = ColumnKind::Bool; break;
                     case ByteaOid: kind = ColumnKind::Bytes; break;
                     case Int2Oid: case Int4Oid: case Int8Oid: case OidOid: kind = ColumnKind::Integer; break;
-                    case Float4Oid: case Float8Oid: case NumericOid: kind = ColumnKind::Float; break;
+                    case Float4Oid: case Float8Oid: kind = ColumnKind::Float; break;
+                    case NumericOid: kind = ColumnKind::Money; break;
                     case TimestampOid: case TimestampTzOid: kind = ColumnKind::DateTime; break;
                     default: kind = ColumnKind::Text; break;
                     }
@@ -97,6 +100,9 @@ void Query::fetchPostgres(const QString &sql, const QHash<QString, ColumnKind> &
                     case ColumnKind::Float:
                         row.append(char(TagDouble));
                         appendRaw<double>(row, QByteArray::fromRawData(text, size).toDouble());
+                        break;
+                    case ColumnKind::Money:
+                        appendMoneyText(row, text, size);
                         break;
                     case ColumnKind::Bytes: {
                         size_t length = 0;
@@ -170,6 +176,9 @@ void Query::fetchSqlite(const QString &sql, const QHash<QString, ColumnKind> &de
                 const qint64 v = sqlite3_column_int64(statement, i);
                 if (kind == ColumnKind::Bool) {
                     row.append(char(v ? TagTrue : TagFalse));
+                } else if (kind == ColumnKind::Money) {
+                    const QByteArray text = QByteArray::number(v);
+                    appendMoneyText(row, text.constData(), int(text.size()));
                 } else if (kind == ColumnKind::Float) {
                     row.append(char(TagDouble));
                     appendRaw<double>(row, double(v));
@@ -185,8 +194,10 @@ void Query::fetchSqlite(const QString &sql, const QHash<QString, ColumnKind> &de
             case SQLITE_FLOAT: {
                 const double v = sqlite3_column_double(statement, i);
                 if (kind == ColumnKind::Text) {
-                    const QByteArray text = QByteArray::number(v, 'g', 15);
+                    const QByteArray text = plainNumberText(v).toUtf8();
                     appendBlob(row, TagText, text.constData(), int(text.size()));
+                } else if (kind == ColumnKind::Money) {
+                    appendMoneyDouble(row, v);
                 } else {
                     row.append(char(TagDouble));
                     appendRaw<double>(row, v);
@@ -203,6 +214,8 @@ void Query::fetchSqlite(const QString &sql, const QHash<QString, ColumnKind> &de
                 const int size = sqlite3_column_bytes(statement, i);
                 if (kind == ColumnKind::DateTime)
                     appendDateTimeOrText(row, QString::fromUtf8(data, size));
+                else if (kind == ColumnKind::Money)
+                    appendMoneyText(row, data, size);
                 else
                     appendBlob(row, kind == ColumnKind::Bytes ? TagBytes : TagText, data, size);
                 break;

@@ -4,6 +4,31 @@
 
 using namespace packed;
 
+namespace {
+
+// A value set on a money column or read by a driver: exact from a Money or a
+// decimal text, the nearest amount from a double.
+void appendMoneyValue(QByteArray &out, const QVariant &v)
+{
+    switch (v.metaType().id()) {
+    case QMetaType::Double: case QMetaType::Float: appendMoneyDouble(out, v.toDouble()); return;
+    case QMetaType::Int: case QMetaType::LongLong: case QMetaType::UInt: case QMetaType::ULongLong: {
+        const QByteArray text = v.toString().toLatin1();
+        appendMoneyText(out, text.constData(), int(text.size()));
+        return;
+    }
+    default: break;
+    }
+    if (v.metaType() == QMetaType::fromType<Money>()) {
+        appendMoney(out, v.value<Money>());
+        return;
+    }
+    const QByteArray text = v.toString().toUtf8();
+    appendMoneyText(out, text.constData(), int(text.size()));
+}
+
+} // namespace
+
 QByteArray Query::pack(const QVector<QVariant> &values, const QVector<Column> &columns)
 {
     QByteArray out;
@@ -23,6 +48,7 @@ QByteArray Query::pack(const QVector<QVariant> &values, const QVector<Column> &c
             break;
         }
         case ColumnKind::DateTime: appendDateTimeOrText(out, v); break;
+        case ColumnKind::Money: appendMoneyValue(out, v); break;
         case ColumnKind::Text: {
             const QByteArray text = v.toString().toUtf8();
             appendBlob(out, TagText, text.constData(), int(text.size()));
@@ -41,7 +67,7 @@ QVariant Query::unpack(const QByteArray &row, int column, ColumnKind)
         quint32 size = 0;
         switch (tag) {
         case TagNull: case TagFalse: case TagTrue: break;
-        case TagInt: case TagDouble: case TagDateTime: size = 8; break;
+        case TagInt: case TagDouble: case TagDateTime: case TagMoney: size = 8; break;
         case TagText: case TagBytes: size = readLength(p); break;
         }
         if (c < column) {
@@ -57,6 +83,7 @@ QVariant Query::unpack(const QByteArray &row, int column, ColumnKind)
         case TagFalse: return QVariant(false);
         case TagTrue: return QVariant(true);
         case TagDateTime: return QVariant(QDateTime::fromMSecsSinceEpoch(readRaw<qint64>(p)));
+        case TagMoney: return QVariant::fromValue(Money{readRaw<qint64>(p)});
         }
         return QVariant();
     }
@@ -68,11 +95,13 @@ QString Query::displayText(const QVariant &value, ColumnKind kind)
         return QString();
     switch (value.metaType().id()) {
     case QMetaType::Bool: return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case QMetaType::Double: return QString::number(value.toDouble(), 'g', 15);
+    case QMetaType::Double: return plainNumberText(value.toDouble());
     case QMetaType::QDateTime: return value.toDateTime().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
     case QMetaType::QByteArray: return QString::fromUtf8(value.toByteArray());
     default: break;
     }
+    if (value.metaType() == QMetaType::fromType<Money>())
+        return value.value<Money>().toString();
     Q_UNUSED(kind)
     return value.toString();
 }

@@ -38,7 +38,7 @@ void Query::setSort(const QString &sort)
         bool byText = false;
         bool descending = false;
         QVector<bool> isNull;
-        QVector<double> number; // numeric columns
+        QVector<long double> number; // numeric columns: exact for every money amount
         QVector<int> rank;      // text columns
     };
     QVector<SortColumn> columns(keys.size());
@@ -46,15 +46,19 @@ void Query::setSort(const QString &sort)
         const int c = keys[k].column;
         SortColumn &col = columns[k];
         col.descending = keys[k].descending;
-        col.byText = !(m_columns[c].kind == ColumnKind::Integer || m_columns[c].kind == ColumnKind::Float
-                       || m_columns[c].kind == ColumnKind::Bool || m_columns[c].kind == ColumnKind::DateTime);
+        col.byText = m_columns[c].kind == ColumnKind::Text || m_columns[c].kind == ColumnKind::Bytes;
         col.isNull.resize(n);
         if (!col.byText) {
             col.number.resize(n);
             for (int r = 0; r < n; ++r) {
                 const QVariant v = valueAt(r, c);
                 col.isNull[r] = v.isNull() || !v.isValid();
-                col.number[r] = v.metaType().id() == QMetaType::QDateTime ? double(v.toDateTime().toMSecsSinceEpoch()) : v.toDouble();
+                if (v.metaType().id() == QMetaType::QDateTime)
+                    col.number[r] = v.toDateTime().toMSecsSinceEpoch();
+                else if (v.metaType() == QMetaType::fromType<Money>())
+                    col.number[r] = v.value<Money>().toLongDouble();
+                else
+                    col.number[r] = v.toDouble();
             }
             continue;
         }

@@ -69,7 +69,7 @@ private Q_SLOTS:
                  QStringList({"1|karbaran|True|True|True|True"}));
         // Column kinds the pages rely on.
         const auto kinds = c->columnKinds(QStringLiteral("taradod"));
-        QCOMPARE(kinds.value(QStringLiteral("mablagh")), ColumnKind::Float);
+        QCOMPARE(kinds.value(QStringLiteral("mablagh")), ColumnKind::Money);
         QCOMPARE(kinds.value(QStringLiteral("kilometr1")), ColumnKind::Integer);
         QCOMPARE(c->columnKinds(QStringLiteral("zamaem")).value(QStringLiteral("pic")), ColumnKind::Bytes);
     }

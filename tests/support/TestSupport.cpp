@@ -112,6 +112,19 @@ std::unique_ptr<Connection> TestDatabase::connect() const
     return c;
 }
 
+SchemaDatabase::SchemaDatabase(Engine engine) : database(engine), conn(database.connect())
+{
+    Query q(conn.get(), QStringLiteral("schema"));
+    runSchemaBlocks(q);
+}
+
+void SchemaDatabase::run(const QString &sql)
+{
+    Query q(conn.get(), QStringLiteral("q"));
+    q.add(sql);
+    q.execute();
+}
+
 AppFixture::AppFixture(Engine engine, bool prepared) : database(engine)
 {
     app::createAll();

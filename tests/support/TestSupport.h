@@ -30,6 +30,15 @@ private:
     QTemporaryDir m_dir;
 };
 
+// A fresh database with the schema in place and a connection to it, for the
+// data-layer tests: one per test case.
+struct SchemaDatabase {
+    explicit SchemaDatabase(Engine engine);
+    TestDatabase database;
+    std::unique_ptr<Connection> conn;
+    void run(const QString &sql); // a statement without rows, through a query
+};
+
 // The whole program on a fresh database: every window and the data module
 // created, `dm` connected, the schema and the first-run values in place, and
 // the scripted platform installed. One per test case.

@@ -474,6 +474,35 @@ private Q_SLOTS:
         QVERIFY(w->isVisible());
         QCOMPARE(fx.column(QStringLiteral("select kilometr1 from taradod where id=%1").arg(ids[1])), QStringList{QStringLiteral("200")});
     }
+
+    // An amount comes into the window as the engine holds it, a kilometre
+    // count without an exponent, and an unchanged save rewrites neither.
+    void exactAmountsSurviveAnEdit_data() { addEngineRows(); }
+    void exactAmountsSurviveAnEdit()
+    {
+        AppFixture fx(currentEngine());
+        fx.exec(QStringLiteral("insert into taradod (typ,ranande,mamor,dat1,karkard_kilometr,karkard_saat,mablagh_kilometr,mablagh) "
+                               "values ('خارج شهر','الف','م','1402/05/01',0.00005,0,1500,123456789012.3456)"));
+        app::taradod_src->CheckBox3->setChecked(false);
+        app::taradod_src->src_btnClick();
+        QueryModel *grid = app::taradod_src->DBGrid1->queryModel();
+        for (const char *field : {"karkard_kilometr", "mablagh"}) {
+            const int column = gridColumnOf(grid->columns(), QLatin1String(field));
+            QVERIFY(column >= 0);
+            QCOMPARE(grid->index(0, column).data().toString(),
+                     QLatin1String(field) == QLatin1String("mablagh") ? QStringLiteral("123456789012.3456") : QStringLiteral("0.00005"));
+        }
+        Ttaradod_ins *w = entry();
+        app::taradod_src->N2Click();
+        QCOMPARE(w->mablagh->text(), QStringLiteral("123456789012.3456"));
+        QCOMPARE(w->karkard_kilometr->text(), QStringLiteral("0.00005"));
+        w->edit_btn->click();
+        QCOMPARE(fx.ui.messages(), QStringList());
+        QVERIFY(!w->isVisible());
+        QCOMPARE(fx.value(QStringLiteral("select cast(mablagh*10000 as bigint) from taradod")), QStringLiteral("1234567890123456"));
+        QCOMPARE(fx.value(QStringLiteral("select count(*) from taradod where karkard_kilometr=0.00005")), QStringLiteral("1"));
+        QCOMPARE(trips().field(QStringLiteral("mablagh")).asString(), QStringLiteral("123456789012.3456"));
+    }
 };
 
 QTEST_MAIN(TaradodInsTest)

@@ -1,0 +1,40 @@
+#pragma once
+#include <QMetaType>
+#include <QString>
+
+// An amount of money held exactly: a whole number of ten-thousandths in 64
+// bits, as the money type of the server engines (numeric(19,4) on
+// PostgreSQL). It travels from the database through the query, the grid and
+// the entry windows and back as an exact decimal, never through a binary
+// floating-point number.
+struct Money {
+    static constexpr qint64 Scale = 10000;
+    qint64 units = 0;
+
+    // A plain decimal text ("-1234.5", "1500", ".25", "1.5e3"), blanks around
+    // it allowed; decimals beyond the fourth are rounded half away from zero,
+    // as the engines round. False for anything else (group separators, "nan",
+    // "inf", out of range).
+    static bool parse(QStringView text, Money *out);
+    static bool parse(const char *text, qsizetype size, Money *out);
+    // The amount nearest to a number that an engine keeps as a double (SQLite's
+    // numeric affinity): the shortest decimal that reads back as the same
+    // double, rounded to four places; the double nearest either end of the
+    // range stands for that end. False when out of range or not finite.
+    static bool fromDouble(double value, Money *out);
+
+    // The exact decimal text without trailing zeros: "1500", "-0.5",
+    // "922337203685477.5807"; never an exponent.
+    QString toString() const;
+    double toDouble() const { return double(units) / double(Scale); }
+    long double toLongDouble() const { return static_cast<long double>(units) / Scale; }
+
+    friend bool operator==(Money a, Money b) { return a.units == b.units; }
+    friend bool operator<(Money a, Money b) { return a.units < b.units; }
+};
+Q_DECLARE_METATYPE(Money)
+
+// A double as a plain decimal text with at most 15 significant digits (the
+// digits a double keeps for sure) and never an exponent: 0.00005 is
+// "0.00005", not "5e-05".
+QString plainNumberText(double value);

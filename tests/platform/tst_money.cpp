@@ -1,0 +1,171 @@
+// Money and numbers through the data layer: money amounts travel as exact
+// decimals of four places from the engine through the query and back, and
+// neither money nor float values are ever shown with an exponent; on every
+// engine under test.
+#include "TestSupport.h"
+#include "platform/DataError.h"
+#include "platform/Money.h"
+#include "platform/Query.h"
+#include <QSqlQuery>
+
+class MoneyTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<SchemaDatabase> db;
+    Connection *conn = nullptr;
+
+    void run(const QString &sql) { db->run(sql); }
+    // The amount the engine holds, in ten-thousandths, read by the engine
+    // itself: no double of ours in between.
+    QString storedUnits(const QString &column, const QString &id)
+    {
+        QSqlQuery q(conn->database());
+        q.setNumericalPrecisionPolicy(QSql::HighPrecision);
+        if (!q.exec(QStringLiteral("select cast(%1*10000 as bigint) from taradod where id=%2").arg(column, id)) || !q.next())
+            return QStringLiteral("<error>");
+        return q.value(0).toString();
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        db = std::make_unique<SchemaDatabase>(currentEngine());
+        conn = db->conn.get();
+    }
+    void cleanup() { db.reset(); }
+
+    void amountsRoundTripExactly_data() { addEngineRows(); }
+    void amountsRoundTripExactly()
+    {
+        const bool server = currentEngine() != Engine::Sqlite;
+        Query q(conn, QStringLiteral("ADOQ_taradod"), QStringLiteral("select * from taradod"));
+        q.open();
+        q.append();
+        q.field(QStringLiteral("mablagh")).setText(QStringLiteral("123456789012.3456"));
+        q.field(QStringLiteral("mablagh_saat")).setText(QStringLiteral("-0.0001"));
+        q.field(QStringLiteral("mablagh_kilometr")).setText(QStringLiteral("922337203685477.5807"));
+        // Read back from the row being appended: already exact.
+        QCOMPARE(q.field(QStringLiteral("mablagh")).asString(), QStringLiteral("123456789012.3456"));
+        q.post();
+        const QString id = q.field(QStringLiteral("id")).asString();
+        QCOMPARE(q.field(QStringLiteral("mablagh_kilometr")).asString(), QStringLiteral("922337203685477.5807"));
+        QCOMPARE(storedUnits(QStringLiteral("mablagh"), id), QStringLiteral("1234567890123456"));
+        QCOMPARE(storedUnits(QStringLiteral("mablagh_saat"), id), QStringLiteral("-1"));
+
+        q.close();
+        q.open();
+        QCOMPARE(q.field(QStringLiteral("mablagh")).asString(), QStringLiteral("123456789012.3456"));
+        QCOMPARE(q.field(QStringLiteral("mablagh_saat")).asString(), QStringLiteral("-0.0001"));
+        QCOMPARE(q.textAt(0, q.columnIndex(QStringLiteral("mablagh"))), QStringLiteral("123456789012.3456"));
+        // The whole range of the money type; SQLite keeps the end of the
+        // range as the double nearest it, which reads as that end again.
+        QCOMPARE(q.field(QStringLiteral("mablagh_kilometr")).asString(), QStringLiteral("922337203685477.5807"));
+        if (server)
+            QCOMPARE(storedUnits(QStringLiteral("mablagh_kilometr"), id), QStringLiteral("9223372036854775807"));
+
+        // An edit of another column writes the amounts back unchanged.
+        q.edit();
+        for (const char *name : {"mablagh", "mablagh_saat", "mablagh_kilometr"})
+            q.field(QLatin1String(name)).setText(q.field(QLatin1String(name)).asString());
+        q.field(QStringLiteral("ranande")).setText(QStringLiteral("علي"));
+        q.post();
+        QCOMPARE(storedUnits(QStringLiteral("mablagh"), id), QStringLiteral("1234567890123456"));
+        QCOMPARE(storedUnits(QStringLiteral("mablagh_saat"), id), QStringLiteral("-1"));
+        if (server)
+            QCOMPARE(storedUnits(QStringLiteral("mablagh_kilometr"), id), QStringLiteral("9223372036854775807"));
+
+        // The lowest amount, written by the engine itself.
+        if (server) {
+            run(QStringLiteral("update taradod set mablagh=-922337203685477.5808 where id=%1").arg(id));
+            q.close();
+            q.open();
+            QCOMPARE(q.field(QStringLiteral("mablagh")).asString(), QStringLiteral("-922337203685477.5808"));
+        }
+    }
+
+    void amountTexts_data() { addEngineRows(); }
+    void amountTexts()
+    {
+        Query q(conn, QStringLiteral("ADOQ_khodro"), QStringLiteral("select * from khodro"));
+        q.open();
+        q.append();
+        Field arzesh = q.field(QStringLiteral("arzesh"));
+        const QList<QPair<QString, QString>> accepted{
+            {QStringLiteral("1500"), QStringLiteral("1500")},
+            {QStringLiteral(" 1500.5000 "), QStringLiteral("1500.5")},
+            {QStringLiteral(".25"), QStringLiteral("0.25")},
+            {QStringLiteral("1.5e3"), QStringLiteral("1500")},
+            // Beyond four places: rounded half away from zero, as the engines do.
+            {QStringLiteral("1.23455"), QStringLiteral("1.2346")},
+            {QStringLiteral("-1.23455"), QStringLiteral("-1.2346")},
+            {QStringLiteral("0.00004"), QStringLiteral("0")},
+        };
+        for (const auto &[text, value] : accepted) {
+            arzesh.setText(text);
+            QCOMPARE(arzesh.asString(), value);
+        }
+        arzesh.setText(QString());
+        QVERIFY(arzesh.isNull());
+        for (const char *text : {"nan", "inf", "-Infinity", "1,500", "12,5", "0x10", "--1", "1e", "922337203685477.5808",
+                                 "99999999999999999999"})
+            QVERIFY_THROWS_EXCEPTION(DataError, arzesh.setText(QLatin1String(text)));
+        arzesh.setText(QStringLiteral("1500000.5"));
+        QCOMPARE(arzesh.asFloat(), 1500000.5);
+        QCOMPARE(arzesh.asInteger(), 1500001);
+        q.post();
+        q.close();
+        q.open();
+        QCOMPARE(q.field(QStringLiteral("arzesh")).asString(), QStringLiteral("1500000.5"));
+    }
+
+    void numbersShowWithoutExponent_data() { addEngineRows(); }
+    void numbersShowWithoutExponent()
+    {
+        run(QStringLiteral("insert into taradod (karkard_kilometr,karkard_saat,tavaghof,mablagh) values (0.00005,1e20,-0.000123,0.00005)"));
+        Query q(conn, QStringLiteral("ADOQ_taradod"), QStringLiteral("select * from taradod"));
+        q.open();
+        QCOMPARE(q.field(QStringLiteral("karkard_kilometr")).asString(), QStringLiteral("0.00005"));
+        QCOMPARE(q.field(QStringLiteral("karkard_saat")).asString(), QStringLiteral("100000000000000000000"));
+        QCOMPARE(q.field(QStringLiteral("tavaghof")).asString(), QStringLiteral("-0.000123"));
+        QCOMPARE(q.field(QStringLiteral("mablagh")).asString(), QStringLiteral("0.0001"));
+        // An expression column reads as it comes, without an exponent too.
+        Query sums(conn, QStringLiteral("sums"));
+        sums.add(QStringLiteral("select sum(karkard_kilometr) as k, sum(mablagh) as m from taradod"));
+        sums.open();
+        QCOMPARE(sums.field(QStringLiteral("k")).asString(), QStringLiteral("0.00005"));
+        // SQLite keeps the amount as it came, unrounded; a sum is its number.
+        QCOMPARE(sums.field(QStringLiteral("m")).asString(),
+                 currentEngine() == Engine::Sqlite ? QStringLiteral("0.00005") : QStringLiteral("0.0001"));
+        QCOMPARE(plainNumberText(1234567.25), QStringLiteral("1234567.25"));
+        QCOMPARE(plainNumberText(-1.5e-10), QStringLiteral("-0.00000000015"));
+        QCOMPARE(plainNumberText(0.1 + 0.2), QStringLiteral("0.3"));
+    }
+
+    void sumsAndSortOfAmounts_data() { addEngineRows(); }
+    void sumsAndSortOfAmounts()
+    {
+        const bool server = currentEngine() != Engine::Sqlite;
+        for (const char *amount : {"0.1", "0.2", "1000000.0005"})
+            run(QStringLiteral("insert into taradod (mablagh) values (%1)").arg(QLatin1String(amount)));
+        Query sums(conn, QStringLiteral("sums"));
+        sums.add(QStringLiteral("select count(*) as c,sum(mablagh) as m from taradod"));
+        sums.open();
+        QCOMPARE(sums.field(QStringLiteral("m")).asString(), QStringLiteral("1000000.3005"));
+
+        // Amounts that differ in their last place sort apart (a double cannot
+        // tell them apart on the server engines' full range).
+        run(QStringLiteral("delete from taradod"));
+        const QStringList amounts = server
+            ? QStringList{QStringLiteral("922337203685477.5807"), QStringLiteral("922337203685477.5806"), QStringLiteral("-5")}
+            : QStringList{QStringLiteral("123456789012.3457"), QStringLiteral("123456789012.3456"), QStringLiteral("-5")};
+        for (const QString &amount : amounts)
+            run(QStringLiteral("insert into taradod (mablagh) values (%1)").arg(amount));
+        Query q(conn, QStringLiteral("ADOQ_taradod"), QStringLiteral("select * from taradod"));
+        q.open();
+        q.setSort(QStringLiteral("mablagh ASC"));
+        const int c = q.columnIndex(QStringLiteral("mablagh"));
+        QCOMPARE((QStringList{q.textAt(0, c), q.textAt(1, c), q.textAt(2, c)}), (QStringList{amounts[2], amounts[1], amounts[0]}));
+    }
+};
+
+QTEST_MAIN(MoneyTest)
+#include "tst_money.moc"
