@@ -154,7 +154,8 @@ QString plainNumberText(double value)
     for (; *p != 'e'; ++p)
         if (isDigit(*p))
             digits.push_back(*p);
-    const int exponent = std::atoi(p + 1);
+    int exponent = 0;
+    std::from_chars(p + 1 + (p[1] == '+'), end, exponent);
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
     if (digits == "0")

@@ -2,6 +2,7 @@
 #include "taradod_frm_layout.h"
 #include "core/app.h"
 #include "core/dm_u.h"
+#include "platform/Money.h"
 #include "platform/Query.h"
 #include "platform/Report.h"
 #include <algorithm>
@@ -90,7 +91,10 @@ QString Ttaradod_frm_riyali::columnTotal(const Query &rows, const QString &field
     const int column = rows.isOpen() ? rows.columnIndex(field) : -1;
     if (column < 0)
         return QString();
+    // Money adds up exactly, in ten-thousandths; other numbers as doubles.
     double total = 0;
+    qint64 units = 0;
+    bool exact = true;
     bool any = false;
     for (int row = 0; row < rows.recordCount(); ++row) {
         const QVariant v = rows.valueAt(row, column);
@@ -101,7 +105,10 @@ QString Ttaradod_frm_riyali::columnTotal(const Query &rows, const QString &field
         if (ok) {
             total += n;
             any = true;
+            exact = exact && v.metaType() == QMetaType::fromType<Money>() && !qAddOverflow(units, v.value<Money>().units, &units);
         }
     }
-    return any ? Query::displayText(QVariant(total), ColumnKind::Float) : QString();
+    if (!any)
+        return QString();
+    return exact ? Money{units}.toString() : Query::displayText(QVariant(total), ColumnKind::Float);
 }

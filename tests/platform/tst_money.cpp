@@ -6,6 +6,7 @@
 #include "platform/DataError.h"
 #include "platform/Money.h"
 #include "platform/Query.h"
+#include "trips/taradod_frm_riyali_u.h"
 #include <QSqlQuery>
 
 class MoneyTest : public QObject {
@@ -135,6 +136,7 @@ private Q_SLOTS:
         // SQLite keeps the amount as it came, unrounded; a sum is its number.
         QCOMPARE(sums.field(QStringLiteral("m")).asString(),
                  currentEngine() == Engine::Sqlite ? QStringLiteral("0.00005") : QStringLiteral("0.0001"));
+        QCOMPARE(plainNumberText(250), QStringLiteral("250"));
         QCOMPARE(plainNumberText(1234567.25), QStringLiteral("1234567.25"));
         QCOMPARE(plainNumberText(-1.5e-10), QStringLiteral("-0.00000000015"));
         QCOMPARE(plainNumberText(0.1 + 0.2), QStringLiteral("0.3"));
@@ -150,6 +152,11 @@ private Q_SLOTS:
         sums.add(QStringLiteral("select count(*) as c,sum(mablagh) as m from taradod"));
         sums.open();
         QCOMPARE(sums.field(QStringLiteral("m")).asString(), QStringLiteral("1000000.3005"));
+        // The amounts statement adds up the rows it prints itself: exactly.
+        run(QStringLiteral("insert into taradod (mablagh) values (123456789012.3456)"));
+        Query rows(conn, QStringLiteral("ADOQ_taradod"), QStringLiteral("select * from taradod"));
+        rows.open();
+        QCOMPARE(Ttaradod_frm_riyali::columnTotal(rows, QStringLiteral("mablagh")), QStringLiteral("123457789012.6461"));
 
         // Amounts that differ in their last place sort apart (a double cannot
         // tell them apart on the server engines' full range).
