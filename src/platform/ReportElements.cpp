@@ -261,10 +261,23 @@ void ReportLabel::layOut(const QString &text, const QRectF &design, double maxHe
     for (double s : scales)
         if ((fitted = layOutAt(printable, s, false, width, -1, out)))
             break;
-    if (!fitted && wrap)
+    if (!fitted && wrap && maxHeight >= 0) {
         for (double s : scales)
-            if ((fitted = layOutAt(printable, s, true, width, maxHeight < 0 ? -1 : qMax(maxHeight, oneLine), out)))
+            if ((fitted = layOutAt(printable, s, true, width, qMax(maxHeight, oneLine), out)))
                 break;
+    } else if (!fitted && wrap) {
+        // Lines without a bound (a growing row): the fewest lines, at the
+        // largest size that gives them, so that the row grows least.
+        int fewest = 0;
+        double best = 1;
+        for (double s : scales)
+            if (layOutAt(printable, s, true, width, -1, out) && (fewest == 0 || out.text->lineCount() < fewest)) {
+                fewest = out.text->lineCount();
+                best = s;
+            }
+        if ((fitted = fewest > 0) && out.scale != best)
+            layOutAt(printable, best, true, width, -1, out);
+    }
     if (!fitted && m_shrinkToFit)
         for (double s = qMin(m_smallest, 0.95) - 0.05; s > 0.5 - 1e-9 && !fitted; s -= 0.05)
             fitted = layOutAt(printable, s, wrap, width, maxHeight < 0 ? -1 : qMax(maxHeight, oneLine), out);

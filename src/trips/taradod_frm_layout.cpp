@@ -84,10 +84,23 @@ void layOutLines(ReportBand *band, const QList<Line> &lines, const QString &fami
 }
 
 void layOutColumns(ReportBand *titles, const QString &titleFamily, double titleSize, ReportBand *detail, const QString &valueFamily,
-                   double valueSize, const QList<ReportColumn> &columns)
+                   double valueSize, const QList<ReportColumn> &columns, const QList<double> &rules)
 {
-    titles->rectangle(0, 0, titles->width(), titles->height());
-    detail->rectangle(0, 0, detail->width(), detail->height());
+    // The frames first, so that the rules and texts stand on them.
+    for (ReportBand *band : {titles, detail})
+        band->rectangle(0, 0, band->width(), band->height());
+    // A rule between every two neighbouring columns, titles and values alike:
+    // where the layout has one between them, else midway.
+    for (int i = 0; i + 1 < columns.size(); ++i) {
+        const double right = columns[i].left;
+        const double left = columns[i + 1].right;
+        double x = (left + right) / 2 - ReportShape::defaultOutline / 2;
+        for (double rule : rules)
+            if (rule >= left - 0.5 && rule <= right + 0.5)
+                x = rule;
+        for (ReportBand *band : {titles, detail})
+            band->verticalRule(x, 0, band->height());
+    }
     auto place = [](ReportLabel *l, const ReportColumn &c, const ReportBand *band) {
         l->placeBox(c.left, 0.2, c.right - c.left, band->height() - 0.4, Qt::AlignCenter);
         l->setWordWrap(true);

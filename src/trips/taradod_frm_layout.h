@@ -72,7 +72,9 @@ inline ReportColumn numberColumn(const QString &title, double left, double right
 }
 
 // Puts each column's title centred in its box on `titles` and its value
-// centred in its box on `detail`, both wrapped, and smaller when they do not
-// fit, with a frame the width of each band around it.
+// centred in its box on `detail` (columns listed right to left), smaller or
+// wrapped when they do not fit, the detail row growing for wrapped values.
+// Each band gets a frame its width and, over it, a rule between every two
+// columns: at the position `rules` lists between them, else midway.
 void layOutColumns(ReportBand *titles, const QString &titleFamily, double titleSize, ReportBand *detail, const QString &valueFamily,
-                   double valueSize, const QList<ReportColumn> &columns);
+                   double valueSize, const QList<ReportColumn> &columns, const QList<double> &rules);

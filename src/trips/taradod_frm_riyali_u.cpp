@@ -53,11 +53,7 @@ Ttaradod_frm_riyali::Ttaradod_frm_riyali(QWidget *parent) : PrintedForm(QStringL
     captioned(QStringLiteral("تا تاريخ:"), 33.1, zar, 10, "dat2", lotus, true, 1.6, 0.0, 33.1);
 
     ReportBand *titles = r.addBand(ReportBand::Type::ColumnHeader, 6.6);
-    titles->verticalRule(191.0, 0, 6.6);
-    // The columns from the officer to the end time share one undivided stretch.
     ReportBand *detail = r.addBand(ReportBand::Type::Detail, 7.4);
-    for (double x : {24.9, 43.4, 62.7, 166.2, 191.0})
-        detail->verticalRule(x, 0, 7.4);
     layOutColumns(titles, titr, 8, detail, lotus, 10,
                   {numberColumn(QStringLiteral("رديف"), 191.6, 198.7),
                    fieldColumn(QStringLiteral("نام راننده"), "ranande", 167.2, 190.8),
@@ -69,7 +65,8 @@ Ttaradod_frm_riyali::Ttaradod_frm_riyali(QWidget *parent) : PrintedForm(QStringL
                    fieldColumn(QStringLiteral("تا ساعت"), "saat2", 63.5, 74.1),
                    fieldColumn(QStringLiteral("کارکرد کيلومتر"), "karkard_kilometr", 44.7, 61.4),
                    fieldColumn(QStringLiteral("کارکرد ساعت"), "karkard_saat", 25.7, 42.6),
-                   fieldColumn(QStringLiteral("مبلغ"), "mablagh", 1.6, 23.8)});
+                   fieldColumn(QStringLiteral("مبلغ"), "mablagh", 1.6, 23.8)},
+                  {24.9, 43.4, 62.7, 166.2, 191.0});
 
     // The rates of the trip that was current and the totals of the list's
     // last search under their columns.

@@ -26,13 +26,12 @@ Ttaradod_frm_rozane_dakhel::Ttaradod_frm_rozane_dakhel(QWidget *parent)
     const double rowHeight = 10.6;
     ReportBand *titles = r.addBand(ReportBand::Type::ColumnHeader, rowHeight);
     ReportBand *detail = r.addBand(ReportBand::Type::Detail, rowHeight);
-    for (double x : {67.2, 82.5, 99.0, 140.8, 179.1})
-        detail->verticalRule(x, 0, rowHeight);
     layOutColumns(titles, titr, 10, detail, QStringLiteral("Zar"), 10,
                   {numberColumn(QStringLiteral("رديف"), 179.9, 188.9),
                    fieldColumn(QStringLiteral("نام راننده"), "ranande", 141.8, 178.1),
                    fieldColumn(QStringLiteral("نام مامور"), "mamor", 101.6, 140.0),
                    fieldColumn(QStringLiteral("ساعت خروج"), "saat1", 83.9, 98.2),
                    fieldColumn(QStringLiteral("ساعت ورود"), "saat2", 68.0, 82.0),
-                   fieldColumn(QStringLiteral("محل ماموريت"), "mamor_cmt", 2.1, 66.7)});
+                   fieldColumn(QStringLiteral("محل ماموريت"), "mamor_cmt", 2.1, 66.7)},
+                  {67.2, 82.5, 99.0, 140.8, 179.1});
 }

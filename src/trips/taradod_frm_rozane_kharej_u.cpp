@@ -48,8 +48,6 @@ Ttaradod_frm_rozane_kharej::Ttaradod_frm_rozane_kharej(QWidget *parent)
     const double rowHeight = 10.6;
     ReportBand *titles = r.addBand(ReportBand::Type::ColumnHeader, rowHeight);
     ReportBand *detail = r.addBand(ReportBand::Type::Detail, rowHeight);
-    for (double x : {23.3, 40.7, 64.3, 90.0, 109.8, 141.3, 158.5, 175.4, 194.2, 207.4, 240.5, 264.6})
-        detail->verticalRule(x, 0, rowHeight);
     const auto destination = [](const ReportRow &row) {
         return row.text(QStringLiteral("ostan")) + QLatin1Char('*') + row.text(QStringLiteral("shahrestan"));
     };
@@ -69,7 +67,8 @@ Ttaradod_frm_rozane_kharej::Ttaradod_frm_rozane_kharej(QWidget *parent)
                     &Ttaradod_frm_rozane_kharej::odometerDifference, 65.6, 87.0, 8},
                    fieldColumn(QStringLiteral("نام مامور"), "mamor", 41.5, 63.5),
                    {QStringLiteral("امضا مامور"), ReportColumn::Value::Blank, QString(), {}, 23.5, 40.7},
-                   {QStringLiteral("امضا مدير حوزه"), ReportColumn::Value::Blank, QString(), {}, 0.8, 23.3}});
+                   {QStringLiteral("امضا مدير حوزه"), ReportColumn::Value::Blank, QString(), {}, 0.8, 23.3}},
+                  {23.3, 40.7, 64.3, 90.0, 109.8, 141.3, 158.5, 175.4, 194.2, 207.4, 240.5, 264.6});
 
     ReportBand *summary = r.addBand(ReportBand::Type::Summary, 7.7);
     for (const auto &[text, left, right] : QList<std::tuple<const char16_t *, double, double>>{

@@ -153,9 +153,9 @@ QList<QImage> pdfPages(const QString &pdf, double resolution)
 }
 
 // Dots inked (darker than mid-grey) in one picture with no inked dot at or
-// beside the same place in the other, counted both ways where they touch
-// another such dot: the two rasterisers' anti-aliasing differs at the edges
-// by a lone dot at most, while a letter or sign out of its place leaves whole
+// beside the same place in the other, counted both ways where they form a
+// stroke: the two rasterisers' anti-aliasing differs at the edges by a dot
+// or two at most, while a letter or sign out of its place leaves whole
 // strokes unmatched.
 // Pictures are resampled by each reader in its own way; their boxes are left
 // out (`ignored`, in dots). `marks`, when given, receives the first picture
@@ -181,15 +181,16 @@ int unmatchedInk(const QImage &first, const QImage &second, QImage *marks = null
         for (int x = 0; x < w; ++x)
             unmatched[y * w + x] = ((inked(a, x, y) && !near(b, x, y)) || (inked(b, x, y) && !near(a, x, y)))
                                    && std::none_of(ignored.begin(), ignored.end(), [&](const QRect &r) { return r.contains(x, y); });
-    // A lone dot is a corner rounded differently; a stroke has neighbours.
+    // A lone dot or a pair is a corner or an end rounded differently; a
+    // stroke is thicker: each of its dots has two such neighbours or more.
     auto stroke = [&](int x, int y) {
+        int neighbours = 0;
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx) {
                 const int xx = x + dx, yy = y + dy;
-                if ((dx || dy) && xx >= 0 && yy >= 0 && xx < w && yy < h && unmatched[yy * w + xx])
-                    return true;
+                neighbours += (dx || dy) && xx >= 0 && yy >= 0 && xx < w && yy < h && unmatched[yy * w + xx];
             }
-        return false;
+        return neighbours >= 2;
     };
     if (marks)
         *marks = a.convertToFormat(QImage::Format_RGB32);
@@ -234,7 +235,15 @@ class PrintedFormsTest : public QObject {
     QTemporaryDir dir;
 
 private Q_SLOTS:
-    void initTestCase() { installFontSubstitutions(); }
+    void initTestCase()
+    {
+        installFontSubstitutions();
+        // To look at the pages: KAVRIN_KEEP_PRINTS=1 keeps the PDF files and their pictures.
+        if (qEnvironmentVariableIsSet("KAVRIN_KEEP_PRINTS")) {
+            dir.setAutoRemove(false);
+            qInfo("pages kept in %s", qPrintable(dir.path()));
+        }
+    }
 
     // The way a preview that records texts and replays them as plain
     // strings draws a right-to-left caption (its colon at the wrong end, its
@@ -293,6 +302,41 @@ private Q_SLOTS:
         for (PrintedForm *form : allForms())
             QVERIFY2(form->QuickRep1->title().contains(QRegularExpression(QStringLiteral("^[\\x{0600}-\\x{06FF} \\-]+$"))),
                      qPrintable(form->objectName()));
+    }
+
+    // The trip reports' column titles and rows are divided by rules standing
+    // over the frames, the signature columns included: each rule's dots are
+    // dark halfway down the title row and the first row.
+    void tripReportsRuleEveryColumn()
+    {
+        AppFixture fx(Engine::Sqlite);
+        fillForms(fx);
+        const QList<QPair<PrintedForm *, QList<double>>> reports{
+            {app::taradod_frm_rozane_kharej, {23.3, 40.7, 64.3, 90.0, 109.8, 141.3, 158.5, 175.4, 194.2, 207.4, 240.5, 264.6}},
+            {app::taradod_frm_rozane_dakhel, {67.2, 82.5, 99.0, 140.8, 179.1}},
+            // Where the layout has no rule between two columns, one stands midway.
+            {app::taradod_frm_riyali, {24.9, 43.4, 62.7, 74.25, 85.65, 104.0, 122.3, 143.55, 166.2, 191.0}}};
+        for (const auto &[form, rules] : reports) {
+            const Report &report = *form->QuickRep1;
+            const Report::Page page = report.paginate().first();
+            const QImage image = report.renderPage(page, dpi).convertToFormat(QImage::Format_Grayscale8);
+            const double dots = dpi / 25.4;
+            for (const Report::Placement &p : page) {
+                if (p.band->type() != ReportBand::Type::ColumnHeader && !(p.band->type() == ReportBand::Type::Detail && p.number == 1))
+                    continue;
+                const int y = qRound((p.top + p.height / 2) * dots);
+                for (double rule : rules) {
+                    const int x = qRound((report.margins().left() + rule + ReportShape::defaultOutline / 2) * dots);
+                    int darkest = 255;
+                    for (int dx = -2; dx <= 2; ++dx)
+                        darkest = qMin<int>(darkest, image.constScanLine(y)[x + dx]);
+                    QVERIFY2(darkest < 160, qPrintable(QStringLiteral("%1: no rule at %2 mm in the %3 band")
+                                                           .arg(form->objectName())
+                                                           .arg(rule)
+                                                           .arg(p.band->type() == ReportBand::Type::Detail ? "detail" : "title")));
+                }
+            }
+        }
     }
 
     // Every page of every form, drawn by the preview at its zoom and by the
