@@ -1,5 +1,6 @@
 #include "MonEdit.h"
 #include "platform/DataError.h"
+#include "platform/Digits.h"
 #include "platform/Guard.h"
 
 TMonEdit::TMonEdit(QWidget *parent) : QLineEdit(parent)
@@ -7,6 +8,7 @@ TMonEdit::TMonEdit(QWidget *parent) : QLineEdit(parent)
     resize(100, 50);
     OnChange = [this](TMonEdit *sender) { FormatOnChange(sender); };
     connect(this, &QLineEdit::textChanged, this, &TMonEdit::textChangedNotification);
+    takeLocalDigits(this);
 }
 
 void TMonEdit::textChangedNotification()
@@ -24,9 +26,11 @@ QString TMonEdit::DigitsOnly(const QString &S, int L)
         return QStringLiteral("0");
     QString digits;
     const int end = std::min<int>(L, int(S.size()));
-    for (int i = 0; i < end; ++i)
-        if (S[i] >= QLatin1Char('0') && S[i] <= QLatin1Char('9'))
-            digits += S[i];
+    for (int i = 0; i < end; ++i) {
+        const QChar c = asciiDigit(S[i]);
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            digits += c;
+    }
     return digits;
 }
 

@@ -7,7 +7,8 @@
 // digits alone, grouped by three with "," (1234567 shows as 1,234,567), and
 // keeps the caret at the end. A window may put its own change handler in
 // OnChange instead; then the text is left as it is. Its value is the integer
-// formed by the digits of its text before any decimal point.
+// formed by the digits of its text before any decimal point. Persian and
+// Arabic-Indic digits count as the ASCII digits they stand for.
 //
 // The change handler runs only once the control's window exists (its window
 // has been shown): text set while a window is being built raises no change.
@@ -26,7 +27,8 @@ public:
     void FormatOnChange(TMonEdit *sender);
     // S grouped by three; the result is remembered in LastText.
     QString GroupDigits(const QString &S, int L);
-    // The decimal digits among the first L characters of S; "0" for an empty S.
+    // The decimal digits among the first L characters of S, Persian and
+    // Arabic-Indic ones as ASCII; "0" for an empty S.
     static QString DigitsOnly(const QString &S, int L);
     // S with Ch inserted before position P (1-based) of its first L characters.
     static QString InsertChar(const QString &S, int L, int P, QChar Ch);

@@ -5,6 +5,7 @@
 #include "core/dm_u.h"
 #include "platform/ComboBox.h"
 #include "platform/DataError.h"
+#include "platform/Digits.h"
 #include "platform/Guard.h"
 #include "platform/MaskEdit.h"
 #include "platform/Platform.h"
@@ -118,6 +119,9 @@ Tpersonel_ins::Tpersonel_ins(QWidget *parent) : Page(parent, false)
 
     nation->installEventFilter(this);
     farzand->installEventFilter(this);
+    // Persian and Arabic-Indic digits reach the digit filters as ASCII ones.
+    takeLocalDigits(nation);
+    takeLocalDigits(farzand);
     connectGuarded(ostan, &ComboBox::changed, this, [this] { ostanChange(); });
     connectGuarded(ins_btn, &QPushButton::clicked, this, [this] { ins_btnClick(); });
     connectGuarded(edit_btn, &QPushButton::clicked, this, [this] { edit_btnClick(); });

@@ -1,4 +1,11 @@
 #include "MaskEdit.h"
+#include "Digits.h"
+#include "Platform.h"
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QPointer>
 
 QString MaskEdit::toQtMask(const QString &mask)
 {
@@ -27,6 +34,7 @@ MaskEdit::MaskEdit(const QString &mask, QWidget *parent) : QLineEdit(parent), m_
     // Digits read left to right and stand at the right edge of a right-to-left form.
     setLayoutDirection(Qt::LeftToRight);
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    takeLocalDigits(this);
 }
 
 QString MaskEdit::text() const
@@ -34,19 +42,19 @@ QString MaskEdit::text() const
     QString shown = displayText();
     const QString blank = m_mask.section(QLatin1Char(';'), 2, 2);
     shown.replace(blank.isEmpty() ? QChar(QLatin1Char('_')) : blank.at(0), QLatin1Char(' '));
-    return shown;
+    return asciiDigits(shown);
 }
 
 void MaskEdit::setText(const QString &text)
 {
     // Put each character of the text at its own position: a blank leaves the
     // position empty, so "1403/ 1/05" and "    /  /  " come back as they went in.
-    const QString pattern = toQtMask(m_mask).section(QLatin1Char(';'), 0, 0).remove(QLatin1Char('\\'));
+    const QString pattern = positions();
     QLineEdit::setText(QString());
     QString normalized;
     for (int i = 0; i < pattern.size(); ++i) {
         const QChar p = pattern.at(i);
-        const QChar c = i < text.size() ? text.at(i) : QLatin1Char(' ');
+        const QChar c = i < text.size() ? asciiDigit(text.at(i)) : QLatin1Char(' ');
         if (p == QLatin1Char('0') || p == QLatin1Char('9'))
             normalized += c.isDigit() ? c : QChar(QLatin1Char(' '));
         else
@@ -65,4 +73,79 @@ void MaskEdit::setText(const QString &text)
         }
     }
     setCursorPosition(0);
+    setModified(false); // set by the program, not edited
+}
+
+QString MaskEdit::positions() const
+{
+    return toQtMask(m_mask).section(QLatin1Char(';'), 0, 0).remove(QLatin1Char('\\'));
+}
+
+const QString MaskEdit::InvalidInput = QStringLiteral("مقدار ورودي معتبر نيست. براي لغو تغييرات کليد Esc را بزنيد");
+
+bool MaskEdit::complete() const
+{
+    const QString pattern = positions();
+    const QString shown = text();
+    bool anyFilled = false;
+    bool requiredBlank = false;
+    for (int i = 0; i < pattern.size() && i < shown.size(); ++i) {
+        const QChar p = pattern.at(i);
+        if (p != QLatin1Char('0') && p != QLatin1Char('9'))
+            continue; // a literal
+        const bool blank = shown.at(i) == QLatin1Char(' ');
+        anyFilled = anyFilled || !blank;
+        // In Qt's notation 9 is a required digit.
+        requiredBlank = requiredBlank || (blank && p == QLatin1Char('9'));
+    }
+    return !anyFilled || !requiredBlank;
+}
+
+void MaskEdit::focusInEvent(QFocusEvent *event)
+{
+    QLineEdit::focusInEvent(event);
+    // Coming back after a refusal (or from another window) keeps what the
+    // field held when it was first entered.
+    if (!isModified())
+        m_entered = text();
+}
+
+void MaskEdit::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    // Switching to another window or opening a menu is no leaving; a text set
+    // by the program and not edited since is not checked.
+    const auto reason = event->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || !isModified() || complete())
+        return;
+    refuseLeaving();
+}
+
+void MaskEdit::refuseLeaving()
+{
+    // Qt cannot hold the focus while it moves; it is given back at once,
+    // before anything else the move started (a button's click) goes on.
+    QPointer<MaskEdit> self(this);
+    QMetaObject::invokeMethod(
+        this,
+        [self] {
+            if (!self || !self->isVisible() || self->complete())
+                return;
+            if (auto *button = qobject_cast<QAbstractButton *>(QApplication::focusWidget()))
+                button->setDown(false); // its release is then no click
+            self->setFocus(Qt::OtherFocusReason);
+            showDefaultError(InvalidInput);
+        },
+        Qt::QueuedConnection);
+}
+
+void MaskEdit::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && isModified()) {
+        setText(m_entered);
+        setModified(false);
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
 }

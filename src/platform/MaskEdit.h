@@ -5,7 +5,8 @@
 // date), "!90:00;1;_" (a time of day) and "0000;1;_" (a four-digit year).
 // In these masks 0 is a required digit and 9 an optional one; the literals are
 // kept in the text and an empty position reads as a blank, so an untouched
-// date reads "    /  /  ". "_" marks an empty position on screen.
+// date reads "    /  /  ". "_" marks an empty position on screen. Persian and
+// Arabic-Indic digits, typed or given, are taken as ASCII digits.
 class MaskEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -19,6 +20,28 @@ public:
     // The mask converted to Qt's notation (whose 9 and 0 are the other way round).
     static QString toQtMask(const QString &mask);
 
+    // Whether the text may be left as it is: untouched (every digit position
+    // blank) or with every required position filled.
+    bool complete() const;
+
+    // The platform's message when a field is left half filled.
+    static const QString InvalidInput;
+
+protected:
+    // Leaving an edited field whose required positions are partly filled is
+    // refused: the focus comes back, the invalid-input message is shown and a
+    // button pressed on the way out is released without its click.
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    // Escape abandons the edits since the field was entered.
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
+    // One character per position: Qt's "9" (required digit), "0" (optional
+    // digit) or the literal itself.
+    QString positions() const;
+    void refuseLeaving();
+
     QString m_mask;
+    QString m_entered; // the text when the field was entered
 };

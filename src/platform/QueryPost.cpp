@@ -1,5 +1,6 @@
 #include "Query.h"
 #include "DataError.h"
+#include "Digits.h"
 #include "QueryPacking.h"
 #include <QRegularExpression>
 #include <QSqlError>
@@ -46,6 +47,8 @@ ColumnKind Query::tableKind(int column) const
 
 QVariant Query::convertText(int column, const QString &text) const
 {
+    // Numbers, truth values and dates may come with Persian or Arabic-Indic
+    // digits; they are stored as the ASCII digits they stand for.
     switch (tableKind(column)) {
     // An empty text is stored as the empty text, never as NULL (the drivers
     // bind a null QString as NULL).
@@ -55,7 +58,7 @@ QVariant Query::convertText(int column, const QString &text) const
         if (text.isEmpty())
             return QVariant();
         bool ok = false;
-        const qint64 n = text.trimmed().toLongLong(&ok);
+        const qint64 n = asciiDigits(text).trimmed().toLongLong(&ok);
         if (!ok)
             throw DataError(QStringLiteral("'%1' يك عدد صحيح معتبر نيست").arg(text));
         return n;
@@ -64,7 +67,7 @@ QVariant Query::convertText(int column, const QString &text) const
         if (text.isEmpty())
             return QVariant();
         bool ok = false;
-        const double d = numberLocale().toDouble(text.trimmed(), &ok);
+        const double d = numberLocale().toDouble(asciiDigits(text).trimmed(), &ok);
         if (!ok)
             throw DataError(QStringLiteral("'%1' يك عدد معتبر نيست").arg(text));
         return d;
@@ -80,7 +83,7 @@ QVariant Query::convertText(int column, const QString &text) const
     case ColumnKind::Bool: {
         if (text.isEmpty())
             return QVariant();
-        const QString t = text.trimmed().toLower();
+        const QString t = asciiDigits(text).trimmed().toLower();
         if (t == QLatin1String("true") || t == QLatin1String("1"))
             return true;
         if (t == QLatin1String("false") || t == QLatin1String("0"))
@@ -90,7 +93,7 @@ QVariant Query::convertText(int column, const QString &text) const
     case ColumnKind::DateTime: {
         if (text.isEmpty())
             return QVariant();
-        const QDateTime dt = toDateTime(text);
+        const QDateTime dt = toDateTime(asciiDigits(text));
         if (!dt.isValid())
             throw DataError(QStringLiteral("'%1' يك تاريخ معتبر نيست").arg(text));
         return dt;

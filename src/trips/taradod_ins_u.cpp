@@ -8,6 +8,7 @@
 #include "core/dm_u.h"
 #include "platform/ComboBox.h"
 #include "platform/DataError.h"
+#include "platform/Digits.h"
 #include "platform/Guard.h"
 #include "platform/MaskEdit.h"
 #include "platform/Platform.h"
@@ -373,7 +374,7 @@ void Ttaradod_ins::typChange()
 long double Ttaradod_ins::decimalValue(const QString &text)
 {
     static const QRegularExpression number(QStringLiteral("^ *([+-]?)((?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)(?:[eE][+-]?[0-9]+)?) *$"));
-    const QRegularExpressionMatch m = number.match(text);
+    const QRegularExpressionMatch m = number.match(asciiDigits(text));
     if (!m.hasMatch())
         throw DataError(QStringLiteral("'%1' يك عدد معتبر نيست").arg(text));
     const QByteArray digits = m.captured(2).toLatin1();

@@ -93,7 +93,8 @@ public:
     // result outside the money range.
     static QString tripAmount(const QString &kilometres, qint64 kilometreRate, const QString &hours, qint64 hourRate);
     // A decimal text as the amount reads it: blanks, a sign, digits with "."
-    // and an exponent. Throws DataError for anything else, the empty text too.
+    // and an exponent (Persian and Arabic-Indic digits count as ASCII ones).
+    // Throws DataError for anything else, the empty text too.
     static long double decimalValue(const QString &text);
 
     // "fname" + " " + "lname" of `personel` in the engine's own text

@@ -49,6 +49,7 @@ private Q_SLOTS:
     void moneyChangeOnlyOnceTheWindowExists();
     void moneyOwnChangeHandlerReplacesGrouping();
     void moneyHelpers();
+    void moneyTakesPersianDigits();
 
     void passwordTransform();
 };
@@ -296,6 +297,25 @@ void TestUnits::moneyHelpers()
     QCOMPARE(edit.GroupDigits(QStringLiteral("ab"), 2), QString());
     QCOMPARE(edit.LastText, QString());
     QCOMPARE(edit.GroupDigits(QStringLiteral("000123"), 6), QStringLiteral("000,123"));
+}
+
+void TestUnits::moneyTakesPersianDigits()
+{
+    QWidget window;
+    auto *edit = new TMonEdit(&window);
+    window.show();
+    // Typed on a Persian keyboard, or from an older Arabic layout.
+    typeText(edit, QStringLiteral("۱۵۰۰"));
+    QCOMPARE(edit->text(), QStringLiteral("1,500"));
+    QCOMPARE(edit->GetValue(), 1500);
+    typeText(edit, QStringLiteral("٢٥"));
+    QCOMPARE(edit->text(), QStringLiteral("150,025"));
+
+    // A window's own handler leaves the text as it is; the value still counts them.
+    TMonEdit rate;
+    rate.setText(QStringLiteral("۱,۲۰۰"));
+    QCOMPARE(rate.GetValue(), 1200);
+    QCOMPARE(TMonEdit::DigitsOnly(QStringLiteral("۱۲٣a"), 4), QStringLiteral("123"));
 }
 
 void TestUnits::passwordTransform()

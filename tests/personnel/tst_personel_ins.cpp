@@ -102,14 +102,27 @@ private Q_SLOTS:
         Tpersonel_ins *w = openNew();
         for (QLineEdit *field : {w->nation, w->farzand}) {
             field->clear();
-            typeText(field, QStringLiteral("1a 2۳-4"));
-            QCOMPARE(field->text(), QStringLiteral("124"));
+            // Persian and Arabic-Indic digits come through as ASCII ones.
+            typeText(field, QStringLiteral("1a 2۳-4٥"));
+            QCOMPARE(field->text(), QStringLiteral("12345"));
+            QTest::keyClick(field, Qt::Key_Backspace);
+            QTest::keyClick(field, Qt::Key_Backspace);
             QTest::keyClick(field, Qt::Key_Backspace);
             QCOMPARE(field->text(), QStringLiteral("12"));
             QApplication::clipboard()->setText(QStringLiteral("999"));
             QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
             QCOMPARE(field->text(), QStringLiteral("12"));
+            // Pasted through the edit's menu: the digits land as ASCII.
+            QApplication::clipboard()->setText(QStringLiteral("٣۴"));
+            field->paste();
+            QCOMPARE(field->text(), QStringLiteral("1234"));
         }
+        // A code typed on a Persian keyboard is stored in ASCII digits.
+        w->nation->clear();
+        typeText(w->nation, QStringLiteral("۰۰۰۰۰۰۰۰۱۹"));
+        w->lname->setText(QStringLiteral("x"));
+        w->ins_btn->click();
+        QCOMPARE(fx.value(QStringLiteral("select nation from personel")), QStringLiteral("0000000019"));
         // Other fields are not filtered.
         typeText(w->sh_no, QStringLiteral("ab1"));
         QCOMPARE(w->sh_no->text(), QStringLiteral("ab1"));

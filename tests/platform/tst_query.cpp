@@ -91,12 +91,14 @@ private Q_SLOTS:
         q.cancel();
         QCOMPARE(q.recordCount(), 1);
 
-        // Edit: only the row with this id changes.
+        // Edit: only the row with this id changes. Persian and Arabic-Indic
+        // digits are stored as the ASCII digits they stand for.
         q.edit();
-        q.field(QStringLiteral("kilometr")).setText(QStringLiteral("42000"));
+        q.field(QStringLiteral("kilometr")).setText(QStringLiteral("۴۲۰۰۰"));
+        q.field(QStringLiteral("arzesh")).setText(QStringLiteral("١٢٥.٥"));
         q.post();
         Query check(conn.get(), QStringLiteral("check"));
-        check.add(QStringLiteral("select count(*) as c from khodro where kilometr=42000"));
+        check.add(QStringLiteral("select count(*) as c from khodro where kilometr=42000 and arzesh=125.5"));
         check.open();
         QCOMPARE(check.field(QStringLiteral("c")).asInteger(), 1);
     }

@@ -1,0 +1,152 @@
+// The masked edit as the windows use it: digits of a Persian keyboard, and
+// the refusal to leave a half-filled field.
+#include "TestSupport.h"
+#include "platform/MaskEdit.h"
+#include <QApplication>
+#include <QClipboard>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+const QString DateMask = QStringLiteral("!9999/99/00;1;_");
+
+// A window with the masked edit under test, a plain edit and a button.
+struct Form {
+    QWidget window;
+    MaskEdit *masked;
+    QLineEdit *other = new QLineEdit(&window);
+    QPushButton *button = new QPushButton(QStringLiteral("ثبت"), &window);
+    int clicks = 0;
+
+    explicit Form(const QString &mask) : masked(new MaskEdit(mask, &window))
+    {
+        auto *layout = new QHBoxLayout(&window);
+        layout->addWidget(masked);
+        layout->addWidget(other);
+        layout->addWidget(button);
+        QObject::connect(button, &QPushButton::clicked, [this] { ++clicks; });
+        window.show();
+        window.activateWindow();
+    }
+    // Enters the masked field and types into it.
+    void type(const QString &text)
+    {
+        masked->setFocus(Qt::TabFocusReason);
+        typeText(masked, text);
+    }
+    // Moves on to the plain edit as Tab would and lets the window react.
+    void leave()
+    {
+        other->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+    }
+};
+
+} // namespace
+
+class InputTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void maskedFieldsTakePersianDigits()
+    {
+        Form date(DateMask);
+        QVERIFY(QTest::qWaitForWindowActive(&date.window));
+        date.type(QStringLiteral("۱۴۰۳۰۵۱۲"));
+        QCOMPARE(date.masked->text(), QStringLiteral("1403/05/12"));
+        QCOMPARE(date.masked->displayText(), QStringLiteral("1403/05/12"));
+
+        Form time(QStringLiteral("!90:00;1;_"));
+        QVERIFY(QTest::qWaitForWindowActive(&time.window));
+        time.type(QStringLiteral("٠٧٣٠"));
+        QCOMPARE(time.masked->text(), QStringLiteral("07:30"));
+
+        // Pasted, and given by the program.
+        Form year(QStringLiteral("0000;1;_"));
+        QVERIFY(QTest::qWaitForWindowActive(&year.window));
+        year.masked->setFocus();
+        QApplication::clipboard()->setText(QStringLiteral("١٣٩٨"));
+        year.masked->paste();
+        QCOMPARE(year.masked->displayText(), QStringLiteral("1398"));
+        year.masked->setText(QStringLiteral("۱۴۰۲"));
+        QCOMPARE(year.masked->text(), QStringLiteral("1402"));
+    }
+
+    void halfFilledMaskCannotBeLeft_data()
+    {
+        QTest::addColumn<QString>("mask");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<QString>("blank");
+        QTest::newRow("day") << DateMask << QStringLiteral("1403051") << QStringLiteral("1403/05/1 ") << QStringLiteral("    /  /  ");
+        QTest::newRow("year") << QStringLiteral("0000;1;_") << QStringLiteral("13") << QStringLiteral("13  ") << QStringLiteral("    ");
+        QTest::newRow("minute") << QStringLiteral("!90:00;1;_") << QStringLiteral("073") << QStringLiteral("07:3 ") << QStringLiteral("  :  ");
+    }
+    void halfFilledMaskCannotBeLeft()
+    {
+        QFETCH(QString, mask);
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        QFETCH(QString, blank);
+        ScopedScriptedPlatform ui;
+        Form form(mask);
+        QVERIFY(QTest::qWaitForWindowActive(&form.window));
+
+        form.type(typed);
+        form.leave();
+        QTRY_VERIFY(form.masked->hasFocus());
+        QCOMPARE(ui.messages(), QStringList{MaskEdit::InvalidInput});
+        QCOMPARE(ui.calls.first().kind, Platform::BoxKind::Error);
+        QCOMPARE(form.masked->text(), kept);
+
+        // A button pressed on the way out gets no click.
+        ui.reset();
+        QTest::mousePress(form.button, Qt::LeftButton);
+        QTRY_VERIFY(form.masked->hasFocus());
+        QTest::mouseRelease(form.button, Qt::LeftButton);
+        QCOMPARE(form.clicks, 0);
+        QCOMPARE(ui.messages(), QStringList{MaskEdit::InvalidInput});
+
+        // Escape abandons the edits: the field is as it was entered and may be left.
+        ui.reset();
+        QTest::keyClick(form.masked, Qt::Key_Escape);
+        form.leave();
+        QVERIFY(form.other->hasFocus());
+        QCOMPARE(ui.messages(), QStringList());
+        QCOMPARE(form.masked->text(), blank);
+    }
+
+    void untouchedOrCompleteMaskMayBeLeft()
+    {
+        ScopedScriptedPlatform ui;
+        Form form(DateMask);
+        QVERIFY(QTest::qWaitForWindowActive(&form.window));
+        // Untouched, or emptied again.
+        form.masked->setFocus(Qt::TabFocusReason);
+        form.leave();
+        form.type(QStringLiteral("14"));
+        form.masked->selectAll();
+        QTest::keyClick(form.masked, Qt::Key_Backspace);
+        form.leave();
+        // Complete, or with the optional positions left blank.
+        form.masked->clear();
+        form.type(QStringLiteral("14030512"));
+        form.leave();
+        form.masked->clear();
+        form.masked->setFocus(Qt::TabFocusReason);
+        form.masked->setCursorPosition(8);
+        typeText(form.masked, QStringLiteral("12"));
+        form.leave();
+        QVERIFY(form.other->hasFocus());
+        // A half-filled text set by the program and not edited is left alone.
+        form.masked->setText(QStringLiteral("1403/05/1 "));
+        form.masked->setFocus(Qt::TabFocusReason);
+        form.leave();
+        QVERIFY(form.other->hasFocus());
+        QCOMPARE(ui.messages(), QStringList());
+    }
+};
+
+QTEST_MAIN(InputTest)
+#include "tst_input.moc"
