@@ -132,7 +132,7 @@ private Q_SLOTS:
         QTest::newRow("exponent without digits") << "1e" << qint64(1) << "0" << qint64(1) << "";
         QTest::newRow("point alone") << "." << qint64(1) << "0" << qint64(1) << "";
         QTest::newRow("hexadecimal") << "0x10" << qint64(1) << "0" << qint64(1) << "";
-        QTest::newRow("Persian digits") << "۱۲" << qint64(1) << "0" << qint64(1) << "";
+        QTest::newRow("Persian digits") << "۱۲" << qint64(1) << "٠" << qint64(1) << "12";
     }
     void amountComputation()
     {
