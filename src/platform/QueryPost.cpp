@@ -76,7 +76,7 @@ QVariant Query::convertText(int column, const QString &text) const
         if (text.isEmpty())
             return QVariant();
         Money m;
-        if (!Money::parse(text, &m))
+        if (!Money::parse(asciiDigits(text), &m))
             throw DataError(QStringLiteral("'%1' يك عدد معتبر نيست").arg(text));
         return QVariant::fromValue(m);
     }
