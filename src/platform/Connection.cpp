@@ -1,17 +1,51 @@
 #include "Connection.h"
 #include "DataError.h"
 #include "Sql.h"
+#include "StatementWatch.h"
 #include <QAtomicInt>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QUrl>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <libpq-fe.h>
+#include <poll.h>
+#include <unistd.h>
 
 namespace {
 
 QAtomicInt connectionCounter;
+
+// The server's own statement limit answers first; the watch gives up on a
+// server that does not answer at all this much later.
+constexpr int WatchGraceMilliseconds = 1000;
+
+PGconn *pgConnection(const QSqlDatabase &db)
+{
+    if (!db.isValid() || !db.driver() || db.driverName() != QLatin1String("QPSQL"))
+        return nullptr;
+    const QVariant handle = db.driver()->handle();
+    return handle.isValid() ? *static_cast<PGconn *const *>(handle.data()) : nullptr;
+}
+
+// Whether an idle PostgreSQL connection has been closed by the other side:
+// what arrived while idle (the server's farewell, the end of the stream) is
+// read, which tells libpq that the connection is gone.
+bool pgClosedWhileIdle(PGconn *pg)
+{
+    for (int reads = 0; reads < 4; ++reads) {
+        if (PQstatus(pg) == CONNECTION_BAD || PQsocket(pg) < 0)
+            return true;
+        pollfd socket{PQsocket(pg), POLLIN, 0};
+        if (::poll(&socket, 1, 0) <= 0)
+            return false;
+        PQconsumeInput(pg);
+    }
+    return PQstatus(pg) == CONNECTION_BAD;
+}
 
 QString odbcValue(const QString &value)
 {
@@ -146,33 +180,57 @@ void Connection::open()
             db.setUserName(m_settings.user);
             db.setPassword(m_settings.password);
         }
-        db.setConnectOptions(QStringLiteral("connect_timeout=10"));
+        // The connection attempt is bounded by connect_timeout; keep-alives
+        // find a server that vanished without closing the connection.
+        db.setConnectOptions(QStringLiteral("connect_timeout=%1;keepalives=1;keepalives_idle=15;keepalives_interval=5;keepalives_count=3")
+                                 .arg(std::max(m_limits.connectSeconds, 2)));
         break;
     }
     case Engine::SqlServer:
         db.setDatabaseName(odbcConnectionString(m_settings));
         break;
     }
+    if (m_settings.engine == Engine::SqlServer) {
+        // The login and every request on the connection are bounded (whole seconds).
+        db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1;SQL_ATTR_CONNECTION_TIMEOUT=%2")
+                                 .arg(m_limits.connectSeconds).arg((m_limits.statementMilliseconds + 999) / 1000));
+    }
     if (!db.open()) {
         QString text = db.lastError().text();
         throw DataError(text.isEmpty() ? QStringLiteral("اتصال برقرار نشد") : text);
     }
-    QSqlQuery init(db);
-    if (m_settings.engine == Engine::PostgreSql) {
-        init.exec(QStringLiteral("SET standard_conforming_strings = on"));
-        init.exec(QStringLiteral("SET client_encoding = 'UTF8'"));
-        init.exec(QStringLiteral("SET client_min_messages TO warning"));
-        if (!m_settings.schema.isEmpty())
-            init.exec(QStringLiteral("SET search_path TO \"") + QString(m_settings.schema).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"'));
-    } else if (m_settings.engine == Engine::Sqlite) {
-        // Several windows of one program share the file with other processes:
-        // wait rather than fail on a busy database.
-        init.exec(QStringLiteral("PRAGMA busy_timeout = 5000"));
-    }
+    if (PGconn *pg = pgConnection(db))
+        m_watchSocket = ::dup(PQsocket(pg));
+    m_lost = false;
+    m_opened = true;
+    guarded([&] {
+        QSqlQuery init(db);
+        if (m_settings.engine == Engine::PostgreSql) {
+            init.exec(QStringLiteral("SET standard_conforming_strings = on"));
+            init.exec(QStringLiteral("SET client_encoding = 'UTF8'"));
+            init.exec(QStringLiteral("SET client_min_messages TO warning"));
+            init.exec(QStringLiteral("SET statement_timeout = %1").arg(m_limits.statementMilliseconds));
+            if (!m_settings.schema.isEmpty())
+                init.exec(QStringLiteral("SET search_path TO \"") + QString(m_settings.schema).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"'));
+        } else if (m_settings.engine == Engine::Sqlite) {
+            // Several windows of one program share the file with other processes:
+            // wait rather than fail on a busy database.
+            init.exec(QStringLiteral("PRAGMA busy_timeout = 5000"));
+        }
+    });
+}
+
+void Connection::closeWatchSocket()
+{
+    if (m_watchSocket >= 0)
+        ::close(m_watchSocket);
+    m_watchSocket = -1;
 }
 
 void Connection::close()
 {
+    closeWatchSocket();
+    m_opened = false;
     if (QSqlDatabase::contains(m_name)) {
         QSqlDatabase db = QSqlDatabase::database(m_name, false);
         if (db.isOpen())
@@ -216,18 +274,146 @@ QHash<QString, ColumnKind> Connection::columnKinds(const QString &table)
 
 void Connection::transaction(const std::function<void()> &work)
 {
-    QSqlDatabase db = database();
-    if (!db.transaction())
-        throw DataError(db.lastError().text());
+    run(Effect::ReadsOnly, [this] {
+        QSqlDatabase db = database();
+        if (!db.transaction())
+            throw DataError(db.lastError().text());
+    });
+    m_inTransaction = true;
     try {
         work();
+        run(Effect::Writes, [this] {
+            QSqlDatabase db = database();
+            if (!db.commit())
+                throw DataError(db.lastError().text());
+        });
     } catch (...) {
-        db.rollback();
+        try {
+            guarded([this] {
+                QSqlDatabase db = database();
+                if (db.isOpen())
+                    db.rollback();
+            });
+        } catch (...) {
+        }
+        m_inTransaction = false;
         throw;
     }
-    if (!db.commit()) {
-        const QString text = db.lastError().text();
-        db.rollback();
-        throw DataError(text);
+    m_inTransaction = false;
+}
+
+void Connection::run(Effect effect, const std::function<void()> &work)
+{
+    if (m_depth > 0) { // a part of an operation already under way
+        work();
+        return;
     }
+    const bool mayReopen = !m_inTransaction;
+    if (mayReopen && foundBroken())
+        reopenAfterLoss();
+    for (bool again = true;; again = false) {
+        QElapsedTimer clock;
+        clock.start();
+        try {
+            guarded(work);
+            return;
+        } catch (const DataError &e) {
+            const Outcome outcome = outcomeOf(clock.elapsed());
+            if (outcome == Outcome::Lost && mayReopen && effect == Effect::ReadsOnly && again) {
+                reopenAfterLoss();
+                continue;
+            }
+            if (outcome == Outcome::Failed && !e.message().isEmpty())
+                throw;
+            raise(outcome, e.message());
+        }
+    }
+}
+
+void Connection::guarded(const std::function<void()> &work)
+{
+    struct Scope {
+        Connection *c;
+        bool watched;
+        ~Scope()
+        {
+            --c->m_depth;
+            if (watched)
+                c->m_watch->disarm();
+        }
+    } scope{this, m_watchSocket >= 0};
+    ++m_depth;
+    if (scope.watched) {
+        if (!m_watch)
+            m_watch = std::make_unique<StatementWatch>();
+        m_watch->arm(m_watchSocket, m_limits.statementMilliseconds + WatchGraceMilliseconds);
+    }
+    work();
+}
+
+Connection::Outcome Connection::outcomeOf(qint64 elapsedMilliseconds)
+{
+    if (m_watch && m_watch->fired())
+        return Outcome::TimedOut;
+    // SQLite waits for a busy file only as long as its busy wait, and a long
+    // statement of its own is no server that stopped answering.
+    if (m_settings.engine != Engine::Sqlite && elapsedMilliseconds >= m_limits.statementMilliseconds)
+        return Outcome::TimedOut;
+    QSqlDatabase db = database();
+    switch (m_settings.engine) {
+    case Engine::Sqlite:
+        return Outcome::Failed;
+    case Engine::PostgreSql: {
+        PGconn *pg = pgConnection(db);
+        return !pg || PQstatus(pg) == CONNECTION_BAD ? Outcome::Lost : Outcome::Failed;
+    }
+    case Engine::SqlServer: {
+        // ODBC tells no state of its own: a connection that cannot answer
+        // the simplest statement is gone.
+        QSqlQuery probe(db);
+        return db.isOpen() && probe.exec(QStringLiteral("select 1")) ? Outcome::Failed : Outcome::Lost;
+    }
+    }
+    return Outcome::Failed;
+}
+
+bool Connection::foundBroken()
+{
+    if (m_lost)
+        return true;
+    if (!m_opened)
+        return false; // never connected, or closed on purpose: nothing to reopen
+    QSqlDatabase db = database();
+    if (!db.isOpen())
+        return true;
+    PGconn *pg = pgConnection(db);
+    return pg && pgClosedWhileIdle(pg);
+}
+
+void Connection::reopenAfterLoss()
+{
+    m_lost = true;
+    try {
+        open();
+    } catch (const DataError &e) {
+        raise(Outcome::Lost, e.message());
+    }
+}
+
+void Connection::raise(Outcome outcome, const QString &engineText)
+{
+    switch (outcome) {
+    case Outcome::Failed:
+        throw DataError(engineText.isEmpty() ? QStringLiteral("عمليات بانک اطلاعاتي انجام نشد") : engineText);
+    case Outcome::Lost: {
+        m_lost = true;
+        const QString text = QStringLiteral("ارتباط با بانک اطلاعاتي قطع شد");
+        throw DataError(engineText.isEmpty() ? text : text + QLatin1Char('\n') + engineText);
+    }
+    case Outcome::TimedOut:
+        m_lost = m_watch && m_watch->fired();
+        throw DataError(QStringLiteral("بانک اطلاعاتي در %1 ثانيه پاسخ نداد")
+                            .arg(QString::number(m_limits.statementMilliseconds / 1000.0, 'g', 3)));
+    }
+    throw DataError(engineText);
 }

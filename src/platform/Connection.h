@@ -5,6 +5,9 @@
 #include <QSqlDatabase>
 #include <QSqlField>
 #include <functional>
+#include <memory>
+
+class StatementWatch;
 
 // How a value of a column is held and converted. Money columns (the engines'
 // money and decimal types) hold exact decimals of four places: see Money.
@@ -27,6 +30,13 @@ struct ConnectionSettings {
     QString schema;   // PostgreSQL: the schema that holds the tables (empty: the server's default)
 };
 
+// How long the program waits for the database before it gives up with an
+// error: a connection attempt (whole seconds) and a statement.
+struct TimeLimits {
+    int connectSeconds = 15;
+    int statementMilliseconds = 30000;
+};
+
 // The one database connection of the program (and, in tests, of a second
 // workstation). Connection values go into the driver's own fields, never
 // spliced raw into a connection string.
@@ -38,6 +48,10 @@ public:
 
     void setSettings(const ConnectionSettings &settings);
     const ConnectionSettings &settings() const { return m_settings; }
+
+    // Take effect at the next open().
+    void setTimeLimits(const TimeLimits &limits) { m_limits = limits; }
+    const TimeLimits &timeLimits() const { return m_limits; }
 
     // Connects with the current settings; throws DataError with the engine's text.
     void open();
@@ -56,12 +70,38 @@ public:
     // Runs work in one transaction: committed when it returns, rolled back
     // (and the error passed on) when it throws.
     void transaction(const std::function<void()> &work);
+    bool inTransaction() const { return m_inTransaction; }
+
+    // Every operation on the database goes through run(). Outside a
+    // transaction a connection found broken (the server went away or was
+    // restarted) is reopened once with the stored settings before the work
+    // runs; work that only reads is also run once more when the connection
+    // breaks while it runs (work that writes is not: it may have been stored).
+    // Inside a transaction the error stands. The work is bounded by the
+    // statement limit, and every error leaves with a text.
+    enum class Effect { ReadsOnly, Writes };
+    void run(Effect effect, const std::function<void()> &work);
 
     // The ODBC connection string for SQL Server, each value in braces.
     static QString odbcConnectionString(const ConnectionSettings &settings);
 
 private:
+    enum class Outcome { Failed, Lost, TimedOut };
+    void guarded(const std::function<void()> &work);
+    Outcome outcomeOf(qint64 elapsedMilliseconds);
+    bool foundBroken();
+    void reopenAfterLoss();
+    [[noreturn]] void raise(Outcome outcome, const QString &engineText);
+    void closeWatchSocket();
+
     QString m_name;
     ConnectionSettings m_settings;
+    TimeLimits m_limits;
     QHash<QString, QHash<QString, ColumnKind>> m_kinds;
+    std::unique_ptr<StatementWatch> m_watch;
+    int m_watchSocket = -1; // a duplicate of the server connection's socket, for m_watch
+    bool m_opened = false;  // connected by open() and not closed since
+    bool m_lost = false;    // the connection broke: the next operation reopens it
+    int m_depth = 0;        // work of run() in progress
+    bool m_inTransaction = false;
 };

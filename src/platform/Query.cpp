@@ -141,18 +141,22 @@ void Query::open()
 {
     close();
     const QString sql = text();
-    // The declared column kinds are read first: PostgreSQL streams the rows
-    // and allows no other statement on the connection until they are read.
-    const QHash<QString, ColumnKind> declared = baseTable().isEmpty()
-        ? QHash<QString, ColumnKind>() : m_connection->columnKinds(baseTable());
     QVector<Column> columns;
     QVector<QByteArray> rows;
-    if (m_connection->engine() == Engine::Sqlite)
-        fetchSqlite(sql, declared, columns, rows);
-    else if (m_connection->engine() == Engine::PostgreSql)
-        fetchPostgres(sql, declared, columns, rows);
-    else
-        fetchGeneric(sql, declared, columns, rows);
+    m_connection->run(Connection::Effect::ReadsOnly, [&] {
+        columns.clear();
+        rows.clear();
+        // The declared column kinds are read first: PostgreSQL streams the rows
+        // and allows no other statement on the connection until they are read.
+        const QHash<QString, ColumnKind> declared = baseTable().isEmpty()
+            ? QHash<QString, ColumnKind>() : m_connection->columnKinds(baseTable());
+        if (m_connection->engine() == Engine::Sqlite)
+            fetchSqlite(sql, declared, columns, rows);
+        else if (m_connection->engine() == Engine::PostgreSql)
+            fetchPostgres(sql, declared, columns, rows);
+        else
+            fetchGeneric(sql, declared, columns, rows);
+    });
 
     m_columns = columns;
     for (int i = 0; i < m_columns.size(); ++i)
@@ -170,14 +174,25 @@ void Query::open()
 int Query::execute()
 {
     close();
-    QSqlQuery q(m_connection->database());
     const QString sql = text();
-    if (!q.exec(sql))
-        throw DataError(q.lastError().text());
+    int affected = 0;
+    m_connection->run(Connection::Effect::Writes, [&] {
+        QSqlQuery q(m_connection->database());
+        if (!q.exec(sql))
+            throw DataError(q.lastError().text());
+        affected = q.numRowsAffected();
+    });
     const QString head = sql.trimmed().left(6).toLower();
     if (head == QLatin1String("create") || head.startsWith(QLatin1String("alter")) || head.startsWith(QLatin1String("drop")))
         m_connection->forgetSchema();
-    return q.numRowsAffected();
+    return affected;
+}
+
+void Query::post()
+{
+    if (m_state != State::Edit && m_state != State::Insert)
+        return;
+    m_connection->run(Connection::Effect::Writes, [this] { postRow(); });
 }
 
 void Query::requireOpen() const

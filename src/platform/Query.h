@@ -118,6 +118,7 @@ private:
     QVariant convertText(int column, const QString &text) const;
     ColumnKind tableKind(int column) const;
     void closeSilently();
+    void postRow();
     void fetchGeneric(const QString &sql, const QHash<QString, ColumnKind> &declared, QVector<Column> &columns, QVector<QByteArray> &rows);
     void fetchPostgres(const QString &sql, const QHash<QString, ColumnKind> &declared, QVector<Column> &columns, QVector<QByteArray> &rows);
     void fetchSqlite(const QString &sql, const QHash<QString, ColumnKind> &declared, QVector<Column> &columns, QVector<QByteArray> &rows);

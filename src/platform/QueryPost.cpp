@@ -153,10 +153,8 @@ QString Query::baseTable() const
     return m.hasMatch() ? m.captured(1) : QString();
 }
 
-void Query::post()
+void Query::postRow()
 {
-    if (m_state != State::Edit && m_state != State::Insert)
-        return;
     const QString table = baseTable();
     if (table.isEmpty())
         throw DataError(QStringLiteral("%1: جدول پايه براي ثبت پيدا نشد").arg(objectName()));
