@@ -46,6 +46,13 @@ class ConnectionTest : public QObject {
         q.open();
         return q.recordCount();
     }
+    // The server goes away and comes back while the program is idle.
+    void restartServer()
+    {
+        relay->cut();
+        QThread::msleep(100);
+        relay->restore();
+    }
     void postName(const QString &name)
     {
         Query q(conn.get(), QStringLiteral("q"));
@@ -85,17 +92,13 @@ private Q_SLOTS:
     // operation of every kind reopens the connection and runs.
     void serverBackBeforeNextOperation()
     {
-        relay->cut();
-        relay->restore();
+        restartServer();
         QCOMPARE(count(), 1);
-        relay->cut();
-        relay->restore();
+        restartServer();
         exec(QStringLiteral("insert into t (name) values ('b')"));
-        relay->cut();
-        relay->restore();
+        restartServer();
         postName(QStringLiteral("c"));
-        relay->cut();
-        relay->restore();
+        restartServer();
         conn->transaction([&] { exec(QStringLiteral("insert into t (name) values ('d')")); });
         QCOMPARE(count(), 4);
     }
@@ -123,8 +126,7 @@ private Q_SLOTS:
         const QString error = errorOf([&] {
             conn->transaction([&] {
                 exec(QStringLiteral("insert into t (name) values ('x')"));
-                relay->cut();
-                relay->restore();
+                restartServer();
                 exec(QStringLiteral("insert into t (name) values ('y')"));
             });
         });
