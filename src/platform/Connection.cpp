@@ -13,6 +13,8 @@
 #include <QSqlRecord>
 #include <libpq-fe.h>
 #include <poll.h>
+#include <sql.h>
+#include <sqlext.h>
 #include <unistd.h>
 
 namespace {
@@ -201,6 +203,14 @@ void Connection::open()
     }
     if (PGconn *pg = pgConnection(db))
         m_watchSocket = ::dup(PQsocket(pg));
+    if (m_settings.engine == Engine::SqlServer) {
+        // The query time-out set on the connection is the default of every
+        // statement made on it.
+        const QVariant handle = db.driver()->handle();
+        if (handle.isValid())
+            SQLSetConnectAttr(*static_cast<const SQLHANDLE *>(handle.data()), SQL_ATTR_QUERY_TIMEOUT,
+                              reinterpret_cast<SQLPOINTER>(SQLULEN((m_limits.statementMilliseconds + 999) / 1000)), 0);
+    }
     m_lost = false;
     m_opened = true;
     guarded([&] {
