@@ -91,7 +91,6 @@ QLineEdit *FieldMaker::edit(const char *name, int row, int column, const QString
 ComboBox *FieldMaker::combo(const char *name, int row, int column, const QString &caption)
 {
     auto *c = new ComboBox(true, m_window);
-    c->setLayoutDirection(Qt::LeftToRight);
     m_place(c, name, row, column, caption);
     return c;
 }

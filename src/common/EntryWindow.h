@@ -38,7 +38,7 @@ bool duplicateAllowed(Query &query, const QStringList &lines, const QString &que
 // Makes an entry window's fields and hands each, with its caption, to the
 // window's own way of placing it: plain edits (right to left where they hold
 // free Persian text, left to right otherwise), editable combo boxes that read
-// left to right, and masked edits.
+// right to left as every combo box of the program, and masked edits.
 class FieldMaker {
 public:
     using Place = std::function<void(QWidget *field, const char *name, int row, int column, const QString &caption)>;

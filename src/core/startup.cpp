@@ -7,6 +7,7 @@
 #include "platform/Fonts.h"
 #include "platform/Platform.h"
 #include "platform/SettingsStore.h"
+#include "platform/Style.h"
 #include "platform/Translations.h"
 #include <QApplication>
 #include <QPushButton>
@@ -70,6 +71,7 @@ int StartupConnect(int argc, char **argv)
     QApplication application(argc, argv);
     installFontSubstitutions();
     installQtTranslations();
+    installProgramStyle();
     application.setLayoutDirection(Qt::RightToLeft);
     // The login window is the program's main window: the program ends when it
     // is closed, whether it is shown or hidden at that moment.

@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -12,6 +13,7 @@
 #include <QAbstractButton>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTreeView>
 #include <QUrl>
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -51,7 +53,6 @@ public:
         return text.isEmpty() ? value : QVariant(QChar(0x202A) + text + QChar(0x202C));
     }
 
-private:
     // The columns of Qt's file-system model: name, size, type, date modified.
     static constexpr int sizeColumn = 1;
     static constexpr int dateColumn = 3;
@@ -62,6 +63,9 @@ QString runFileDialog(QFileDialog &dialog)
 {
     dialog.setLayoutDirection(Qt::RightToLeft);
     dialog.setProxyModel(new LeftToRightColumns(&dialog));
+    // The date column is as wide as its dates, which are otherwise cut in the middle.
+    if (auto *details = dialog.findChild<QTreeView *>(QStringLiteral("treeView")))
+        details->header()->setSectionResizeMode(LeftToRightColumns::dateColumn, QHeaderView::ResizeToContents);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();

@@ -140,8 +140,6 @@ Ttaradod_src::Ttaradod_src(QWidget *parent) : Page(parent, false)
 
     src_btn = named(new QPushButton(style()->standardIcon(QStyle::SP_FileDialogContentsView), QStringLiteral("جستجو"), m_client), "src_btn");
     src_btn->setAutoDefault(false);
-    // Picture and caption side by side within the narrow button.
-    src_btn->setLayoutDirection(Qt::LeftToRight);
     at(src_btn, 64, 8, 75, 41, false);
     cnt = named(new QLabel(m_client), "cnt");
     QFont countFont(QStringLiteral("Tahoma"));

@@ -323,6 +323,9 @@ private Q_SLOTS:
         QCOMPARE(w->cmt->layoutDirection(), Qt::RightToLeft);
         QCOMPARE(w->madar_cmt->layoutDirection(), Qt::RightToLeft);
         QCOMPARE(w->pelak->layoutDirection(), Qt::LeftToRight);
+        // Combo boxes read right to left, as those of the trip entry.
+        for (const ComboBox *c : w->findChildren<ComboBox *>())
+            QVERIFY2(c->layoutDirection() == Qt::RightToLeft, qPrintable(c->objectName()));
         QVERIFY(w->ins_btn->font().bold() && !w->ins_btn->autoDefault());
 
         // Three fields a row, the first of each row at the right.

@@ -1,0 +1,49 @@
+#include "Style.h"
+#include <QApplication>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QStyleOptionButton>
+
+namespace {
+
+class ProgramStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    // Between picture and caption, as Qt's push button counts it in its size.
+    static constexpr int spacing = 4;
+
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override
+    {
+        const auto *button = qstyleoption_cast<const QStyleOptionButton *>(option);
+        if (element != CE_PushButtonLabel || !button || button->direction != Qt::RightToLeft || button->icon.isNull()
+            || button->text.isEmpty()) {
+            QProxyStyle::drawControl(element, option, painter, widget);
+            return;
+        }
+        // Right to left: the picture at the right, the caption at its left,
+        // the two centred together in the button.
+        const bool enabled = button->state & State_Enabled;
+        const QIcon::Mode mode = !enabled ? QIcon::Disabled : (button->state & State_HasFocus) ? QIcon::Active : QIcon::Normal;
+        const QPixmap pixmap = button->icon.pixmap(button->iconSize, painter->device()->devicePixelRatio(), mode,
+                                                   (button->state & State_On) ? QIcon::On : QIcon::Off);
+        const QSize picture = pixmap.deviceIndependentSize().toSize();
+        int flags = Qt::AlignAbsolute | Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic;
+        if (!proxy()->styleHint(SH_UnderlineShortcut, button, widget))
+            flags |= Qt::TextHideMnemonic;
+        const QRect area = button->rect;
+        const int textWidth = button->fontMetrics.boundingRect(area, flags, button->text).width();
+        const int left = area.x() + (area.width() - (textWidth + spacing + picture.width())) / 2;
+        const QRect textRect(left, area.y(), textWidth, area.height());
+        const QRect pictureRect(QPoint(textRect.right() + 1 + spacing, area.y() + (area.height() - picture.height()) / 2), picture);
+        painter->drawPixmap(pictureRect, pixmap);
+        proxy()->drawItemText(painter, textRect, flags, button->palette, enabled, button->text, QPalette::ButtonText);
+    }
+};
+
+} // namespace
+
+void installProgramStyle()
+{
+    QApplication::setStyle(new ProgramStyle);
+}
