@@ -10,9 +10,19 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include "platform/Connection.h"
+#include <QSqlDriver>
+#include <libpq-fe.h>
+#include <sqlite3.h>
 #include <sys/resource.h>
+#include <algorithm>
 
 namespace bench {
+
+inline double median(QList<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
 
 // A value of /proc/self/status in kB ("VmRSS", "VmHWM").
 inline long statusKb(const char *key)
@@ -58,6 +68,64 @@ inline CommandRun runCommand(const QString &shellCommand, const QProcessEnvironm
     rusage usage{};
     getrusage(RUSAGE_CHILDREN, &usage);
     run.peakKb = usage.ru_maxrss;
+    return run;
+}
+
+// The engine's own C interface in this process (sqlite3_step, libpq) running
+// statements on the connection and reading every value of every row: texts
+// and blobs as the engine hands them over, numbers as numbers. It keeps
+// nothing, so it is the floor that opening a query is compared with.
+struct LoopRun {
+    double seconds = 0;
+    qint64 rows = 0;
+    quint64 checksum = 0; // so that no read can be left out
+};
+
+inline LoopRun engineLoop(Connection &c, const QStringList &statements)
+{
+    LoopRun run;
+    const QVariant handle = c.database().driver()->handle();
+    QElapsedTimer t;
+    t.start();
+    for (const QString &statement : statements) {
+        const QByteArray sql = statement.toUtf8();
+        if (c.engine() == Engine::Sqlite) {
+            sqlite3 *db = *static_cast<sqlite3 *const *>(handle.data());
+            sqlite3_stmt *st = nullptr;
+            if (sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &st, nullptr) != SQLITE_OK)
+                return run;
+            const int n = sqlite3_column_count(st);
+            while (sqlite3_step(st) == SQLITE_ROW) {
+                ++run.rows;
+                for (int i = 0; i < n; ++i) {
+                    switch (sqlite3_column_type(st, i)) {
+                    case SQLITE_INTEGER: run.checksum += quint64(sqlite3_column_int64(st, i)); break;
+                    case SQLITE_FLOAT: run.checksum += quint64(sqlite3_column_double(st, i)); break;
+                    case SQLITE_NULL: break;
+                    case SQLITE_BLOB: {
+                        const char *blob = static_cast<const char *>(sqlite3_column_blob(st, i));
+                        run.checksum += quint64(sqlite3_column_bytes(st, i)) + quint64(blob ? *blob : 0);
+                        break;
+                    }
+                    default:
+                        run.checksum += quint64(sqlite3_column_bytes(st, i)) + quint64(*sqlite3_column_text(st, i));
+                        break;
+                    }
+                }
+            }
+            sqlite3_finalize(st);
+        } else {
+            PGconn *pg = *static_cast<PGconn *const *>(handle.data());
+            PGresult *result = PQexec(pg, sql.constData());
+            const int rows = PQntuples(result), n = PQnfields(result);
+            run.rows += rows;
+            for (int r = 0; r < rows; ++r)
+                for (int i = 0; i < n; ++i)
+                    run.checksum += quint64(PQgetlength(result, r, i)) + quint64(*PQgetvalue(result, r, i));
+            PQclear(result);
+        }
+    }
+    run.seconds = t.nsecsElapsed() / 1e9;
     return run;
 }
 

@@ -119,6 +119,16 @@ bool Money::fromDouble(double value, Money *out)
         out->units = value > 0 ? std::numeric_limits<qint64>::max() : std::numeric_limits<qint64>::min();
         return true;
     }
+    // Most amounts are a whole number of ten-thousandths whose double reads
+    // back as itself: below 1e11 no two such amounts share a double, so that
+    // one is the shortest decimal too.
+    if (std::fabs(value) < 1e11) {
+        const double scaled = std::nearbyint(value * double(Scale));
+        if (scaled / double(Scale) == value) {
+            out->units = qint64(scaled);
+            return true;
+        }
+    }
     char text[400];
     const auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
     return error == std::errc() && parse(text, end - text, out);

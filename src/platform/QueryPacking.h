@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QLocale>
 #include <QString>
+#include <QVarLengthArray>
 #include <QVariant>
 #include <cmath>
 #include <cstring>
@@ -19,10 +20,15 @@ namespace packed {
 
 enum Tag : char { TagNull, TagInt, TagDouble, TagText, TagBytes, TagFalse, TagTrue, TagDateTime, TagMoney };
 
-template<typename T> inline void appendRaw(QByteArray &out, T v) { out.append(reinterpret_cast<const char *>(&v), sizeof v); }
+// The row being read from an engine: reused from row to row, with appends
+// that stay inline (a stored row is an exact-size copy of it).
+using RowBuffer = QVarLengthArray<char, 1024>;
+
+// Appends to a QByteArray or a RowBuffer.
+template<typename T, typename Out> inline void appendRaw(Out &out, T v) { out.append(reinterpret_cast<const char *>(&v), sizeof v); }
 template<typename T> inline T readRaw(const char *p) { T v; std::memcpy(&v, p, sizeof v); return v; }
 
-inline void appendLength(QByteArray &out, quint32 n)
+template<typename Out> inline void appendLength(Out &out, quint32 n)
 {
     while (n >= 0x80) {
         out.append(char(n | 0x80));
@@ -42,7 +48,7 @@ inline quint32 readLength(const char *&p)
     }
 }
 
-inline void appendBlob(QByteArray &out, Tag tag, const char *data, int size)
+template<typename Out> inline void appendBlob(Out &out, Tag tag, const char *data, int size)
 {
     out.append(char(tag));
     appendLength(out, quint32(size));
@@ -81,7 +87,7 @@ inline QDateTime toDateTime(const QVariant &v)
     return dt;
 }
 
-inline void appendMoney(QByteArray &out, Money m)
+template<typename Out> inline void appendMoney(Out &out, Money m)
 {
     out.append(char(TagMoney));
     appendRaw<qint64>(out, m.units);
@@ -90,7 +96,7 @@ inline void appendMoney(QByteArray &out, Money m)
 // A money column's value as the engine wrote it: exact when it is a decimal
 // of at most four places in range; anything else (an average's many
 // decimals, a "NaN") is kept as its number or, failing that, its text.
-inline void appendMoneyText(QByteArray &out, const char *text, int size)
+template<typename Out> inline void appendMoneyText(Out &out, const char *text, int size)
 {
     Money m;
     if (Money::parse(text, size, &m)) {
@@ -108,7 +114,7 @@ inline void appendMoneyText(QByteArray &out, const char *text, int size)
 }
 
 // A money column's value that the engine keeps as a double (SQLite).
-inline void appendMoneyDouble(QByteArray &out, double d)
+template<typename Out> inline void appendMoneyDouble(Out &out, double d)
 {
     Money m;
     if (Money::fromDouble(d, &m)) {
@@ -119,7 +125,7 @@ inline void appendMoneyDouble(QByteArray &out, double d)
     }
 }
 
-inline void appendDateTimeOrText(QByteArray &out, const QVariant &v)
+template<typename Out> inline void appendDateTimeOrText(Out &out, const QVariant &v)
 {
     const QDateTime dt = toDateTime(v);
     if (dt.isValid()) {

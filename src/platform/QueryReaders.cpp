@@ -55,7 +55,7 @@ void Query::fetchPostgres(const QString &sql, const QHash<QString, ColumnKind> &
     PQsetSingleRowMode(pg);
     QString error;
     bool described = false;
-    QByteArray row;
+    RowBuffer row;
     while (PGresult *result = PQgetResult(pg)) {
         const ExecStatusType status = PQresultStatus(result);
         if (status == PGRES_SINGLE_TUPLE || status == PGRES_TUPLES_OK) {
@@ -81,7 +81,7 @@ void Query::fetchPostgres(const QString &sql, const QHash<QString, ColumnKind> &
                 described = true;
             }
             for (int r = 0; r < PQntuples(result); ++r) {
-                row.resize(0);
+                row.clear();
                 for (int i = 0; i < n; ++i) {
                     if (PQgetisnull(result, r, i)) {
                         row.append(char(TagNull));
@@ -155,9 +155,9 @@ void Query::fetchSqlite(const QString &sql, const QHash<QString, ColumnKind> &de
     }
     bool firstRow = true;
     int rc;
-    QByteArray row; // reused: each stored row is an exact-size copy of it
+    RowBuffer row;
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
-        row.resize(0);
+        row.clear();
         for (int i = 0; i < n; ++i) {
             const int type = sqlite3_column_type(statement, i);
             // An expression column (count(*), a sum) has no declared type:
@@ -167,7 +167,7 @@ void Query::fetchSqlite(const QString &sql, const QHash<QString, ColumnKind> &de
                 else if (type == SQLITE_FLOAT) columns[i].kind = ColumnKind::Float;
                 else if (type == SQLITE_BLOB) columns[i].kind = ColumnKind::Bytes;
             }
-            const ColumnKind kind = columns[i].kind;
+            const ColumnKind kind = columns.at(i).kind;
             switch (type) {
             case SQLITE_NULL:
                 row.append(char(TagNull));
@@ -177,8 +177,13 @@ void Query::fetchSqlite(const QString &sql, const QHash<QString, ColumnKind> &de
                 if (kind == ColumnKind::Bool) {
                     row.append(char(v ? TagTrue : TagFalse));
                 } else if (kind == ColumnKind::Money) {
-                    const QByteArray text = QByteArray::number(v);
-                    appendMoneyText(row, text.constData(), int(text.size()));
+                    qint64 units;
+                    if (!qMulOverflow(v, Money::Scale, &units)) {
+                        appendMoney(row, Money{units});
+                    } else {
+                        row.append(char(TagDouble));
+                        appendRaw<double>(row, double(v));
+                    }
                 } else if (kind == ColumnKind::Float) {
                     row.append(char(TagDouble));
                     appendRaw<double>(row, double(v));
