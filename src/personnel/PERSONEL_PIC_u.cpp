@@ -20,6 +20,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -266,13 +267,22 @@ void TPERSONEL_PIC::DBGrid1CellClick()
     // The stored extension is appended as it stands, even when the chosen
     // name already ends with it; only its unsafe characters are dropped.
     const QString target = chosen + safeExtension(q.field(QStringLiteral("pictyp")).asString());
+    // The dialog asked only about the name chosen in it; a different final
+    // name that exists is replaced only when the user says so.
+    if (target != chosen && QFileInfo::exists(target)
+        && platform().messageBox(Platform::BoxKind::Warning,
+                                 QStringLiteral("فايلي با نام ") + target + QStringLiteral(" وجود دارد. آيا جايگزين شود؟"),
+                                 {Platform::Button::No, Platform::Button::Yes})
+               != Platform::Button::Yes)
+        return;
     const QByteArray content = q.field(QStringLiteral("pic")).asBytes();
-    QFile file(target);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // Written beside the target and put in its place only when complete, so
+    // a failed write leaves any old file whole.
+    QSaveFile file(target);
+    if (!file.open(QIODevice::WriteOnly))
         throw DataError(QStringLiteral("%1: %2").arg(target, file.errorString()));
-    if (file.write(content) != content.size() || !file.flush())
+    if (file.write(content) != content.size() || !file.commit())
         throw DataError(QStringLiteral("%1: %2").arg(target, file.errorString()));
-    file.close();
     if (CheckBox1->isChecked())
         platform().openWithAssociatedProgram(target);
 }

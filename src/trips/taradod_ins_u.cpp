@@ -435,11 +435,17 @@ void Ttaradod_ins::karkard_saatExit()
 
 namespace {
 
-// A click on a date label: the shared date (as the last Init left it) into a
-// blank field, blank into a filled one.
+// A click on a date label: today's date into a blank field, blank into a
+// filled one. Today is taken at the click, so a window left open past
+// midnight does not give yesterday's date.
 void toggleDate(MaskEdit *field)
 {
-    field->setText(field->text() == BlankDate ? dates.ToText() : QString());
+    if (field->text() != BlankDate) {
+        field->setText(QString());
+        return;
+    }
+    dates.Init();
+    field->setText(dates.ToText());
 }
 
 // A click on a time label: the time now, as a 24-hour "hh:mm", into a blank

@@ -191,6 +191,7 @@ private Q_SLOTS:
 
         // Write-back: the description proposed, the extension appended even
         // when the chosen name ends with it, the file opened when asked.
+        QFile::remove(path(QStringLiteral("back.gz.gz"))); // left by the run on another engine
         fx.ui.fileAnswers.enqueue(path(QStringLiteral("back.gz")));
         clickRow(0);
         const auto saves = fx.ui.callsOf(QStringLiteral("saveFile"));
@@ -213,6 +214,40 @@ private Q_SLOTS:
         clickRow(1);
         QCOMPARE(fx.ui.callsOf(QStringLiteral("saveFile")).size(), 3);
         QCOMPARE(fx.ui.messages().size(), 1);
+    }
+
+    // The final name exists although the dialog saw only the chosen one:
+    // asked first; No (or closing the box) writes nothing, Yes replaces it.
+    // The name the dialog itself asked about is not asked again.
+    void writeBackAsksBeforeReplacing_data() { addEngineRows(); }
+    void writeBackAsksBeforeReplacing()
+    {
+        AppFixture fx(currentEngine());
+        prepare(fx);
+        w->CheckBox1->setChecked(false);
+        writeFile(path(QStringLiteral("r.pdf")), "new");
+        upload(fx, QStringLiteral("نامه"), path(QStringLiteral("r.pdf")));
+        const QString target = path(QStringLiteral("old.pdf"));
+        const QString question = QStringLiteral("فايلي با نام ") + target + QStringLiteral(" وجود دارد. آيا جايگزين شود؟");
+        writeFile(target, "older");
+        fx.ui.fileAnswers << path(QStringLiteral("old")) << path(QStringLiteral("old"));
+        fx.ui.buttonAnswers << Platform::Button::No;
+        clickRow(0);
+        clickRow(0);
+        QCOMPARE(readFile(target), QByteArray("older"));
+        QCOMPARE(fx.ui.messages(), (QStringList{question, question}));
+        fx.ui.fileAnswers << path(QStringLiteral("old"));
+        fx.ui.buttonAnswers << Platform::Button::Yes;
+        clickRow(0);
+        QCOMPARE(readFile(target), QByteArray("new"));
+        QCOMPARE(fx.ui.messages().size(), 3);
+
+        fx.exec(QStringLiteral("update personel_pic set pictyp=''"));
+        showDocumentsOf(m_first);
+        fx.ui.fileAnswers << target;
+        clickRow(0);
+        QCOMPARE(fx.ui.messages().size(), 3);
+        QCOMPARE(readFile(target), QByteArray("new"));
     }
 
     // A stored extension is cut down to letters, digits and dots before it
