@@ -26,9 +26,11 @@ bool deleteCurrentRow(Query &rows, const DeletionSpec &deletion)
         return false;
     Query &scratch = *app::dm->ADOQuery1;
     const QString password = singleValue(QStringLiteral("رمز حذف"), scratch);
-    const QString answer = platform().inputBox(QStringLiteral("Delete Password"), QStringLiteral("لطفا رمز حذف را وارد نماييد:"),
-                                               QStringLiteral("?"));
-    if (answer != password)
+    // A cancelled box ends the deletion, whatever the password; a confirmed
+    // text must match it exactly.
+    const std::optional<QString> answer = platform().inputBox(
+        QStringLiteral("Delete Password"), QStringLiteral("لطفا رمز حذف را وارد نماييد:"), QStringLiteral("?"));
+    if (!answer || *answer != password)
         return false;
 
     QStringList names;

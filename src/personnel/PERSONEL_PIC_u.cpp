@@ -294,8 +294,10 @@ void TPERSONEL_PIC::N1Click()
     if (!q.isOpen() || q.recNo() < 1)
         return;
     const QString password = singleValue(QStringLiteral("رمز حذف"), *app::dm->ADOQ_set);
-    const QString answer = platform().inputBox(QStringLiteral("Delete Password"), QStringLiteral("رمز حذف"), QStringLiteral("?"));
-    if (answer != password) {
+    // A cancelled box deletes nothing, whatever the password.
+    const std::optional<QString> answer =
+        platform().inputBox(QStringLiteral("Delete Password"), QStringLiteral("رمز حذف"), QStringLiteral("?"));
+    if (!answer || *answer != password) {
         showMessage(QStringLiteral("رمز حذف اشتباه بود"));
         return;
     }

@@ -119,7 +119,7 @@ Platform::Button DesktopPlatform::messageBox(BoxKind kind, const QString &text, 
     }
 }
 
-QString DesktopPlatform::inputBox(const QString &caption, const QString &prompt, const QString &defaultText)
+std::optional<QString> DesktopPlatform::inputBox(const QString &caption, const QString &prompt, const QString &defaultText)
 {
     QInputDialog dialog(activeWindow());
     dialog.setLayoutDirection(Qt::RightToLeft);
@@ -128,7 +128,9 @@ QString DesktopPlatform::inputBox(const QString &caption, const QString &prompt,
     dialog.setTextValue(defaultText);
     dialog.setOkButtonText(QStringLiteral("تاييد"));
     dialog.setCancelButtonText(QStringLiteral("انصراف"));
-    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : defaultText;
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
 }
 
 QString DesktopPlatform::openFileName(const QString &caption, const QString &filter)

@@ -1,6 +1,7 @@
 #pragma once
 #include <QList>
 #include <QString>
+#include <optional>
 
 class QWidget;
 class QPrinter;
@@ -21,8 +22,9 @@ public:
     virtual ~Platform() = default;
 
     virtual Button messageBox(BoxKind kind, const QString &text, const QList<Button> &buttons) = 0;
-    // Answers the default text when cancelled.
-    virtual QString inputBox(const QString &caption, const QString &prompt, const QString &defaultText) = 0;
+    // The text confirmed with OK; no answer at all when the box is cancelled
+    // (Cancel, Esc or the close box), whatever its default text.
+    virtual std::optional<QString> inputBox(const QString &caption, const QString &prompt, const QString &defaultText) = 0;
     // Empty when cancelled.
     virtual QString openFileName(const QString &caption, const QString &filter) = 0;
     virtual QString saveFileName(const QString &caption, const QString &proposedName, const QString &filter) = 0;
@@ -52,7 +54,7 @@ void showDefaultError(const QString &text);                    // the default er
 class DesktopPlatform : public Platform {
 public:
     Button messageBox(BoxKind kind, const QString &text, const QList<Button> &buttons) override;
-    QString inputBox(const QString &caption, const QString &prompt, const QString &defaultText) override;
+    std::optional<QString> inputBox(const QString &caption, const QString &prompt, const QString &defaultText) override;
     QString openFileName(const QString &caption, const QString &filter) override;
     QString saveFileName(const QString &caption, const QString &proposedName, const QString &filter) override;
     QString chooseFolder(const QString &caption) override;

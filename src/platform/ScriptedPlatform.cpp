@@ -9,10 +9,12 @@ Platform::Button ScriptedPlatform::messageBox(BoxKind kind, const QString &text,
     return buttons.isEmpty() ? Button::Ok : buttons.first();
 }
 
-QString ScriptedPlatform::inputBox(const QString &caption, const QString &prompt, const QString &defaultText)
+std::optional<QString> ScriptedPlatform::inputBox(const QString &caption, const QString &prompt, const QString &defaultText)
 {
     calls << Call{QStringLiteral("input"), prompt, BoxKind::Plain, {}, caption, defaultText};
-    return inputAnswers.isEmpty() ? defaultText : inputAnswers.dequeue();
+    if (inputAnswers.isEmpty())
+        return std::nullopt;
+    return inputAnswers.dequeue();
 }
 
 QString ScriptedPlatform::openFileName(const QString &caption, const QString &filter)

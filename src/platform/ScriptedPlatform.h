@@ -7,7 +7,7 @@
 
 // The platform for tests: every call is recorded, and the answers come from
 // queues the test fills beforehand. An empty queue gives the answer of a
-// person who cancels: the first button, the input box's default text, no file.
+// person who cancels: the first button, a cancelled input box, no file.
 class ScriptedPlatform : public Platform {
 public:
     struct Call {
@@ -29,7 +29,7 @@ public:
     bool refuseOpening = false;      // no program takes a file to open
 
     Button messageBox(BoxKind kind, const QString &text, const QList<Button> &buttons) override;
-    QString inputBox(const QString &caption, const QString &prompt, const QString &defaultText) override;
+    std::optional<QString> inputBox(const QString &caption, const QString &prompt, const QString &defaultText) override;
     QString openFileName(const QString &caption, const QString &filter) override;
     QString saveFileName(const QString &caption, const QString &proposedName, const QString &filter) override;
     QString chooseFolder(const QString &caption) override;

@@ -339,6 +339,13 @@ private Q_SLOTS:
         app::dm->ADOQ_personel_pic->last();
         w->N1->trigger();
         QCOMPARE(fx.column(QStringLiteral("select cmt from personel_pic")), QStringList{QStringLiteral("d0")});
+
+        // With "?" as the password a cancelled box still deletes nothing.
+        fx.exec(QStringLiteral("update setting set cmt='?' where component='%1'").arg(passwordList));
+        fx.ui.reset();
+        w->N1->trigger();
+        QCOMPARE(fx.ui.messages(), QStringList{wrongPasswordText});
+        QCOMPARE(fx.column(QStringLiteral("select cmt from personel_pic")), QStringList{QStringLiteral("d0")});
     }
 
     // Two workstations upload at the same moment, each for its own person:

@@ -274,8 +274,13 @@ private Q_SLOTS:
         fx.ui.inputAnswers << QString();
         list()->N3Click();
         QCOMPARE(count(fx, QStringLiteral("select count(*) from personel")), QStringLiteral("3"));
-        // With "?" as the password the cancelled box deletes.
+        // With "?" as the password a cancelled box (Cancel, Esc, the close
+        // box) still deletes nothing; "?" confirmed with OK does.
         fx.exec(QStringLiteral("insert into setting (component,cmt) values ('رمز حذف','?')"));
+        list()->N3Click();
+        QCOMPARE(count(fx, QStringLiteral("select count(*) from personel")), QStringLiteral("3"));
+        QCOMPARE(count(fx, QStringLiteral("select count(*) from log")), QStringLiteral("1"));
+        fx.ui.inputAnswers << QStringLiteral("?");
         list()->N3Click();
         QCOMPARE(count(fx, QStringLiteral("select count(*) from personel")), QStringLiteral("2"));
 
