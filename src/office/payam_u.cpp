@@ -338,7 +338,9 @@ void Tpayam::N1Click()
     if (id.isEmpty())
         return;
     dates.Init();
-    runStatement({QStringLiteral("Update payamha set show_dat=") + quoted(dates.ToText()), QStringLiteral(" where id=") + quoted(id)});
+    // A message keeps the date it was first read.
+    runStatement({QStringLiteral("Update payamha set show_dat=") + quoted(dates.ToText()), QStringLiteral(" where id=") + quoted(id),
+                  QStringLiteral(" and (show_dat is null or show_dat=") + quoted(QString()) + QStringLiteral(")")});
     reopenMessages();
 }
 
@@ -392,14 +394,18 @@ void Tpayam::N5Click()
         rows << index.row();
     std::sort(rows.begin(), rows.end());
     Query &messages = *app::dm->ADOQ_payam;
+    bool deleted = false;
     for (int row : rows) {
         messages.setRecNo(row + 1);
         // Unread messages stay.
         if (messages.field(QStringLiteral("show_dat")).asString().isEmpty())
             continue;
         runStatement({QStringLiteral("Delete from payamha where id=") + quoted(messages.field(QStringLiteral("id")).asString())});
+        deleted = true;
     }
-    reportDeletion();
+    // Only unread rows selected: nothing was deleted, and nothing is said.
+    if (deleted)
+        reportDeletion();
 }
 
 void Tpayam::girandeChange()

@@ -267,6 +267,11 @@ private Q_SLOTS:
         const QString date = today();
         QCOMPARE(stored(fx), (QStringList{QStringLiteral("a:1>2:"), QStringLiteral("b:1>2:") + date}));
         QCOMPARE(app::dm->ADOQ_payam->recordCount(), 2);
+        // Marking it again keeps the date it was first read.
+        fx.exec(QStringLiteral("update payamha set show_dat='1403/01/01' where mozo='b'"));
+        moveTo(QStringLiteral("b"));
+        w->N1->trigger();
+        QCOMPARE(stored(fx), (QStringList{QStringLiteral("a:1>2:"), QStringLiteral("b:1>2:1403/01/01")}));
         fx.ui.reset();
         app::main->Timer1Timer();
         QCOMPARE(fx.ui.messages(), QStringList{Unread + QStringLiteral("1")});
@@ -315,9 +320,12 @@ private Q_SLOTS:
         w->N5->trigger();
         QCOMPARE(fx.ui.messages(), QStringList{Deleted});
         QCOMPARE(shown(), (QStringList{QStringLiteral("e"), QStringLiteral("d"), QStringLiteral("b")}));
+        // Only unread rows selected: nothing deleted, nothing said.
         select({1, 2});
+        fx.ui.reset();
         w->N5->trigger();
         QCOMPARE(shown().size(), 3);
+        QCOMPARE(fx.ui.messages(), QStringList());
 
         // The current message goes, read or not.
         moveTo(QStringLiteral("d"));
