@@ -24,6 +24,7 @@ namespace {
 // The table keeps five characters of an extension and twenty of a password.
 const int ExtensionLength = 5;
 const int PasswordLength = 20;
+const QString ExtensionTooLong = QStringLiteral("خطا، پسوند فايل بيش از پنج حرف است و قابل ثبت نيست");
 const QString ListAll = QStringLiteral("select * from zamaem ");
 
 QByteArray readWholeFile(const QString &path)
@@ -148,13 +149,20 @@ void Tzamaem::ins_btnClick()
     const QString fileName = platform().openFileName(QString(), QString());
     if (fileName.isEmpty() || failed)
         return;
+    // A longer extension would be cut short and the file never open again
+    // with its program.
+    const QString extension = TPERSONEL_PIC::fileExtension(fileName);
+    if (extension.size() > ExtensionLength) {
+        showMessage(ExtensionTooLong);
+        return;
+    }
 
     const QByteArray content = readWholeFile(fileName);
     q.append();
     try {
         q.field(QStringLiteral("cmt")).setText(description);
         q.field(QStringLiteral("ramz")).setText(ramz->text());
-        q.field(QStringLiteral("pictype")).setText(TPERSONEL_PIC::fileExtension(fileName).left(ExtensionLength));
+        q.field(QStringLiteral("pictype")).setText(extension);
         q.field(QStringLiteral("pic")).setBytes(content);
         q.post();
     } catch (...) {

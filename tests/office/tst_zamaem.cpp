@@ -199,9 +199,14 @@ private Q_SLOTS:
         AppFixture fx(currentEngine());
         Tzamaem *w = app::zamaem;
         w->Combo_type->setText(Logo);
-        // A long extension keeps its first five characters, dot included.
+        // An extension longer than the five characters stored, dot
+        // included, is refused: cut short, the file could never be opened.
         QDir(m_temp.path()).mkpath(QStringLiteral("dir.v2"));
-        fx.ui.fileAnswers << writeFile(m_temp.filePath(QStringLiteral("dir.v2/report.backup")), "x");
+        fx.ui.fileAnswers << writeFile(m_temp.filePath(QStringLiteral("dir.v2/budget.accdb")), "x");
+        w->ins_btn->click();
+        QCOMPARE(fx.ui.messages(), QStringList{QStringLiteral("خطا، پسوند فايل بيش از پنج حرف است و قابل ثبت نيست")});
+        QCOMPARE(fx.value(QStringLiteral("select count(*) from zamaem")), QStringLiteral("0"));
+        fx.ui.fileAnswers << writeFile(m_temp.filePath(QStringLiteral("dir.v2/report.back")), "x");
         w->ins_btn->click();
         QCOMPARE(rows(), QStringList{Logo + QStringLiteral("||.back|1")});
 
