@@ -226,6 +226,12 @@ void Tusers::reopenUsers()
 
 void Tusers::ins_btnClick()
 {
+    // An account needs a name: one without could be signed into with two
+    // empty fields. An empty password stays allowed.
+    if (us->text().trimmed().isEmpty()) {
+        showMessage(QStringLiteral("خطا، نام كاربري را وارد نماييد"));
+        return;
+    }
     Query &q = *app::dm->ADOQuery1;
     q.clear();
     q.add(QStringLiteral("select * from users where us=") + quoted(us->text()));

@@ -79,17 +79,26 @@ private Q_SLOTS:
         openUsers();
         w->us->setText(QStringLiteral("admin"));
         w->ins_btn->click();
+        // No name (or blanks only) is refused; an empty password is not.
         w->us->setText(QString());
-        w->ps->setText(QString());
+        w->ps->setText(QStringLiteral("p"));
+        w->ins_btn->click();
+        w->us->setText(QStringLiteral("  "));
         w->ins_btn->click();
         w->us->setText(QStringLiteral("رضا"));
         w->ps->setText(QStringLiteral("p'1"));
         w->ins_btn->click();
         w->ins_btn->click();
+        w->us->setText(QStringLiteral("b"));
+        w->ps->setText(QString());
+        w->ins_btn->click();
         QCOMPARE(fx.column(QStringLiteral("select us || '/' || ps || '/' || ver from users order by id")),
-                 (QStringList{QStringLiteral("admin/1/1"), QStringLiteral("//"), QStringLiteral("رضا/p'1/")}));
+                 (QStringList{QStringLiteral("admin/1/1"), QStringLiteral("رضا/p'1/"), QStringLiteral("b//")}));
         QCOMPARE(app::dm->adoq_user->recordCount(), 3);
 
+        // An account without a name stored before is left alone.
+        fx.exec(QStringLiteral("delete from users where us='b'"));
+        fx.exec(QStringLiteral("update users set us='' where us='رضا'"));
         fx.exec(QStringLiteral("insert into users (us,ps,ver) values ('رضا','x','')"));
         fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name) values (3,'phone')"));
         openUsers();
@@ -100,8 +109,10 @@ private Q_SLOTS:
         QCOMPARE(w->us->text(), QStringLiteral("رضا"));
         QCOMPARE(fx.column(QStringLiteral("select us from users order by id")), (QStringList{QStringLiteral("admin"), QString()}));
         QCOMPARE(fx.column(QStringLiteral("select page_name from dastrasi where prs_id=3")), QStringList{QStringLiteral("phone")});
-        QCOMPARE(fx.ui.messages(), (QStringList{QStringLiteral("خطا، نام كاربري تكراري است"), QStringLiteral("ثبت شد"), QStringLiteral("ثبت شد"),
-                                                QStringLiteral("خطا، نام كاربري تكراري است"), QStringLiteral("خطا، امكان حذف مدير نيست"), QStringLiteral("حذف شد")}));
+        const QString noName = QStringLiteral("خطا، نام كاربري را وارد نماييد");
+        QCOMPARE(fx.ui.messages(), (QStringList{QStringLiteral("خطا، نام كاربري تكراري است"), noName, noName, QStringLiteral("ثبت شد"),
+                                                QStringLiteral("خطا، نام كاربري تكراري است"), QStringLiteral("ثبت شد"),
+                                                QStringLiteral("خطا، امكان حذف مدير نيست"), QStringLiteral("حذف شد")}));
     }
 
     // The boxes follow the current account however it moves: reopening, the
