@@ -8,6 +8,7 @@
 #include "platform/Platform.h"
 #include "platform/Sql.h"
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -56,6 +57,17 @@ Tchange_pass::Tchange_pass(QWidget *parent) : QDialog(parent)
 
     connectGuarded(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     connectGuarded(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+}
+
+void Tchange_pass::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Un-minimising is no new showing: what is being typed stays.
+    if (event->spontaneous())
+        return;
+    Edit1->clear();
+    Edit2->clear();
+    Edit1->setFocus();
 }
 
 void Tchange_pass::BitBtn1Click()

@@ -6,8 +6,10 @@ class QLineEdit;
 class QPushButton;
 
 // The password-change window, opened (not modally) from the login window
-// once the typed name and password are right. Its edits keep what was typed
-// from one use to the next. However it closes, the login window comes back.
+// once the typed name and password are right. Each showing starts with both
+// edits empty and the first one focused, so nobody finds the previous user's
+// new password waiting for a click. However it closes, the login window
+// comes back.
 class Tchange_pass : public QDialog {
     Q_OBJECT
 public:
@@ -24,6 +26,7 @@ public:
     void BitBtn2Click();
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void reject() override;
 

@@ -288,8 +288,21 @@ void TestLogin::passwordChange()
     QVERIFY(app::login->isVisible());
     QCOMPARE(fx.column(QStringLiteral("select ps from users where us='ali'")), QStringList{QStringLiteral("new'pass")});
     QCOMPARE(fx.column(QStringLiteral("select ps from users where us='admin'")), QStringList{QStringLiteral("1")});
-    // The edits keep their texts for the next time.
-    QCOMPARE(w->Edit1->text(), QStringLiteral("new'pass"));
+
+    // The next person to open it finds both edits empty and the first one
+    // focused: one click on the button changes nothing.
+    app::login->us->setText(QStringLiteral("admin"));
+    app::login->ps->setText(QStringLiteral("1"));
+    app::login->Label3->clicked();
+    QVERIFY(w->isVisible());
+    QCOMPARE(w->Edit1->text(), QString());
+    QCOMPARE(w->Edit2->text(), QString());
+    QCOMPARE(w->focusWidget(), w->Edit1);
+    fx.ui.reset();
+    w->BitBtn1->click();
+    QCOMPARE(fx.ui.messages(), QStringList{QStringLiteral("كلمه عبور صحيح نيست")});
+    QCOMPARE(fx.column(QStringLiteral("select ps from users where us='admin'")), QStringList{QStringLiteral("1")});
+    w->BitBtn2->click();
 
     fx.ui.reset();
     login(QStringLiteral("ali"), QStringLiteral("2"));
