@@ -154,7 +154,9 @@ void Tsetting::componentChange()
 
 void Tsetting::ins_btnClick()
 {
-    if (cmt->text().isEmpty()) {
+    // An item needs a text and a list to belong to: one under the empty list
+    // name is read by no page.
+    if (cmt->text().isEmpty() || component->text().isEmpty()) {
         showMessage(QStringLiteral("لطفا مقدار مناسب را وارد نماييد"));
         return;
     }

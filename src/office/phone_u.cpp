@@ -160,6 +160,11 @@ void Tphone::search()
 
 void Tphone::ins_btnClick()
 {
+    // An entry without a name would never be listed, nor so ever deleted.
+    if (name->text().trimmed().isEmpty()) {
+        showMessage(QStringLiteral("لطفا مقدار مناسب را وارد نماييد"));
+        return;
+    }
     Query &q = *app::dm->ADOQuery1;
     q.clear();
     q.add(QStringLiteral("select * from phone where name = ") + quoted(name->text()));

@@ -131,6 +131,16 @@ private Q_SLOTS:
         w->N1->trigger();
         QCOMPARE(fx.ui.messages().size(), shown);
         QCOMPARE(fx.column(QStringLiteral("select count(*) from phone")), QStringList{QStringLiteral("4")});
+
+        // An entry without a name, which could never be listed or deleted,
+        // is refused.
+        fx.ui.reset();
+        for (const QString &blank : {QString(), QStringLiteral("  ")}) {
+            w->name->setText(blank);
+            w->ins_btn->click();
+        }
+        QCOMPARE(fx.ui.messages(), (QStringList{QStringLiteral("لطفا مقدار مناسب را وارد نماييد"), QStringLiteral("لطفا مقدار مناسب را وارد نماييد")}));
+        QCOMPARE(fx.column(QStringLiteral("select count(*) from phone")), QStringList{QStringLiteral("4")});
     }
 };
 
