@@ -240,6 +240,8 @@ void Tusers::ins_btnClick()
         showMessage(QStringLiteral("خطا، نام كاربري تكراري است"));
         return;
     }
+    requireFits(*q.connection(), QStringLiteral("users"), QStringLiteral("us"), us->text());
+    requireFits(*q.connection(), QStringLiteral("users"), QStringLiteral("ps"), ps->text());
     q.clear();
     q.add(QStringLiteral("insert into users (us,ps,ver) values(") + quoted(us->text()) + QLatin1Char(',')
           + quoted(ps->text()) + QLatin1Char(',') + quoted(QString()) + QLatin1Char(')'));

@@ -81,6 +81,8 @@ void Tchange_pass::BitBtn1Click()
         return;
     }
     Query *user = app::dm->adoq_user;
+    // A password longer than its column is refused, not cut or left to the engine.
+    requireFits(*user->connection(), QStringLiteral("users"), QStringLiteral("ps"), Edit1->text());
     user->clear();
     user->add(QStringLiteral("update users set ps=") + quoted(Edit1->text()) + QStringLiteral(" where us=")
               + quoted(app::login->us->text()) + QStringLiteral(" and ps=") + quoted(app::login->ps->text()));

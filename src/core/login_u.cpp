@@ -76,13 +76,11 @@ QPixmap drawIcon(int kind)
     return pixmap;
 }
 
-// The time of day in the system's long format, without the time zone.
-QString longTimeText()
+// The time of day of a log row: 24-hour "hh:mm:ss" in ASCII digits whatever
+// the system's locale, so that every workstation writes the same form.
+QString logTimeText()
 {
-    const QLocale locale = QLocale::system();
-    QString format = locale.timeFormat(QLocale::LongFormat);
-    format.remove(QRegularExpression(QStringLiteral("\\s*t+\\s*")));
-    return locale.toString(QTime::currentTime(), format.trimmed());
+    return QLocale::c().toString(QTime::currentTime(), QStringLiteral("HH:mm:ss"));
 }
 
 } // namespace
@@ -350,14 +348,20 @@ void Tlogin::WriteLogRow(const QString &karbar, const QString &cmt)
     const QString computerName = IPAddrToName(LocalIP());
     dates.Init();
     Query *q = app::dm->ADOQuery1;
+    // Each value is cut to its column, so that no login or deletion fails
+    // because a description or a host name is long.
+    Connection &connection = *q->connection();
+    const auto value = [&](const char *column, const QString &text) {
+        return quoted(fitToColumn(connection, QStringLiteral("log"), QLatin1String(column), text));
+    };
     q->clear();
     q->add(QStringLiteral("insert into log (karbar,ip,computer_name,saat,tarikh,cmt) values("));
-    q->add(quoted(karbar) + QLatin1Char(','));
-    q->add(quoted(ip) + QLatin1Char(','));
-    q->add(quoted(computerName) + QLatin1Char(','));
-    q->add(quoted(longTimeText()) + QLatin1Char(','));
-    q->add(quoted(dates.ToText()) + QLatin1Char(','));
-    q->add(quoted(cmt));
+    q->add(value("karbar", karbar) + QLatin1Char(','));
+    q->add(value("ip", ip) + QLatin1Char(','));
+    q->add(value("computer_name", computerName) + QLatin1Char(','));
+    q->add(value("saat", logTimeText()) + QLatin1Char(','));
+    q->add(value("tarikh", dates.ToText()) + QLatin1Char(','));
+    q->add(value("cmt", cmt));
     q->add(QStringLiteral(")"));
     q->execute();
 }

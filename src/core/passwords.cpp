@@ -36,3 +36,8 @@ QString transform(const QString &text, int delta)
 
 QString ScramblePassword(const QString &password) { return transform(password, -1); }
 QString UnscramblePassword(const QString &stored) { return transform(stored, +1); }
+
+bool passwordKeepable(const QString &password)
+{
+    return UnscramblePassword(ScramblePassword(password)) == password;
+}

@@ -7,3 +7,6 @@
 QString ScramblePassword(const QString &password);
 // Its inverse: reversed, every code raised by one.
 QString UnscramblePassword(const QString &stored);
+// Whether the stored form keeps the password: every character has a code
+// in the Arabic Windows code page (Persian digits and the Persian yeh have none).
+bool passwordKeepable(const QString &password);

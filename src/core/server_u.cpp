@@ -21,6 +21,8 @@ const QString Tserver::DefaultServer = QStringLiteral("127.0.0.1");
 const QString Tserver::DefaultDataBase = QStringLiteral("DorvaPelin");
 const QString Tserver::DefaultUserName = QStringLiteral("sa");
 const QString Tserver::DefaultPassword = QStringLiteral("quzelo##*");
+const QString Tserver::UnkeepablePassword =
+    QStringLiteral("رمز عبور نويسه اي دارد كه قابل ذخيره نيست (مانند ارقام فارسي يا «ی» فارسي)، لطفا آن را اصلاح نماييد");
 
 Tserver::Tserver(QWidget *parent) : QDialog(parent)
 {
@@ -128,6 +130,13 @@ void Tserver::Button1Click()
             field.first->setFocus();
             return;
         }
+    }
+    // A character the stored form cannot keep would come back as another one
+    // and the next start could not connect: refuse it before anything is written.
+    if (!passwordKeepable(Password->text())) {
+        showWarning(UnkeepablePassword);
+        Password->setFocus();
+        return;
     }
     SettingsStore store;
     if (store.openOrCreate()) {

@@ -22,6 +22,7 @@ public:
     static const QString DefaultDataBase; // "DorvaPelin"
     static const QString DefaultUserName; // "sa"
     static const QString DefaultPassword; // "quzelo##*"
+    static const QString UnkeepablePassword; // the refusal of a password the stored form cannot keep
 
     ClickLabel *Label2;
     ClickLabel *Label3;

@@ -159,7 +159,7 @@ void Connection::open()
         QSqlDatabase::removeDatabase(m_name);
         db = QSqlDatabase::addDatabase(QLatin1String(driver), m_name);
     }
-    m_kinds.clear();
+    forgetSchema();
     switch (m_settings.engine) {
     case Engine::Sqlite:
         if (m_settings.database.isEmpty())
@@ -280,6 +280,39 @@ QHash<QString, ColumnKind> Connection::columnKinds(const QString &table)
     if (!kinds.isEmpty())
         m_kinds.insert(key, kinds);
     return kinds;
+}
+
+QHash<QString, ColumnLimit> Connection::columnLimits(const QString &table)
+{
+    const QString key = table.toLower();
+    auto it = m_columnLimits.constFind(key);
+    if (it != m_columnLimits.constEnd())
+        return *it;
+    // Each column's declared type as the schema holds it: "nvarchar(10)",
+    // "character varying(10)", "integer"...
+    QString sql;
+    switch (m_settings.engine) {
+    case Engine::Sqlite:
+        sql = QStringLiteral("PRAGMA table_info(") + quoted(table) + QLatin1Char(')');
+        break;
+    case Engine::PostgreSql:
+        sql = QStringLiteral("select attnum, attname, format_type(atttypid, atttypmod) from pg_attribute "
+                             "where attrelid = to_regclass(") + quoted(key) + QStringLiteral(") and attnum > 0 and not attisdropped");
+        break;
+    case Engine::SqlServer:
+        sql = QStringLiteral("select ordinal_position, column_name, data_type + coalesce('(' + cast(character_maximum_length as varchar(12)) + ')', '') "
+                             "from information_schema.columns where table_schema = schema_name() and table_name = ") + quoted(table);
+        break;
+    }
+    QHash<QString, ColumnLimit> limits;
+    QSqlQuery q(database());
+    if (q.exec(sql)) {
+        while (q.next())
+            limits.insert(q.value(1).toString().toLower(), columnLimitOfDeclaredType(q.value(2).toString()));
+    }
+    if (!limits.isEmpty())
+        m_columnLimits.insert(key, limits);
+    return limits;
 }
 
 void Connection::transaction(const std::function<void()> &work)

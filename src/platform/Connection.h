@@ -1,4 +1,5 @@
 #pragma once
+#include "ColumnLimits.h"
 #include "Dialect.h"
 #include <QHash>
 #include <QObject>
@@ -65,7 +66,10 @@ public:
     // Declared kind of each column of a table, lower-case names (cached until
     // the schema changes through this connection).
     QHash<QString, ColumnKind> columnKinds(const QString &table);
-    void forgetSchema() { m_kinds.clear(); }
+    // Declared length or range of each column of a table, lower-case names,
+    // read from the schema and cached alike.
+    QHash<QString, ColumnLimit> columnLimits(const QString &table);
+    void forgetSchema() { m_kinds.clear(); m_columnLimits.clear(); }
 
     // Runs work in one transaction: committed when it returns, rolled back
     // (and the error passed on) when it throws.
@@ -104,4 +108,5 @@ private:
     bool m_lost = false;    // the connection broke: the next operation reopens it
     int m_depth = 0;        // work of run() in progress
     bool m_inTransaction = false;
+    QHash<QString, QHash<QString, ColumnLimit>> m_columnLimits;
 };

@@ -141,6 +141,8 @@ void Query::open()
 {
     close();
     const QString sql = text();
+    if (sql.contains(QChar(0)))
+        throw DataError(nulCharacterMessage(QString()));
     QVector<Column> columns;
     QVector<QByteArray> rows;
     m_connection->run(Connection::Effect::ReadsOnly, [&] {
@@ -175,6 +177,8 @@ int Query::execute()
 {
     close();
     const QString sql = text();
+    if (sql.contains(QChar(0)))
+        throw DataError(nulCharacterMessage(QString()));
     int affected = 0;
     m_connection->run(Connection::Effect::Writes, [&] {
         QSqlQuery q(m_connection->database());

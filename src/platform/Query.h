@@ -96,6 +96,10 @@ public:
 
     static QString displayText(const QVariant &value, ColumnKind kind);
 
+    // The refusal of an edit whose row was deleted, or whose changed fields
+    // were changed by another workstation, since it was read.
+    static QString changedByAnotherUser();
+
 Q_SIGNALS:
     void reset();                       // opened, closed, sorted
     void currentChanged(int row);       // 0-based, -1 when none

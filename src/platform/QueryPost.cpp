@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <cmath>
 
 using namespace packed;
 
@@ -68,7 +69,8 @@ QVariant Query::convertText(int column, const QString &text) const
             return QVariant();
         bool ok = false;
         const double d = numberLocale().toDouble(asciiDigits(text).trimmed(), &ok);
-        if (!ok)
+        // "nan" and "inf" read as numbers, but no engine keeps them alike.
+        if (!ok || !std::isfinite(d))
             throw DataError(QStringLiteral("'%1' يك عدد معتبر نيست").arg(text));
         return d;
     }
@@ -153,19 +155,81 @@ QString Query::baseTable() const
     return m.hasMatch() ? m.captured(1) : QString();
 }
 
+namespace {
+
+bool isNullValue(const QVariant &v) { return v.isNull() || !v.isValid(); }
+
+double numberOf(const QVariant &v)
+{
+    if (v.metaType().id() == QMetaType::Double)
+        return v.toDouble();
+    if (v.metaType() == QMetaType::fromType<Money>())
+        return v.value<Money>().toDouble();
+    return numberLocale().toDouble(v.toString().trimmed());
+}
+
+// Whether an assigned value differs from the one the row was read with.
+bool changed(const QVariant &original, const QVariant &value, ColumnKind kind)
+{
+    if (isNullValue(original) || isNullValue(value))
+        return isNullValue(original) != isNullValue(value);
+    const QMetaType money = QMetaType::fromType<Money>();
+    if (original.metaType() == money && value.metaType() == money)
+        return !(original.value<Money>() == value.value<Money>());
+    switch (kind) {
+    case ColumnKind::Integer: return original.toLongLong() != value.toLongLong();
+    case ColumnKind::Float: case ColumnKind::Money: return numberOf(original) != numberOf(value);
+    case ColumnKind::Bool: return original.toBool() != value.toBool();
+    case ColumnKind::Bytes: return original.toByteArray() != value.toByteArray();
+    case ColumnKind::DateTime: return toDateTime(original) != toDateTime(value);
+    case ColumnKind::Text: break;
+    }
+    return original.toString() != value.toString();
+}
+
+} // namespace
+
+QString Query::changedByAnotherUser()
+{
+    return QStringLiteral("اين ركورد پس از خوانده شدن توسط كاربر ديگري تغيير كرده يا حذف شده است و تغييرات ثبت نشد؛ "
+                          "لطفا اطلاعات را دوباره جستجو نماييد");
+}
+
 void Query::postRow()
 {
     const QString table = baseTable();
     if (table.isEmpty())
         throw DataError(QStringLiteral("%1: جدول پايه براي ثبت پيدا نشد").arg(objectName()));
     const int idColumn = columnIndex(QStringLiteral("id"));
-    const QHash<QString, ColumnKind> tableColumns = m_connection->columnKinds(table);
+    QHash<QString, ColumnKind> tableColumns = m_connection->columnKinds(table);
+
+    // The columns written: every assigned one on insert; on edit only those
+    // whose value differs from the one read, so that a change another
+    // workstation made to another field stays.
+    QVector<int> written;
+    for (int c = 0; c < m_columns.size(); ++c) {
+        if (!m_assigned[c] || c == idColumn)
+            continue;
+        if (m_state == State::Edit && !changed(valueAt(m_current, c), m_buffer[c], m_columns[c].kind))
+            continue;
+        written << c;
+    }
+    // A column the cached list does not know may have been added since by
+    // another workstation's schema upgrade: read the list again rather than
+    // drop the value.
+    for (int c : std::as_const(written)) {
+        if (tableColumns.contains(m_columns[c].key))
+            continue;
+        m_connection->forgetSchema();
+        tableColumns = m_connection->columnKinds(table);
+        if (!tableColumns.contains(m_columns[c].key))
+            throw DataError(QStringLiteral("%1: فيلد '%2' در جدول '%3' نيست").arg(objectName(), m_columns[c].name, table));
+    }
 
     QStringList names;
     QVector<QVariant> values;
-    for (int c = 0; c < m_columns.size(); ++c) {
-        if (!m_assigned[c] || c == idColumn || !tableColumns.contains(m_columns[c].key))
-            continue;
+    for (int c : std::as_const(written)) {
+        requireFits(*m_connection, table, m_columns[c].name, m_buffer[c]);
         names << m_columns[c].name;
         values << boundValue(m_buffer[c], tableColumns.value(m_columns[c].key));
     }
@@ -213,20 +277,60 @@ void Query::postRow()
         return;
     }
 
-    // Edit: update the changed columns of this row, found by its id.
+    // Edit: the row is found by its id and by the values the changed columns
+    // were read with. When it changes no row, the row was deleted or one of
+    // those fields was changed by another workstation since it was read: the
+    // post fails rather than overwrite that change or report a save that
+    // stored nothing.
     if (!names.isEmpty()) {
         if (idColumn < 0)
             throw DataError(QStringLiteral("%1: بدون فيلد id امكان ويرايش نيست").arg(objectName()));
         QStringList sets;
-        for (const QString &n : names)
+        for (const QString &n : std::as_const(names))
             sets << n + QStringLiteral("=?");
-        if (!q.prepare(QStringLiteral("update %1 set %2 where id=?").arg(table, sets.join(QLatin1Char(',')))))
+        QStringList criteria{QStringLiteral("id=?")};
+        QVector<QVariant> criteriaValues{m_buffer[idColumn]};
+        const QString floatType = m_connection->dialect().typeName(ColumnType::Float, 0);
+        for (int i = 0; i < written.size(); ++i) {
+            const int c = written[i];
+            const QVariant original = valueAt(m_current, c);
+            if (isNullValue(original)) {
+                criteria << names[i] + QStringLiteral(" is null");
+                continue;
+            }
+            switch (tableColumns.value(m_columns[c].key)) {
+            case ColumnKind::Float:
+                // Compared as the engine's doubles, which is how they were read.
+                criteria << QStringLiteral("cast(%1 as %2)=?").arg(names[i], floatType);
+                criteriaValues << QVariant(numberOf(original));
+                break;
+            case ColumnKind::Money:
+                // Exact on the server engines; SQLite keeps money as a double,
+                // read to four places.
+                criteria << (engine == Engine::Sqlite ? QStringLiteral("round(%1,4)=round(?,4)").arg(names[i])
+                                                      : names[i] + QStringLiteral("=?"));
+                criteriaValues << boundValue(original, ColumnKind::Money);
+                break;
+            case ColumnKind::Bytes:
+            case ColumnKind::DateTime:
+                break; // not comparable on every engine; the id alone decides
+            default:
+                criteria << names[i] + QStringLiteral("=?");
+                criteriaValues << original;
+                break;
+            }
+        }
+        if (!q.prepare(QStringLiteral("update %1 set %2 where %3")
+                           .arg(table, sets.join(QLatin1Char(',')), criteria.join(QStringLiteral(" and ")))))
             throw DataError(q.lastError().text());
-        for (const QVariant &v : values)
+        for (const QVariant &v : std::as_const(values))
             q.addBindValue(v);
-        q.addBindValue(m_buffer[idColumn]);
+        for (const QVariant &v : std::as_const(criteriaValues))
+            q.addBindValue(v);
         if (!q.exec())
             throw DataError(q.lastError().text());
+        if (q.numRowsAffected() == 0)
+            throw DataError(changedByAnotherUser());
     }
     m_rows[m_current] = pack(m_buffer, m_columns);
     m_buffer.clear();

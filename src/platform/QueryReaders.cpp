@@ -144,6 +144,9 @@ void Query::fetchSqlite(const QString &sql, const QHash<QString, ColumnKind> &de
     sqlite3_stmt *statement = nullptr;
     if (sqlite3_prepare_v2(sqlite, utf8.constData(), int(utf8.size()), &statement, nullptr) != SQLITE_OK)
         throw DataError(QString::fromUtf8(sqlite3_errmsg(sqlite)));
+    // The columns are described after the first step: a statement prepared
+    // before another connection changed the table is prepared again by it.
+    int rc = sqlite3_step(statement);
     const int n = sqlite3_column_count(statement);
     for (int i = 0; i < n; ++i) {
         Column c;
@@ -154,9 +157,8 @@ void Query::fetchSqlite(const QString &sql, const QHash<QString, ColumnKind> &de
         columns << c;
     }
     bool firstRow = true;
-    int rc;
     RowBuffer row;
-    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+    for (; rc == SQLITE_ROW; rc = sqlite3_step(statement)) {
         row.clear();
         for (int i = 0; i < n; ++i) {
             const int type = sqlite3_column_type(statement, i);

@@ -280,7 +280,18 @@ void TestLogin::passwordChange()
     QCOMPARE(fx.ui.messages().mid(1), (QStringList{QStringLiteral("كلمه عبور جديد همخواني ندارد"), QStringLiteral("كلمه عبور جديد همخواني ندارد")}));
     QVERIFY(w->isVisible());
 
+    // Longer than the column: refused, and the old password stays.
     fx.ui.reset();
+    w->Edit1->setText(QString(26, QLatin1Char('p')));
+    w->Edit2->setText(w->Edit1->text());
+    w->BitBtn1->click();
+    QCOMPARE(fx.ui.calls.size(), 1);
+    QCOMPARE(fx.ui.calls.first().kind, Platform::BoxKind::Error);
+    QVERIFY(w->isVisible());
+    QCOMPARE(fx.column(QStringLiteral("select ps from users where us='ali'")), QStringList{QStringLiteral("2")});
+
+    fx.ui.reset();
+    w->Edit1->setText(QStringLiteral("new'pass"));
     w->Edit2->setText(QStringLiteral("new'pass"));
     w->BitBtn1->click();
     QCOMPARE(fx.ui.messages(), QStringList{QStringLiteral("كلمه عبور تغيير يافت")});

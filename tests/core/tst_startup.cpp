@@ -61,6 +61,7 @@ private Q_SLOTS:
     void settingsWindowLayout();
     void requiredFieldsInOrder();
     void storesTheSettings();
+    void passwordTheStoredFormCannotKeepIsRefused();
     void storeThatCannotBeOpenedWarnsAndCloses();
     void labelsRestoreDefaults();
     void qtDialogsSpeakPersian();
@@ -269,6 +270,30 @@ void TestStartup::storesTheSettings()
     w->Button2->click();
     QVERIFY(!w->isVisible());
     QCOMPARE(w->Button2->text(), QStringLiteral("end"));
+}
+
+void TestStartup::passwordTheStoredFormCannotKeepIsRefused()
+{
+    AppFixture fx(Engine::Sqlite);
+    Tserver *w = app::server;
+    w->show();
+    // Persian digits and the Persian yeh have no code in the stored form's code page.
+    for (const QString &password : {QStringLiteral("رمز۱۲۳"), QStringLiteral("علی")}) {
+        fx.ui.reset();
+        w->Password->setText(password);
+        w->Button1->click();
+        QCOMPARE(fx.ui.messages(), QStringList{Tserver::UnkeepablePassword});
+        QCOMPARE(fx.ui.calls.first().kind, Platform::BoxKind::Warning);
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->focusWidget(), w->Password);
+        QVERIFY(!QFile::exists(SettingsStore::location()));
+    }
+    // Arabic-script letters the code page has are kept.
+    const QString kept = QStringLiteral("رمز گچ ي");
+    w->Password->setText(kept);
+    w->Button1->click();
+    QVERIFY(!w->isVisible());
+    QCOMPARE(UnscramblePassword(stored(SettingsStore::Password)), kept);
 }
 
 void TestStartup::storeThatCannotBeOpenedWarnsAndCloses()

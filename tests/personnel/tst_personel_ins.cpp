@@ -216,6 +216,28 @@ private Q_SLOTS:
         QCOMPARE(fx.column(QStringLiteral("select lname from personel")), QStringList{QStringLiteral("کريمي")});
     }
 
+    void editOfARowDeletedElsewhereKeepsTheWindowOpen_data() { addEngineRows(); }
+    void editOfARowDeletedElsewhereKeepsTheWindowOpen()
+    {
+        AppFixture fx(currentEngine());
+        fx.exec(QStringLiteral("insert into personel (lname,fname) values ('a','x')"));
+        app::personel_src->src_btnClick();
+        app::personel_src->N2Click();
+        Tpersonel_ins *w = app::personel_ins;
+        fx.exec(QStringLiteral("delete from personel")); // another workstation
+        w->fname->setText(QStringLiteral("typed"));
+        w->edit_btn->click();
+        const auto errors = errorBoxes(fx.ui);
+        QCOMPARE(errors.size(), 1);
+        QCOMPARE(errors.first().text, Query::changedByAnotherUser());
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->fname->text(), QStringLiteral("typed"));
+        Query &rows = *app::dm->ADOQ_personel;
+        QCOMPARE(rows.state(), Query::State::Browse);
+        QCOMPARE(rows.field(QStringLiteral("fname")).asString(), QStringLiteral("x"));
+        QCOMPARE(fx.column(QStringLiteral("select count(*) from personel")), QStringList{QStringLiteral("0")});
+    }
+
     void editAsksOnlyWhenTheCodeChanged_data() { addEngineRows(); }
     void editAsksOnlyWhenTheCodeChanged()
     {

@@ -311,6 +311,23 @@ private Q_SLOTS:
         QVERIFY(!app::taradod_ins->isVisible());
     }
 
+    void longDeletionDescriptionIsCutToTheLogColumn_data() { addEngineRows(); }
+    void longDeletionDescriptionIsCutToTheLogColumn()
+    {
+        AppFixture fx(currentEngine());
+        const QString officers(300, QChar(0x0645));
+        fx.exec(QStringLiteral("insert into taradod (ranande,mamor) values ('r','%1')").arg(officers));
+        fx.setCurrentUser(QStringLiteral("1"), QStringLiteral("admin"));
+        fx.exec(QStringLiteral("insert into setting (component,cmt) values ('رمز حذف','Secret')"));
+        list()->src_btnClick();
+        fx.ui.inputAnswers << QStringLiteral("Secret");
+        list()->N3Click();
+        QCOMPARE(fx.ui.messages(), QStringList{QStringLiteral("حذف شد")});
+        QCOMPARE(count(fx, QStringLiteral("select count(*) from taradod")), QStringLiteral("0"));
+        const QString text = QStringLiteral(" حذف اطلاعات تردد r ") + officers;
+        QCOMPARE(fx.column(QStringLiteral("select cmt from log")), QStringList{text.left(200)});
+    }
+
     void newAndEditPrepareTheEntryWindow_data() { addEngineRows(); }
     void newAndEditPrepareTheEntryWindow()
     {

@@ -1,0 +1,251 @@
+// What posting guarantees alike on every engine: an edit never overwrites or
+// loses another workstation's change without a word, SQLite keeps no value a
+// server engine would refuse, no NaN or infinity passes as a number, no NUL
+// character reaches a text, and a column added by another workstation is
+// written, not dropped.
+#include "TestSupport.h"
+#include "core/schema.h"
+#include "platform/DataError.h"
+#include "platform/Query.h"
+#include <cmath>
+#include <limits>
+
+namespace {
+
+void run(Connection *connection, const QString &sql)
+{
+    Query q(connection, QStringLiteral("q"));
+    q.add(sql);
+    q.execute();
+}
+
+QStringList column(Connection *connection, const QString &sql)
+{
+    Query q(connection, QStringLiteral("check"));
+    q.add(sql);
+    q.open();
+    QStringList out;
+    for (int r = 0; r < q.recordCount(); ++r)
+        out << q.textAt(r, 0);
+    return out;
+}
+
+// The message a refused post carries, or the empty text when it went through.
+QString postError(Query &q)
+{
+    try {
+        q.post();
+    } catch (const DataError &e) {
+        q.cancel();
+        return e.message();
+    }
+    return QString();
+}
+
+} // namespace
+
+class PostContractTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestDatabase> db;
+    std::unique_ptr<Connection> here;  // this workstation
+    std::unique_ptr<Connection> there; // another one on the same database
+
+    std::unique_ptr<Query> persons(Connection *connection)
+    {
+        auto q = std::make_unique<Query>(connection, QStringLiteral("ADOQ_personel"), QStringLiteral("select * from personel"));
+        q->open();
+        return q;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        db = std::make_unique<TestDatabase>(currentEngine());
+        here = db->connect();
+        there = db->connect();
+        Query q(here.get(), QStringLiteral("schema"));
+        runSchemaBlocks(q);
+    }
+    void cleanup()
+    {
+        here.reset();
+        there.reset();
+        db.reset();
+    }
+
+    void editOfARowDeletedOrChangedElsewhereFails_data() { addEngineRows(); }
+    void editOfARowDeletedOrChangedElsewhereFails()
+    {
+        run(here.get(), QStringLiteral("insert into personel (lname,fname,nation) values ('a','x','1')"));
+        run(here.get(), QStringLiteral("insert into personel (lname,fname,nation) values ('b','y','2')"));
+
+        // Deleted by the other workstation: the save fails, nothing is
+        // stored, and the result set keeps what was read.
+        auto mine = persons(here.get());
+        run(there.get(), QStringLiteral("delete from personel where lname='a'"));
+        mine->edit();
+        mine->field(QStringLiteral("fname")).setText(QStringLiteral("new"));
+        QCOMPARE(postError(*mine), Query::changedByAnotherUser());
+        QCOMPARE(mine->state(), Query::State::Browse);
+        QCOMPARE(mine->field(QStringLiteral("fname")).asString(), QStringLiteral("x"));
+        QCOMPARE(column(here.get(), QStringLiteral("select count(*) from personel")), QStringList{"1"});
+
+        // Both workstations save the same field: the second save fails and
+        // the first one's value stays.
+        mine = persons(here.get());
+        auto theirs = persons(there.get());
+        theirs->edit();
+        theirs->field(QStringLiteral("fname")).setText(QStringLiteral("theirs"));
+        theirs->post();
+        mine->edit();
+        mine->field(QStringLiteral("fname")).setText(QStringLiteral("mine"));
+        QCOMPARE(postError(*mine), Query::changedByAnotherUser());
+        QCOMPARE(column(here.get(), QStringLiteral("select fname from personel")), QStringList{"theirs"});
+
+        // A change to another field does not block the save, and is kept:
+        // only the changed fields are written, though every field is set.
+        mine = persons(here.get());
+        theirs = persons(there.get());
+        theirs->edit();
+        theirs->field(QStringLiteral("lname")).setText(QStringLiteral("renamed"));
+        theirs->post();
+        mine->edit();
+        for (const QString &name : {QStringLiteral("lname"), QStringLiteral("nation"), QStringLiteral("farzand")})
+            mine->field(name).setText(mine->field(name).asString());
+        mine->field(QStringLiteral("fname")).setText(QStringLiteral("mine"));
+        QCOMPARE(postError(*mine), QString());
+        QCOMPARE(column(here.get(), QStringLiteral("select lname from personel")), QStringList{"renamed"});
+        QCOMPARE(column(here.get(), QStringLiteral("select fname from personel")), QStringList{"mine"});
+    }
+
+    void untouchedRowMatchesItsOwnValues_data() { addEngineRows(); }
+    void untouchedRowMatchesItsOwnValues()
+    {
+        // NULLs, a float that its display text does not give back exactly,
+        // money with four places and many digits, an empty text.
+        run(here.get(), QStringLiteral("insert into taradod (ranande,mamor,tavaghof,mablagh,mablagh_saat,kilometr1) "
+                                       "values ('r','',0.30000000000000004,123456789012.3456,0.0001,NULL)"));
+        Query q(here.get(), QStringLiteral("ADOQ_taradod"), QStringLiteral("select * from taradod"));
+        q.open();
+        q.edit();
+        // Every field set from its own text, as the entry windows do.
+        for (int c = 0; c < q.columnCount(); ++c)
+            if (q.columnName(c).toLower() != QLatin1String("id"))
+                q.field(q.columnName(c)).setText(q.field(q.columnName(c)).asString());
+        QCOMPARE(postError(q), QString());
+
+        // The changed fields are found by the values they were read with.
+        q.edit();
+        q.field(QStringLiteral("tavaghof")).setText(QStringLiteral("2"));
+        q.field(QStringLiteral("mablagh")).setText(QStringLiteral("5"));
+        q.field(QStringLiteral("kilometr1")).setText(QStringLiteral("7"));
+        q.field(QStringLiteral("mamor")).setText(QStringLiteral("m"));
+        q.field(QStringLiteral("karkard_saat")).setText(QStringLiteral("1.5"));
+        QCOMPARE(postError(q), QString());
+        QCOMPARE(column(here.get(), QStringLiteral("select kilometr1 from taradod where tavaghof=2 and mablagh=5 and mamor='m'")),
+                 QStringList{"7"});
+    }
+
+    void serverLimitsHoldOnEveryEngine_data() { addEngineRows(); }
+    void serverLimitsHoldOnEveryEngine()
+    {
+        auto q = persons(here.get());
+        const QList<QPair<QString, QString>> refused{
+            {QStringLiteral("nation"), QString(15, QLatin1Char('1'))},
+            {QStringLiteral("fname"), QString(200, QChar(0x0639))},
+            {QStringLiteral("lname"), QString(300, QLatin1Char('x'))},
+            {QStringLiteral("farzand"), QStringLiteral("99999999999")},
+            {QStringLiteral("farzand"), QStringLiteral("-2147483649")},
+        };
+        for (const auto &value : refused) {
+            q->append();
+            q->field(QStringLiteral("lname")).setText(QStringLiteral("ok"));
+            q->field(value.first).setText(value.second);
+            const QString error = postError(*q);
+            QVERIFY2(error.contains(value.first), qPrintable(value.first + QStringLiteral(": ") + error));
+            QCOMPARE(q->state(), Query::State::Browse);
+        }
+        QCOMPARE(q->recordCount(), 0);
+        QCOMPARE(column(here.get(), QStringLiteral("select count(*) from personel")), QStringList{"0"});
+
+        // Up to the limits everything goes through.
+        q->append();
+        q->field(QStringLiteral("nation")).setText(QString(10, QLatin1Char('1')));
+        q->field(QStringLiteral("lname")).setText(QString(50, QChar(0x0628)));
+        q->field(QStringLiteral("farzand")).setText(QStringLiteral("-2147483648"));
+        QCOMPARE(postError(*q), QString());
+        // On edit too.
+        q->edit();
+        q->field(QStringLiteral("nation")).setText(QString(11, QLatin1Char('2')));
+        QVERIFY(postError(*q).contains(QStringLiteral("nation")));
+        QCOMPARE(column(here.get(), QStringLiteral("select nation from personel")), QStringList{QString(10, QLatin1Char('1'))});
+
+        // The ranges come from the declared types: bigint holds what int does not.
+        Query pics(here.get(), QStringLiteral("ADOQ_new_pic"), QStringLiteral("select * from new_pic"));
+        pics.open();
+        pics.append();
+        pics.field(QStringLiteral("new_id")).setText(QStringLiteral("99999999999"));
+        QCOMPARE(postError(pics), QString());
+        QCOMPARE(column(here.get(), QStringLiteral("select new_id from new_pic")), QStringList{"99999999999"});
+    }
+
+    void notANumberIsNoNumber_data() { addEngineRows(); }
+    void notANumberIsNoNumber()
+    {
+        Query q(here.get(), QStringLiteral("ADOQ_khodro"), QStringLiteral("select * from khodro"));
+        q.open();
+        q.append();
+        for (const QString &text : {QStringLiteral("nan"), QStringLiteral("NaN"), QStringLiteral("inf"), QStringLiteral("-inf"),
+                                    QStringLiteral("+INF"), QStringLiteral("Infinity"), QStringLiteral("-infinity")})
+            QVERIFY_THROWS_EXCEPTION(DataError, q.field(QStringLiteral("arzesh")).setText(text));
+        // Nor when the value is set as a number.
+        q.field(QStringLiteral("arzesh")).setValue(std::numeric_limits<double>::quiet_NaN());
+        QVERIFY(!postError(q).isEmpty());
+        QCOMPARE(column(here.get(), QStringLiteral("select count(*) from khodro")), QStringList{"0"});
+    }
+
+    void nulCharacterIsRefused_data() { addEngineRows(); }
+    void nulCharacterIsRefused()
+    {
+        const QString withNul = QStringLiteral("a") + QChar(0) + QStringLiteral("b");
+        Query q(here.get(), QStringLiteral("ADOQuery1"), QStringLiteral("select * from phone"));
+        q.open();
+        q.append();
+        q.field(QStringLiteral("name")).setText(withNul);
+        QVERIFY(postError(q).contains(QStringLiteral("NUL")));
+        // Spliced into a statement, alike.
+        try {
+            run(here.get(), QStringLiteral("insert into phone (name) values ('") + withNul + QStringLiteral("')"));
+            QFAIL("a statement with a NUL character ran");
+        } catch (const DataError &e) {
+            QVERIFY(e.message().contains(QStringLiteral("NUL")));
+        }
+        QCOMPARE(column(here.get(), QStringLiteral("select count(*) from phone")), QStringList{"0"});
+    }
+
+    void columnAddedElsewhereIsWritten_data() { addEngineRows(); }
+    void columnAddedElsewhereIsWritten()
+    {
+        const Dialect &dialect = here->dialect();
+        run(here.get(), QStringLiteral("create table extra (id ") + dialect.typeName(ColumnType::Identity, 0) + QStringLiteral(", ")
+                            + dialect.columnDefinition({QStringLiteral("a"), ColumnType::NVarChar, 10}) + QStringLiteral(")"));
+        run(here.get(), QStringLiteral("insert into extra (a) values ('x')"));
+        Query q(here.get(), QStringLiteral("q"), QStringLiteral("select * from extra"));
+        q.open(); // this workstation now knows the table's columns
+        run(there.get(), QStringLiteral("alter table extra add ") + dialect.columnDefinition({QStringLiteral("b"), ColumnType::NVarChar, 5}));
+
+        q.close();
+        q.open();
+        q.edit();
+        q.field(QStringLiteral("b")).setText(QStringLiteral("new"));
+        QCOMPARE(postError(q), QString());
+        QCOMPARE(column(there.get(), QStringLiteral("select b from extra")), QStringList{"new"});
+        // And the new column's limit holds as well.
+        q.edit();
+        q.field(QStringLiteral("b")).setText(QStringLiteral("longer"));
+        QVERIFY(postError(q).contains(QStringLiteral("'b'")));
+    }
+};
+
+QTEST_MAIN(PostContractTest)
+#include "tst_post_contract.moc"
