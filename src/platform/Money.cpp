@@ -68,9 +68,7 @@ bool splitDecimal(const char *p, const char *end, Decimal *d)
     return p == end;
 }
 
-} // namespace
-
-bool Money::parse(const char *text, qsizetype size, Money *out)
+bool parseDecimal(const char *text, qsizetype size, Money *out, bool exact)
 {
     Decimal d;
     if (!splitDecimal(text, text + size, &d))
@@ -86,6 +84,8 @@ bool Money::parse(const char *text, qsizetype size, Money *out)
         magnitude = magnitude * 10 + quint64(d.digits[i] - '0');
     for (int i = 0; i < shift; ++i)
         magnitude *= 10;
+    if (exact && std::any_of(d.digits + std::max(kept, 0), d.digits + d.count, [](char c) { return c != '0'; }))
+        return false;
     if (kept >= 0 && kept < d.count && d.digits[kept] >= '5')
         ++magnitude;
     const quint64 limit = quint64(std::numeric_limits<qint64>::max()) + (d.negative ? 1 : 0);
@@ -93,6 +93,13 @@ bool Money::parse(const char *text, qsizetype size, Money *out)
         return false;
     out->units = d.negative ? qint64(quint64(0) - magnitude) : qint64(magnitude);
     return true;
+}
+
+} // namespace
+
+bool Money::parseExact(const char *text, qsizetype size, Money *out)
+{
+    return parseDecimal(text, size, out, true);
 }
 
 bool Money::parse(QStringView text, Money *out)
@@ -105,7 +112,7 @@ bool Money::parse(QStringView text, Money *out)
             return false;
         latin[i] = char(text[i].unicode());
     }
-    return parse(latin, text.size(), out);
+    return parseDecimal(latin, text.size(), out, false);
 }
 
 bool Money::fromDouble(double value, Money *out)
@@ -131,7 +138,7 @@ bool Money::fromDouble(double value, Money *out)
     }
     char text[400];
     const auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
-    return error == std::errc() && parse(text, end - text, out);
+    return error == std::errc() && parseExact(text, end - text, out);
 }
 
 QString Money::toString() const

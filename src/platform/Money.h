@@ -13,14 +13,17 @@ struct Money {
 
     // A plain decimal text ("-1234.5", "1500", ".25", "1.5e3"), blanks around
     // it allowed; decimals beyond the fourth are rounded half away from zero,
-    // as the engines round. False for anything else (group separators, "nan",
-    // "inf", out of range).
+    // as the engines round what is stored. False for anything else (group
+    // separators, "nan", "inf", out of range).
     static bool parse(QStringView text, Money *out);
-    static bool parse(const char *text, qsizetype size, Money *out);
-    // The amount nearest to a number that an engine keeps as a double (SQLite's
-    // numeric affinity): the shortest decimal that reads back as the same
-    // double, rounded to four places; the double nearest either end of the
-    // range stands for that end. False when out of range or not finite.
+    // The same for a text an engine wrote, exactly: false as well when it has
+    // more than four decimals (an average, a value stored by hand), which is
+    // then kept as the engine gave it.
+    static bool parseExact(const char *text, qsizetype size, Money *out);
+    // The amount a double stands for where an engine keeps money as a double
+    // (SQLite's numeric affinity): the shortest decimal that reads back as
+    // the same double, when it has at most four decimals; the double nearest
+    // either end of the range stands for that end. False otherwise.
     static bool fromDouble(double value, Money *out);
 
     // The exact decimal text without trailing zeros: "1500", "-0.5",

@@ -99,7 +99,7 @@ template<typename Out> inline void appendMoney(Out &out, Money m)
 template<typename Out> inline void appendMoneyText(Out &out, const char *text, int size)
 {
     Money m;
-    if (Money::parse(text, size, &m)) {
+    if (Money::parseExact(text, size, &m)) {
         appendMoney(out, m);
         return;
     }

@@ -35,30 +35,48 @@ void Query::setSort(const QString &sort)
     QCollator collator{QLocale(QLocale::Persian, QLocale::Iran)};
     collator.setNumericMode(false);
     struct SortColumn {
-        bool byText = false;
+        bool byRank = false; // texts and amounts: compared by rank
         bool descending = false;
         QVector<bool> isNull;
-        QVector<long double> number; // numeric columns: exact for every money amount
-        QVector<int> rank;      // text columns
+        QVector<double> number; // numeric columns
+        QVector<int> rank;      // text and money columns
     };
     QVector<SortColumn> columns(keys.size());
     for (int k = 0; k < keys.size(); ++k) {
         const int c = keys[k].column;
         SortColumn &col = columns[k];
         col.descending = keys[k].descending;
-        col.byText = m_columns[c].kind == ColumnKind::Text || m_columns[c].kind == ColumnKind::Bytes;
+        col.byRank = m_columns[c].kind == ColumnKind::Text || m_columns[c].kind == ColumnKind::Bytes;
         col.isNull.resize(n);
-        if (!col.byText) {
+        if (m_columns[c].kind == ColumnKind::Money) {
+            // Amounts rank by their exact value: a double cannot tell apart
+            // amounts of more than 15 digits.
+            std::vector<std::pair<long double, int>> amounts;
+            amounts.reserve(size_t(n));
+            for (int r = 0; r < n; ++r) {
+                const QVariant v = valueAt(r, c);
+                col.isNull[r] = v.isNull() || !v.isValid();
+                if (!col.isNull[r])
+                    amounts.emplace_back(v.metaType() == QMetaType::fromType<Money>() ? v.value<Money>().toLongDouble()
+                                                                                      : static_cast<long double>(v.toDouble()), r);
+            }
+            std::sort(amounts.begin(), amounts.end());
+            col.byRank = true;
+            col.rank = QVector<int>(n, 0);
+            int rank = 0;
+            for (size_t i = 0; i < amounts.size(); ++i) {
+                if (i > 0 && amounts[i].first != amounts[i - 1].first)
+                    ++rank;
+                col.rank[amounts[i].second] = rank;
+            }
+            continue;
+        }
+        if (!col.byRank) {
             col.number.resize(n);
             for (int r = 0; r < n; ++r) {
                 const QVariant v = valueAt(r, c);
                 col.isNull[r] = v.isNull() || !v.isValid();
-                if (v.metaType().id() == QMetaType::QDateTime)
-                    col.number[r] = v.toDateTime().toMSecsSinceEpoch();
-                else if (v.metaType() == QMetaType::fromType<Money>())
-                    col.number[r] = v.value<Money>().toLongDouble();
-                else
-                    col.number[r] = v.toDouble();
+                col.number[r] = v.metaType().id() == QMetaType::QDateTime ? double(v.toDateTime().toMSecsSinceEpoch()) : v.toDouble();
             }
             continue;
         }
@@ -130,7 +148,7 @@ void Query::setSort(const QString &sort)
             int cmp;
             if (col.isNull[a] || col.isNull[b])
                 cmp = int(!col.isNull[a]) - int(!col.isNull[b]);
-            else if (col.byText)
+            else if (col.byRank)
                 cmp = col.rank[a] < col.rank[b] ? -1 : (col.rank[a] > col.rank[b] ? 1 : 0);
             else
                 cmp = col.number[a] < col.number[b] ? -1 : (col.number[a] > col.number[b] ? 1 : 0);

@@ -2,6 +2,7 @@
 #include "taradod_frm_layout.h"
 #include "core/app.h"
 #include "core/dm_u.h"
+#include "platform/Money.h"
 #include "platform/Report.h"
 #include <algorithm>
 
@@ -18,7 +19,7 @@ QString Ttaradod_frm_rozane_kharej::odometerDifference(const ReportRow &row)
     // Without both readings there is no distance to print.
     if (row.text(QStringLiteral("kilometr1")).isEmpty() || row.text(QStringLiteral("kilometr2")).isEmpty())
         return QString();
-    return QString::number(row.number(QStringLiteral("kilometr2")) - row.number(QStringLiteral("kilometr1")), 'g', 15);
+    return plainNumberText(row.number(QStringLiteral("kilometr2")) - row.number(QStringLiteral("kilometr1")));
 }
 
 Ttaradod_frm_rozane_kharej::Ttaradod_frm_rozane_kharej(QWidget *parent)
