@@ -9,6 +9,7 @@
 #include "platform/Sql.h"
 #include <QCollator>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -112,6 +113,10 @@ Tsetting::Tsetting(QWidget *parent) : QDialog(parent)
     N1 = PopupMenu1->addAction(QStringLiteral("حذف"));
     N1->setObjectName(QStringLiteral("N1"));
     DBGrid1->setPopupMenu(PopupMenu1);
+    // The item column takes what the other two leave of the grid's width, so
+    // the three fit without a horizontal scrollbar whatever the row numbers'
+    // and the scrollbar's widths.
+    DBGrid1->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
 
     Label3 = new QLabel(QStringLiteral("*در صورتيكه مي خواهيد يك آيتم بصورت پيش فرض باشد بر روي آن كليك راست نماييد"), this);
     Label3->setObjectName(QStringLiteral("Label3"));

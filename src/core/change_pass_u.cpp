@@ -1,5 +1,6 @@
 #include "change_pass_u.h"
 #include "Controls.h"
+#include "Pictures.h"
 #include "app.h"
 #include "dm_u.h"
 #include "login_u.h"
@@ -31,8 +32,12 @@ Tchange_pass::Tchange_pass(QWidget *parent) : QDialog(parent)
     }
     BitBtn1 = named(new QPushButton(QStringLiteral("تغيير"), this), "BitBtn1");
     BitBtn2 = named(new QPushButton(QStringLiteral("انصراف"), this), "BitBtn2");
-    for (QPushButton *b : {BitBtn1, BitBtn2})
+    BitBtn1->setIcon(windowPicture(WindowPicture::Tick));
+    BitBtn2->setIcon(windowPicture(WindowPicture::Cross));
+    for (QPushButton *b : {BitBtn1, BitBtn2}) {
         b->setAutoDefault(false);
+        b->setIconSize(QSize(16, 16));
+    }
 
     auto *fields = new QGridLayout;
     fields->addWidget(Label2, 0, 0);

@@ -1,6 +1,7 @@
 #include "login_u.h"
 #include "Controls.h"
 #include "Dates.h"
+#include "Pictures.h"
 #include "app.h"
 #include "change_pass_u.h"
 #include "dm_u.h"
@@ -23,8 +24,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QPainter>
-#include <QPainterPath>
 #include <QToolButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -32,49 +31,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// The small pictures of the window, drawn here rather than stored.
-QPixmap drawIcon(int kind)
-{
-    QPixmap pixmap(24, 24);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    switch (kind) {
-    case 0: { // a person
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0x2f, 0x6d, 0xb5));
-        p.drawEllipse(QRectF(7.5, 2, 9, 9));
-        QPainterPath body;
-        body.moveTo(3, 22);
-        body.cubicTo(3, 13, 21, 13, 21, 22);
-        body.closeSubpath();
-        p.drawPath(body);
-        break;
-    }
-    case 1: { // a key
-        p.setPen(QPen(QColor(0xb8, 0x86, 0x0b), 2.6, Qt::SolidLine, Qt::RoundCap));
-        p.setBrush(Qt::NoBrush);
-        p.drawEllipse(QRectF(2.5, 8, 8, 8));
-        p.drawLine(QPointF(10.5, 12), QPointF(21.5, 12));
-        p.drawLine(QPointF(18.5, 12), QPointF(18.5, 16.5));
-        p.drawLine(QPointF(15, 12), QPointF(15, 15.5));
-        break;
-    }
-    case 2: { // a tick
-        p.setPen(QPen(QColor(0x1e, 0x8e, 0x3e), 3.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawPolyline(QPolygonF({QPointF(4, 13), QPointF(10, 19), QPointF(20, 6)}));
-        break;
-    }
-    default: { // a cross
-        p.setPen(QPen(QColor(0xc6, 0x28, 0x28), 3.2, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(6, 6), QPointF(18, 18));
-        p.drawLine(QPointF(18, 6), QPointF(6, 18));
-        break;
-    }
-    }
-    return pixmap;
-}
 
 // The time of day of a log row: 24-hour "hh:mm:ss" in ASCII digits whatever
 // the system's locale, so that every workstation writes the same form.
@@ -98,8 +54,8 @@ Tlogin::Tlogin(QWidget *parent) : QDialog(parent)
         l->setFont(captionFont);
     Image1 = named(new QLabel(this), "Image1");
     Image2 = named(new QLabel(this), "Image2");
-    Image1->setPixmap(drawIcon(0));
-    Image2->setPixmap(drawIcon(1));
+    Image1->setPixmap(windowPicture(WindowPicture::Person));
+    Image2->setPixmap(windowPicture(WindowPicture::Key));
     for (QLabel *image : {Image1, Image2}) {
         image->setFixedSize(24, 24);
         image->setScaledContents(true);
@@ -118,8 +74,8 @@ Tlogin::Tlogin(QWidget *parent) : QDialog(parent)
     BitBtn2 = named(new QToolButton(this), "BitBtn2");
     BitBtn1->setText(QStringLiteral("ورود"));
     BitBtn2->setText(QStringLiteral("انصراف"));
-    BitBtn1->setIcon(drawIcon(2));
-    BitBtn2->setIcon(drawIcon(3));
+    BitBtn1->setIcon(windowPicture(WindowPicture::Tick));
+    BitBtn2->setIcon(windowPicture(WindowPicture::Cross));
     for (QToolButton *b : {BitBtn1, BitBtn2}) {
         b->setFont(buttonFont);
         b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -259,7 +215,7 @@ void Tlogin::BitBtn1Click()
     }
     app::users->prs_id->setText(user->field(QStringLiteral("id")).asString());
 
-    app::main->Image1->resize(app::main->frameGeometry().width() - 10, app::main->frameGeometry().height() - 80);
+    app::main->FormResize();
 
     Query *q = app::dm->ADOQuery1;
     q->clear();

@@ -340,8 +340,10 @@ void Tmain::closeEvent(QCloseEvent *event)
 
 void Tmain::FormResize()
 {
-    const QRect outer = frameGeometry();
-    Image1->resize(outer.width() - 17, outer.height() - 80);
+    // The picture fills the client area below the menu exactly, whatever the
+    // desktop's frame and menu sizes: fixed allowances for them left grey
+    // strips at the right and bottom, or cut the picture.
+    Image1->resize(centralWidget()->size());
 }
 
 void Tmain::resizeEvent(QResizeEvent *event)

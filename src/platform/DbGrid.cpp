@@ -2,6 +2,7 @@
 #include <QFont>
 #include <QHeaderView>
 #include <QMenu>
+#include <QStyle>
 
 QueryModel::QueryModel(QObject *parent) : QAbstractTableModel(parent) {}
 
@@ -193,12 +194,16 @@ void DbGrid::applyWidths()
 {
     const QList<GridColumn> &cols = m_model->columns();
     // The designed widths were measured in a narrower face than ours: a
-    // column is widened so that its whole title can be read.
-    const QFontMetrics metrics(horizontalHeader()->font());
+    // column is widened so that its whole title can be read, in bold too (a
+    // sorted column's title is bold), with the header's own margins.
+    QFont bold = horizontalHeader()->font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    const int margins = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, horizontalHeader()) + 4;
     for (int i = 0; i < cols.size(); ++i) {
         setColumnHidden(i, cols[i].hidden);
         const QString title = cols[i].title.isEmpty() ? cols[i].field : cols[i].title;
-        setColumnWidth(i, qMax(cols[i].width, metrics.horizontalAdvance(title) + 14));
+        setColumnWidth(i, qMax(cols[i].width, metrics.horizontalAdvance(title) + margins));
     }
 }
 

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 
 namespace {
 const QString Colour = QStringLiteral("رنگ خودرو");
@@ -200,6 +201,23 @@ private Q_SLOTS:
         fillComboFromList(Subjects, &combo);
         QCOMPARE(combo.count(), 0);
         QCOMPARE(combo.text(), QStringLiteral("متن"));
+    }
+
+    // At its designed size the grid shows its three columns whole, with no
+    // horizontal scrollbar, also when its rows need the vertical one.
+    void gridFitsTheWindow()
+    {
+        AppFixture fx(Engine::Sqlite);
+        Tsetting *w = app::setting;
+        w->component->setText(Colour);
+        for (int i = 0; i < 30; ++i) {
+            w->cmt->setText(QString::number(i));
+            w->ins_btn->click();
+        }
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QTRY_VERIFY(w->DBGrid1->verticalScrollBar()->isVisible());
+        QCOMPARE(w->DBGrid1->horizontalScrollBar()->maximum(), 0);
     }
 };
 

@@ -263,6 +263,8 @@ void TestLogin::passwordChange()
     Tchange_pass *w = app::change_pass;
     QCOMPARE(w->windowTitle(), QStringLiteral("تغيير کلمه عبور"));
     QCOMPARE(w->BitBtn1->text(), QStringLiteral("تغيير"));
+    // Both buttons carry a picture.
+    QVERIFY(!w->BitBtn1->icon().isNull() && !w->BitBtn2->icon().isNull());
     app::login->show();
     app::login->us->setText(QStringLiteral("ali"));
     app::login->ps->setText(QStringLiteral("2"));
