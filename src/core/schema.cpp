@@ -124,3 +124,23 @@ void runSchemaBlocks(Query &query)
     }
     query.connection()->forgetSchema();
 }
+
+QStringList missingSchemaParts(Connection &connection)
+{
+    connection.forgetSchema();
+    QStringList missing;
+    for (const Block &block : blocks()) {
+        const QHash<QString, ColumnKind> columns = connection.columnKinds(block.table);
+        if (block.kind == Block::Create) {
+            if (columns.isEmpty())
+                missing << block.table;
+            continue;
+        }
+        if (columns.isEmpty() && missing.contains(block.table))
+            continue; // the table itself is named already
+        for (const ColumnDef &column : block.columns)
+            if (!columns.contains(column.name.toLower()))
+                missing << block.table + QLatin1Char('.') + column.name;
+    }
+    return missing;
+}

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QStringList>
+
+class Connection;
 class Query;
 
 // The initial administrator password, inserted with the administrator row.
@@ -10,3 +13,8 @@ inline constexpr const char *InitialAdminPassword = "1";
 // on an existing database the CREATE blocks fail quietly and the ALTER blocks
 // add what later versions introduced.
 void runSchemaBlocks(Query &query);
+
+// What the blocks should have made and the database still lacks: the name of
+// each missing table, and "table.column" for each missing added column. Empty
+// when the thirteen tables and the added columns are all there.
+QStringList missingSchemaParts(Connection &connection);

@@ -166,6 +166,17 @@ void Tserver::Label5Click() { Password->setText(DefaultPassword); }
 
 void CreateSchema()
 {
-    runSchemaBlocks(*app::dm->ADOQuery1);
-    showMessage(QStringLiteral("همه تنظيمات انجام شد"));
+    Query &q = *app::dm->ADOQuery1;
+    // Without a connection every block would fail: say that nothing was done.
+    if (!q.connection()->connected()) {
+        showMessage(QStringLiteral("ارتباط با بانك اطلاعاتي برقرار نيست؛ هيچ تنظيمي انجام نشد"));
+        return;
+    }
+    runSchemaBlocks(q);
+    // The blocks swallow their errors; what they made is read back instead.
+    const QStringList missing = missingSchemaParts(*q.connection());
+    if (missing.isEmpty())
+        showMessage(QStringLiteral("همه تنظيمات انجام شد"));
+    else
+        showMessage(QStringLiteral("تنظيمات كامل انجام نشد. اين موارد در بانك اطلاعاتي ساخته نشد: ") + missing.join(QStringLiteral("، ")));
 }

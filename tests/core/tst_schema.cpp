@@ -54,7 +54,9 @@ private Q_SLOTS:
         TestDatabase db(currentEngine());
         auto c = db.connect();
         Query q(c.get(), QStringLiteral("ADOQuery1"));
+        QCOMPARE(missingSchemaParts(*c).size(), 13);
         runSchemaBlocks(q);
+        QCOMPARE(missingSchemaParts(*c), QStringList());
         const QStringList tables{"users", "setting", "log", "payamha", "dastrasi", "zamaem", "phone", "new_pic",
                                  "personel", "personel_pic", "khodro", "khodro_pic", "taradod"};
         for (const QString &t : tables)
@@ -117,6 +119,8 @@ private Q_SLOTS:
         Query q(c.get(), QStringLiteral("ADOQuery1"));
         runSchemaBlocks(q);
         QCOMPARE(columnsOf(*c, QStringLiteral("taradod")), QStringList({"id", "ranande", "typ"}));
+        QCOMPARE(missingSchemaParts(*c), QStringList({"taradod.nahve", "taradod.karkard_kilometr", "taradod.karkard_saat",
+                                                      "taradod.mablagh_kilometr", "taradod.mablagh_saat", "taradod.mablagh"}));
     }
 
     void logTimeIsFilledByTheServer_data() { addEngineRows(); }

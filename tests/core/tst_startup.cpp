@@ -67,6 +67,8 @@ private Q_SLOTS:
     void qtDialogsSpeakPersian();
     void schemaCommand_data() { addEngineRows(); }
     void schemaCommand();
+    void schemaCommandReportsWhatIsMissing_data() { addEngineRows(); }
+    void schemaCommandReportsWhatIsMissing();
 
 private:
     QTemporaryDir m_dir;
@@ -340,6 +342,22 @@ void TestStartup::schemaCommand()
     app::server->Label1Click();
     QCOMPARE(fx.column(QStringLiteral("select count(*) from users")), QStringList{QStringLiteral("1")});
     QCOMPARE(fx.ui.messages().size(), 2);
+}
+
+// The command reports what it made: nothing without a connection, and what
+// is missing when a block could not make it.
+void TestStartup::schemaCommandReportsWhatIsMissing()
+{
+    AppFixture fx(currentEngine(), false);
+    fx.exec(QStringLiteral("create table taradod (id int, ranande varchar(50), typ varchar(50))"));
+    app::server->Label1Click();
+    QCOMPARE(fx.ui.messages(), QStringList{QStringLiteral("تنظيمات كامل انجام نشد. اين موارد در بانك اطلاعاتي ساخته نشد: "
+                                                          "taradod.nahve، taradod.karkard_kilometr، taradod.karkard_saat، "
+                                                          "taradod.mablagh_kilometr، taradod.mablagh_saat، taradod.mablagh")});
+    fx.ui.reset();
+    app::dm->ADOConnection1->close();
+    app::server->Label1Click();
+    QCOMPARE(fx.ui.messages(), QStringList{QStringLiteral("ارتباط با بانك اطلاعاتي برقرار نيست؛ هيچ تنظيمي انجام نشد")});
 }
 
 // Qt's own dialogs (file, folder, print, print preview) speak Persian.
