@@ -4,7 +4,6 @@
 #include "core/app.h"
 #include "core/dm_u.h"
 #include "platform/ComboBox.h"
-#include "platform/DataError.h"
 #include "platform/Digits.h"
 #include "platform/Guard.h"
 #include "platform/MaskEdit.h"
@@ -191,13 +190,14 @@ void Tpersonel_ins::ostanChange()
 
 bool Tpersonel_ins::nationalCodeValid(const QString &code)
 {
+    // A code with anything but a digit among its first nine characters
+    // (pasted, or stored so) fails the check like any other wrong code.
     int sum = 0;
     for (int i = 0; i < 9; ++i) {
-        bool ok = false;
-        const int digit = code.mid(i, 1).toInt(&ok);
-        if (!ok)
-            throw DataError(QStringLiteral("'%1' يك عدد صحيح معتبر نيست").arg(code.mid(i, 1)));
-        sum += digit * (10 - i);
+        const QChar c = i < code.size() ? code.at(i) : QChar();
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+        sum += (c.unicode() - '0') * (10 - i);
     }
     const int r = sum % 11;
     const int expected = r < 2 ? r : 11 - r;
