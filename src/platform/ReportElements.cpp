@@ -97,6 +97,7 @@ struct ReportLabel::Layout {
     double textHeight = 0;
     double naturalWidth = 0; // of the widest line
     double scale = 1;        // share of the designed size
+    bool flowed = false;     // continued on lines below the box
     double baselineShift = 0; // a shrunk line keeps the baseline of the full size
     bool clip = false;
 };
@@ -250,7 +251,9 @@ void ReportLabel::layOut(const QString &text, const QRectF &design, double maxHe
     // fits in none of these ways (a word wider than the box) shrinks further.
     const double width = design.width();
     const double oneLine = design.height();
-    const bool wrap = m_wordWrap;
+    const double below = !m_wordWrap && m_flowDown ? fromMm(roomBelow()) : 0;
+    const bool wrap = m_wordWrap || below > 0;
+    const double bound = below > 0 ? oneLine + below : maxHeight < 0 ? -1 : qMax(maxHeight, oneLine);
     QVector<double> scales{1.0};
     if (m_shrinkToFit)
         for (double s = 0.95; s > m_smallest + 1e-9; s -= 0.05)
@@ -261,9 +264,12 @@ void ReportLabel::layOut(const QString &text, const QRectF &design, double maxHe
     for (double s : scales)
         if ((fitted = layOutAt(printable, s, false, width, -1, out)))
             break;
-    if (!fitted && wrap && maxHeight >= 0) {
+    // Lines flowing down keep the first line's baseline on the line's own,
+    // which lowers smaller text by the difference of the ascents.
+    const double fullAscent = below > 0 ? fromMm(ascent()) : 0;
+    if (!fitted && wrap && bound >= 0) {
         for (double s : scales)
-            if ((fitted = layOutAt(printable, s, true, width, qMax(maxHeight, oneLine), out)))
+            if ((fitted = layOutAt(printable, s, true, width, bound - fullAscent * (1 - s), out)))
                 break;
     } else if (!fitted && wrap) {
         // Lines without a bound (a growing row): the fewest lines, at the
@@ -280,14 +286,16 @@ void ReportLabel::layOut(const QString &text, const QRectF &design, double maxHe
     }
     if (!fitted && m_shrinkToFit)
         for (double s = qMin(m_smallest, 0.95) - 0.05; s > 0.5 - 1e-9 && !fitted; s -= 0.05)
-            fitted = layOutAt(printable, s, wrap, width, maxHeight < 0 ? -1 : qMax(maxHeight, oneLine), out);
+            fitted = layOutAt(printable, s, wrap, width, bound, out);
     // When nothing fits, the last try stands as the least bad.
 
-    // The lines that fit (at least one), aligned in the box vertically.
-    out.box = design;
+    // The lines that fit (at least one), aligned in the box vertically; lines
+    // that flow down stand from the box's top.
+    out.flowed = below > 0 && out.text->lineCount() > 1;
+    out.box = out.flowed ? design.adjusted(0, 0, 0, below) : design;
     out.lines = 0;
     double used = 0;
-    const double room = maxHeight < 0 ? 1e12 : qMax(maxHeight, oneLine);
+    const double room = bound < 0 ? 1e12 : bound;
     for (int i = 0; i < out.text->lineCount(); ++i) {
         const double h = out.text->lineAt(i).height();
         if (i > 0 && used + h > room + 1)
@@ -297,8 +305,24 @@ void ReportLabel::layOut(const QString &text, const QRectF &design, double maxHe
     }
     out.textHeight = used;
     out.clip = out.naturalWidth > width + 1;
-    if (out.scale < 1.0 && out.text->lineCount() == 1 && !(m_alignment & (Qt::AlignVCenter | Qt::AlignBottom)))
+    const bool fromTop = out.flowed || !(m_alignment & (Qt::AlignVCenter | Qt::AlignBottom));
+    if (out.scale < 1.0 && fromTop && (out.flowed || out.text->lineCount() == 1))
         out.baselineShift = fromMm(ascent()) - out.text->lineAt(0).ascent();
+}
+
+double ReportLabel::roomBelow() const
+{
+    // Down to the first element under the box that shares some of its width,
+    // or to the band's foot. What starts above the box's middle stands beside
+    // or around it (the texts of its own line, a frame) and does not count.
+    double floor = m_band->height();
+    for (const ReportElement *e : m_band->elements()) {
+        const QRectF g = e->geometry();
+        if (e == this || g.right() <= m_geometry.left() || g.left() >= m_geometry.right() || g.top() <= m_geometry.center().y())
+            continue;
+        floor = qMin(floor, g.top());
+    }
+    return qMax(0.0, floor - m_geometry.bottom() - 0.5);
 }
 
 QRectF ReportLabel::printedRect(const QString &text) const
@@ -310,12 +334,25 @@ QRectF ReportLabel::printedRect(const QString &text) const
     return QRectF(toMm(b.x()), toMm(b.y()), toMm(b.width()), toMm(layout.textHeight));
 }
 
-double ReportLabel::printedScale(const QString &text) const
+ReportLabel::Fit ReportLabel::fitFor(const QString &text) const
 {
     Layout layout;
     const QRectF box = unitsOf(m_geometry);
     layOut(text, box, grows() ? -1 : box.height(), layout);
-    return layout.scale;
+    const Qt::Alignment horizontal = m_alignment & Qt::AlignHorizontal_Mask;
+    const double width = qMin(layout.naturalWidth, layout.box.width());
+    double left = layout.box.left();
+    if (horizontal & Qt::AlignRight)
+        left = layout.box.right() - width;
+    else if (horizontal & Qt::AlignHCenter)
+        left = layout.box.center().x() - width / 2;
+    double top = layout.box.top() + layout.baselineShift;
+    if (!m_autoSize && !layout.flowed && (m_alignment & Qt::AlignVCenter))
+        top += (layout.box.height() - layout.textHeight) / 2;
+    else if (!m_autoSize && !layout.flowed && (m_alignment & Qt::AlignBottom))
+        top += layout.box.height() - layout.textHeight;
+    return Fit{layout.scale, layout.lines, layout.lines == layout.text->lineCount() && !layout.clip,
+               QRectF(toMm(left), toMm(top), toMm(width), toMm(layout.textHeight))};
 }
 
 bool ReportLabel::grows() const
@@ -341,7 +378,7 @@ void ReportLabel::paint(QPainter &painter, const ReportRow &row, double grow) co
     const QRectF box = unitsOf(geometryIn(grow));
     layOut(text, box, box.height(), layout);
     double top = layout.box.top() + layout.baselineShift;
-    if (!m_autoSize) {
+    if (!m_autoSize && !layout.flowed) {
         if (m_alignment & Qt::AlignVCenter)
             top += (layout.box.height() - layout.textHeight) / 2;
         else if (m_alignment & Qt::AlignBottom)
@@ -456,6 +493,8 @@ ReportLabel *ReportBand::valueLabel(const QString &name)
     ReportLabel *l = adopt(new ReportLabel(this));
     l->setObjectName(name);
     l->setValueLabel(true);
+    // A value longer than the layout foresaw continues under its line rather than get small or cut.
+    l->setFlowDown(true);
     return l;
 }
 

@@ -121,6 +121,13 @@ public:
         m_smallest = smallest;
     }
     bool shrinkToFit() const { return m_shrinkToFit; }
+    // A one-line box whose text does not fit even at its smallest share
+    // continues on further lines under the box, as far down as the band
+    // leaves room (to the first element below it, or the band's foot).
+    void setFlowDown(bool on) { m_flowDown = on; }
+    bool flowsDown() const { return m_flowDown; }
+    // The room under the box that such lines may take, in millimetres.
+    double roomBelow() const;
     double smallestShare() const { return m_smallest; }
     // A label that code fills (a printed form lists these by name).
     void setValueLabel(bool on) { m_valueLabel = on; }
@@ -151,8 +158,16 @@ public:
     virtual QString textFor(const ReportRow &row) const;
     // Where a text prints, in millimetres from the band's top-left corner.
     QRectF printedRect(const QString &text) const;
-    // The share of its size a text prints at (1 when it fits as designed).
-    double printedScale(const QString &text) const;
+    // How a text prints in the label: at what share of its size (1 when it
+    // fits as designed), on how many lines, and whether all of it shows
+    // (no line left out, nothing cut at the box).
+    struct Fit {
+        double scale = 1;
+        int lines = 0;
+        bool whole = true;
+        QRectF rect; // what the lines take, mm from the band's top-left corner
+    };
+    Fit fitFor(const QString &text) const;
     // The height (mm) the label's box needs for a text: its own height, or
     // more for a wrapping label whose lines need more.
     double neededHeight(const QString &text) const;
@@ -179,6 +194,7 @@ private:
     bool m_wordWrap = false;
     bool m_shrinkToFit = false;
     double m_smallest = 0.8;
+    bool m_flowDown = false;
     bool m_valueLabel = false;
 };
 
@@ -289,7 +305,8 @@ public:
     // Elements, owned by the band; place labels with their place* functions.
     ReportLabel *label(const QString &text);
     ReportLabel *label(const QString &text, const QString &family, double pointSize, bool bold = false);
-    // A named label that code fills; it starts empty and prints nothing until set.
+    // A named label that code fills; it starts empty and prints nothing until
+    // set, and flows down when it does not fit its line (setFlowDown).
     ReportLabel *valueLabel(const QString &name);
     ReportLabel *valueLabel(const QString &name, const QString &family, double pointSize, bool bold = false);
     ReportField *field(const QString &field);

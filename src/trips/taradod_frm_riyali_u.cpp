@@ -33,7 +33,8 @@ Ttaradod_frm_riyali::Ttaradod_frm_riyali(QWidget *parent) : PrintedForm(QStringL
     r.setMargins(5);
     r.setDataSet(app::dm ? app::dm->ADOQ_taradod : nullptr);
 
-    ReportBand *header = r.addBand(ReportBand::Type::PageHeader, 10.6);
+    // Taller than the line it holds, so that a long driver's name has a second line.
+    ReportBand *header = r.addBand(ReportBand::Type::PageHeader, 14.0);
     const double width = header->width();
     QRImage1 = header->image(logo(), 188.4, 0.8, 10.8, 8.7);
     QRImage1->setObjectName(QStringLiteral("QRImage1"));
@@ -46,9 +47,12 @@ Ttaradod_frm_riyali::Ttaradod_frm_riyali(QWidget *parent) : PrintedForm(QStringL
     };
     captioned(QStringLiteral("نام راننده:"), 187.3, zar, 10, "ranande", lotus, true, 1.6, 147.5, 176.5);
     // Vehicle and plate in two small lines.
-    captioned(QStringLiteral("نام خودرو:"), 146.8, zar, 8, "khodro", lotus, false, 0.3, 113.5, 133.6);
-    captioned(QStringLiteral("شماره پلاک:"), 146.8, zar, 8, "pelak", lotus, false, 5.3, 113.5, 133.6);
-    header->label(QStringLiteral("گزارش کارکرد روزانه"), titr, 10, true)->placeCentre(1.6, (85.5 + 113.0) / 2);
+    // The title stands left of the middle, in the room between the dates and
+    // the vehicle, so that the vehicle's name and plate have the room they need.
+    ReportLabel *title = header->label(QStringLiteral("گزارش کارکرد روزانه"), titr, 10, true)->placeCentre(1.6, (70.0 + 103.0) / 2);
+    const double vehicleLeft = title->geometry().right() + 1.5;
+    captioned(QStringLiteral("نام خودرو:"), 146.8, zar, 8, "khodro", lotus, false, 0.3, vehicleLeft, 133.6);
+    captioned(QStringLiteral("شماره پلاک:"), 146.8, zar, 8, "pelak", lotus, false, 5.3, vehicleLeft, 133.6);
     captioned(QStringLiteral("از تاريخ:"), 67.7, zar, 10, "dat1", lotus, true, 1.6, 35.0, 67.7);
     captioned(QStringLiteral("تا تاريخ:"), 33.1, zar, 10, "dat2", lotus, true, 1.6, 0.0, 33.1);
 

@@ -26,6 +26,8 @@
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QDir>
+#include <numeric>
+#include <QSet>
 #include <QRegularExpression>
 #include <QPainter>
 #include <QPicture>
@@ -38,7 +40,7 @@ namespace {
 constexpr double dpi = 150;
 
 const QString longDriver = QStringLiteral("سید محمدحسین موسوی‌نژاد خراسانی");
-const QString longOfficer = QStringLiteral("غلامرضا عبدالحسین‌زاده اصفهانی، محمدعلی شریعتمداری");
+const QString longOfficer = QStringLiteral("غلامرضا عبدالحسین‌زاده اصفهانی");
 const QString longVehicle = QStringLiteral("پژو ۴۰۵ جی‌ال‌ایکس دوگانه‌سوز");
 
 // A value of full length for each value label the forms have.
@@ -128,11 +130,16 @@ void fillForms(AppFixture &fx)
                     .arg(longValue("pelak"), longValue("ostan"), longValue("shahrestan")));
     reopen(*app::dm->ADOQ_taradod, QStringLiteral("select * from taradod order by id"));
     reopen(*app::dm->ADOQ_khodro, QStringLiteral("select * from khodro order by id"));
-    for (PrintedForm *form : allForms())
+    for (PrintedForm *form : allForms()) {
+        // The leave sheet's and the documents checklist's blanks are filled
+        // in by hand: nothing sets them.
+        if (form == app::personel_frm_morakhasi || form == app::personel_frm_madarek)
+            continue;
         for (const QString &name : form->valueNames()) {
             QVERIFY2(!longValue(name).isEmpty(), qPrintable(QStringLiteral("no value for %1 of %2").arg(name, form->objectName())));
             form->setValue(name, longValue(name));
         }
+    }
 }
 
 bool havePoppler() { return !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty(); }
@@ -217,6 +224,32 @@ QList<QRect> pictureBoxes(const Report &report, const Report::Page &page, double
                 out << QRectF(mm.topLeft() * dots, mm.size() * dots).toAlignedRect().adjusted(-2, -2, 2, 2);
             }
     return out;
+}
+
+// A text as the PDF reader gives it back, compared letter by letter: no
+// blanks or direction marks, one yeh and one kaf, and without lam-alef,
+// which the reader gives back as a ligature of no letters, and without
+// digits, whose Persian forms (۴ ۵ ۶) it does not always give back.
+QString letters(const QString &text)
+{
+    QString out;
+    for (QChar c : text.normalized(QString::NormalizationForm_KC))
+        if (c.category() != QChar::Other_Format && !c.isSpace() && !c.isDigit())
+            out += c == QChar(0x06CC) ? QChar(0x064A) : c == QChar(0x0643) ? QChar(0x06A9) : c;
+    return out.remove(QStringLiteral("\u0644\u0627"));
+}
+
+// The text the PDF holds in a box of a page (mm from the paper's corner).
+QString pdfTextIn(const QString &pdf, int page, const QRectF &mm)
+{
+    const QRectF pt(mm.topLeft() * 72 / 25.4, mm.size() * 72 / 25.4);
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"), QString::number(page),
+                                          QStringLiteral("-x"), QString::number(qFloor(pt.x())), QStringLiteral("-y"),
+                                          QString::number(qFloor(pt.y())), QStringLiteral("-W"), QString::number(qCeil(pt.width())),
+                                          QStringLiteral("-H"), QString::number(qCeil(pt.height())), pdf, QStringLiteral("-")});
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 // What a comparison allows: a few stray dots of anti-aliasing per page.
@@ -337,6 +370,116 @@ private Q_SLOTS:
                 }
             }
         }
+    }
+
+    // With full-length values every value prints whole, at no less than its
+    // least size, and clear of every fixed text of its band.
+    void valuesFitWhole()
+    {
+        AppFixture fx(Engine::Sqlite);
+        fillForms(fx);
+        QStringList faults;
+        for (PrintedForm *form : allForms()) {
+            const Report &report = *form->QuickRep1;
+            QSet<const ReportBand *> seen;
+            for (const Report::Page &page : report.paginate())
+                for (const Report::Placement &p : page) {
+                    // Bands without a row print alike on every page.
+                    if (p.row < 0 && seen.contains(p.band))
+                        continue;
+                    seen.insert(p.band);
+                    const ReportRow row(p.row >= 0 ? report.dataSet() : nullptr, p.row, p.number);
+                    QList<const ReportLabel *> values, texts;
+                    for (const ReportElement *e : p.band->elements())
+                        if (auto *l = qobject_cast<const ReportLabel *>(e); l && !l->textFor(row).isEmpty())
+                            (l->isValueLabel() || l->metaObject() != &ReportLabel::staticMetaObject ? values : texts) << l;
+                    for (const ReportLabel *v : values) {
+                        const QString text = v->textFor(row);
+                        const ReportLabel::Fit fit = v->fitFor(text);
+                        const QString where = QStringLiteral("%1 %2 \"%3\"").arg(form->objectName(), v->objectName(), text);
+                        if (!fit.whole)
+                            faults << where + QStringLiteral(" is cut");
+                        if (fit.scale < 0.8 - 1e-6)
+                            faults << where + QStringLiteral(" at %1 %").arg(qRound(fit.scale * 100)) + QStringLiteral(" %1 lines %2x%3 in %4x%5").arg(fit.lines).arg(fit.rect.width()).arg(fit.rect.height()).arg(v->geometry().width()).arg(v->geometry().height());
+                        // Lines one under the other may share an edge of their boxes.
+                        for (const ReportLabel *t : texts)
+                            if (const QRectF common = fit.rect & t->fitFor(t->text()).rect; common.height() > 0.3)
+                                faults << where + QStringLiteral(" touches \"%1\"").arg(t->text());
+                    }
+                }
+        }
+        for (const QString &fault : faults)
+            qWarning("%s", qPrintable(fault));
+        QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("%1 values do not fit").arg(faults.size())));
+    }
+
+    // The long names of the amounts statement, the daily report and the job
+    // application read back whole from the PDF, each from its own box: the
+    // detail cells grow for their second line, the header's values flow
+    // onto theirs.
+    void longNamesPrintWhole()
+    {
+        if (!havePoppler())
+            QSKIP("pdftotext is not installed");
+        AppFixture fx(Engine::Sqlite);
+        fillForms(fx);
+        const QList<std::tuple<PrintedForm *, QString, QString>> cases{
+            {app::taradod_frm_riyali, QStringLiteral("ranande"), longDriver},
+            {app::taradod_frm_riyali, QStringLiteral("khodro"), longVehicle},
+            {app::taradod_frm_riyali, QStringLiteral("field:ranande"), longDriver},
+            {app::taradod_frm_riyali, QStringLiteral("field:mamor"), longOfficer},
+            {app::taradod_frm_rozane_kharej, QStringLiteral("field:mamor"), longOfficer},
+            {app::taradod_frm_rozane_dakhel, QStringLiteral("field:ranande"), longDriver},
+            {app::personel_frm_darkhastkar, QStringLiteral("khodro"), longVehicle},
+            {app::khodro_frm_sokht, QStringLiteral("sokht_nam"), longDriver},
+        };
+        for (const auto &[form, name, expected] : cases) {
+            const Report &report = *form->QuickRep1;
+            const QString pdf = dir.filePath(form->objectName() + QStringLiteral("-names.pdf"));
+            QVERIFY(report.exportPdf(pdf));
+            // The first placement of the label on the first page, grown as it prints.
+            QRectF box;
+            const QVector<Report::Page> pages = report.paginate();
+            for (const Report::Placement &p : pages.first())
+                for (const ReportElement *e : p.band->elements()) {
+                    const auto *field = qobject_cast<const ReportField *>(e);
+                    const bool wanted = name.startsWith(QLatin1String("field:")) ? field && p.row >= 0 && field->field() == name.mid(6)
+                                                                                  : e->objectName() == name;
+                    if (wanted && box.isNull()) {
+                        auto *l = qobject_cast<const ReportLabel *>(e);
+                        QRectF g = e->geometryIn(p.height - p.band->height());
+                        g.setHeight(qMax(g.height(), l->fitFor(l->textFor(ReportRow(report.dataSet(), p.row, p.number))).rect.bottom() - g.top()));
+                        box = g.translated(report.margins().left(), p.top);
+                    }
+                }
+            QVERIFY2(!box.isNull(), qPrintable(name));
+            const QString printed = pdfTextIn(pdf, 1, box.adjusted(-0.3, -0.3, 0.3, 0.3));
+            QVERIFY2(letters(printed) == letters(expected),
+                     qPrintable(QStringLiteral("%1 %2: \"%3\"").arg(form->objectName(), name, printed.simplified())));
+        }
+    }
+
+    // The no-fines letter for 25 vehicles: every page carries rows under its
+    // column titles, and the closing request and signature stand under the
+    // last rows, not alone on a page of their own.
+    void letterKeepsItsSignatureWithItsRows()
+    {
+        AppFixture fx(Engine::Sqlite);
+        fillForms(fx);
+        const Report &letter = *app::khodro_frm_khalafi->QuickRep1;
+        const QVector<Report::Page> pages = letter.paginate();
+        QList<int> rowsPerPage;
+        for (const Report::Page &page : pages) {
+            int rows = 0;
+            for (const Report::Placement &p : page)
+                rows += p.band->type() == ReportBand::Type::Detail;
+            rowsPerPage << rows;
+        }
+        QCOMPARE(pages.size(), 4);
+        QCOMPARE(std::accumulate(rowsPerPage.begin(), rowsPerPage.end(), 0), 25);
+        QVERIFY(!rowsPerPage.contains(0));
+        QCOMPARE(pages.last().last().band->type(), ReportBand::Type::Summary);
+        QCOMPARE(pages.last()[pages.last().size() - 2].number, 25);
     }
 
     // Every page of every form, drawn by the preview at its zoom and by the
