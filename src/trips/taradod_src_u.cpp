@@ -140,7 +140,8 @@ Ttaradod_src::Ttaradod_src(QWidget *parent) : Page(parent, false)
 
     src_btn = named(new QPushButton(style()->standardIcon(QStyle::SP_FileDialogContentsView), QStringLiteral("جستجو"), m_client), "src_btn");
     src_btn->setAutoDefault(false);
-    at(src_btn, 64, 8, 75, 41, false);
+    // At least as wide as its picture and caption need in the installed face.
+    at(src_btn, 64, 8, qMax(75, src_btn->sizeHint().width()), 41, false);
     cnt = named(new QLabel(m_client), "cnt");
     QFont countFont(QStringLiteral("Tahoma"));
     countFont.setPixelSize(19);

@@ -19,6 +19,7 @@
 #include "trips/taradod_src_u.h"
 #include "vehicles/khodro_src_u.h"
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -133,6 +134,7 @@ private Q_SLOTS:
     void messagesOfTheUserOrAll();
     void aboutAndExit();
     void pictureFollowsTheWindow();
+    void buttonsHoldTheirCaptions();
     void unreadMessagePoll_data() { addEngineRows(); }
     void unreadMessagePoll();
 };
@@ -349,6 +351,24 @@ void TestMain::pictureFollowsTheWindow()
         app::main->resize(size);
         QCOMPARE(app::main->Image1->geometry(), app::main->centralWidget()->rect());
         QCOMPARE(app::main->centralWidget()->geometry().bottomRight(), app::main->rect().bottomRight());
+    }
+}
+
+// Every push button of every window is as wide as its picture and caption
+// need in the installed face.
+void TestMain::buttonsHoldTheirCaptions()
+{
+    AppFixture fx(Engine::Sqlite);
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        const QList<QPushButton *> buttons = window->findChildren<QPushButton *>();
+        if (buttons.isEmpty() || window->parentWidget())
+            continue;
+        window->show();
+        for (const QPushButton *b : buttons)
+            if (b->isVisibleTo(window) && !b->text().isEmpty())
+                QVERIFY2(b->width() >= b->sizeHint().width(),
+                         qPrintable(window->objectName() + QLatin1Char('.') + b->objectName()));
+        window->hide();
     }
 }
 
