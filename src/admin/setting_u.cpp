@@ -173,6 +173,8 @@ void Tsetting::ins_btnClick()
         showMessage(QStringLiteral("تكراري است"));
         return;
     }
+    requireFits(*q.connection(), QStringLiteral("setting"), QStringLiteral("component"), component->text());
+    requireFits(*q.connection(), QStringLiteral("setting"), QStringLiteral("cmt"), cmt->text());
     q.clear();
     q.add(QStringLiteral("insert into setting (component,cmt) values (") + quoted(component->text()) + QLatin1Char(',') + quoted(cmt->text())
           + QLatin1Char(')'));

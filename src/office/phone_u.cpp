@@ -173,6 +173,8 @@ void Tphone::ins_btnClick()
         showMessage(QStringLiteral("نام تکراري است"));
         return;
     }
+    for (const auto &[column, text] : {std::pair{"name", name->text()}, std::pair{"tel", tel->text()}, std::pair{"cmt", cmt->text()}})
+        requireFits(*q.connection(), QStringLiteral("phone"), QLatin1String(column), text);
     q.clear();
     q.add(QStringLiteral("insert into phone (name,tel,cmt) values(") + quoted(name->text()) + QLatin1Char(',') + quoted(tel->text())
           + QLatin1Char(',') + quoted(cmt->text()) + QLatin1Char(')'));

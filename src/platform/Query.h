@@ -123,6 +123,7 @@ private:
     ColumnKind tableKind(int column) const;
     void closeSilently();
     void postRow();
+    void readBackStored(const QString &table, const QHash<QString, ColumnKind> &tableColumns, const QVariant &id);
     void fetchGeneric(const QString &sql, const QHash<QString, ColumnKind> &declared, QVector<Column> &columns, QVector<QByteArray> &rows);
     void fetchPostgres(const QString &sql, const QHash<QString, ColumnKind> &declared, QVector<Column> &columns, QVector<QByteArray> &rows);
     void fetchSqlite(const QString &sql, const QHash<QString, ColumnKind> &declared, QVector<Column> &columns, QVector<QByteArray> &rows);

@@ -2,6 +2,7 @@
 #include "DataError.h"
 #include "Digits.h"
 #include "QueryPacking.h"
+#include "Sql.h"
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -331,10 +332,32 @@ void Query::postRow()
             throw DataError(q.lastError().text());
         if (q.numRowsAffected() == 0)
             throw DataError(changedByAnotherUser());
+        readBackStored(table, tableColumns, m_buffer[idColumn]);
     }
     m_rows[m_current] = pack(m_buffer, m_columns);
     m_buffer.clear();
     m_assigned.clear();
     m_state = State::Browse;
     Q_EMIT rowChanged(m_current);
+}
+
+void Query::readBackStored(const QString &table, const QHash<QString, ColumnKind> &tableColumns, const QVariant &id)
+{
+    // The row as the engine now holds it: what this post wrote, and what
+    // another workstation wrote to other fields since the row was read.
+    QStringList names;
+    QVector<int> columns;
+    for (int c = 0; c < m_columns.size(); ++c) {
+        if (tableColumns.contains(m_columns[c].key)) {
+            names << m_columns[c].name;
+            columns << c;
+        }
+    }
+    Query stored(m_connection, objectName());
+    stored.add(QStringLiteral("select %1 from %2 where id=").arg(names.join(QLatin1Char(',')), table) + quoted(id.toString()));
+    stored.open();
+    if (stored.recordCount() != 1)
+        return;
+    for (int i = 0; i < columns.size(); ++i)
+        m_buffer[columns[i]] = stored.valueAt(0, i);
 }

@@ -141,6 +141,17 @@ private Q_SLOTS:
         }
         QCOMPARE(fx.ui.messages(), (QStringList{QStringLiteral("لطفا مقدار مناسب را وارد نماييد"), QStringLiteral("لطفا مقدار مناسب را وارد نماييد")}));
         QCOMPARE(fx.column(QStringLiteral("select count(*) from phone")), QStringList{QStringLiteral("4")});
+
+        // A number longer than its column (40) is refused on every engine,
+        // in the data layer's words, and nothing is stored.
+        fx.ui.reset();
+        w->name->setText(QStringLiteral("Long"));
+        w->tel->setText(QString(41, QLatin1Char('9')));
+        w->ins_btn->click();
+        QCOMPARE(fx.ui.calls.size(), 1);
+        QCOMPARE(fx.ui.calls.first().kind, Platform::BoxKind::Error);
+        QVERIFY(fx.ui.calls.first().text.contains(QStringLiteral("'tel'")));
+        QCOMPARE(fx.column(QStringLiteral("select count(*) from phone")), QStringList{QStringLiteral("4")});
     }
 };
 

@@ -116,6 +116,9 @@ private Q_SLOTS:
         QCOMPARE(postError(*mine), QString());
         QCOMPARE(column(here.get(), QStringLiteral("select lname from personel")), QStringList{"renamed"});
         QCOMPARE(column(here.get(), QStringLiteral("select fname from personel")), QStringList{"mine"});
+        // The result set shows the row as stored, the other change included.
+        QCOMPARE(mine->field(QStringLiteral("lname")).asString(), QStringLiteral("renamed"));
+        QCOMPARE(mine->field(QStringLiteral("fname")).asString(), QStringLiteral("mine"));
     }
 
     void untouchedRowMatchesItsOwnValues_data() { addEngineRows(); }
