@@ -6,7 +6,6 @@
 #include "platform/DbGrid.h"
 #include "platform/Guard.h"
 #include "platform/Platform.h"
-#include "platform/Sql.h"
 #include <QCollator>
 #include <QHBoxLayout>
 #include <QHeaderView>

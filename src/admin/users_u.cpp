@@ -4,7 +4,6 @@
 #include "platform/DbGrid.h"
 #include "platform/Guard.h"
 #include "platform/Platform.h"
-#include "platform/Sql.h"
 #include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -327,10 +326,10 @@ void Tusers::ins_btn2Click()
             if (isAdmin && page.pageName == AdminOwnPage)
                 continue;
             q.clear();
-            q.add(QStringLiteral("Delete From Dastrasi Where prs_id=") + quoted(id) + QStringLiteral(" and page_name=") + quoted(page.pageName));
+            q.add(QStringLiteral("Delete From dastrasi Where prs_id=") + quoted(id) + QStringLiteral(" and page_name=") + quoted(page.pageName));
             q.execute();
             q.clear();
-            q.add(QStringLiteral("Insert Into Dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) Values("));
+            q.add(QStringLiteral("Insert Into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) Values("));
             q.add(quoted(id) + QLatin1Char(','));
             q.add(quoted(page.pageName) + QLatin1Char(','));
             for (int r = 0; r < 4; ++r)

@@ -6,7 +6,6 @@
 #include "core/login_u.h"
 #include "platform/Platform.h"
 #include "platform/Query.h"
-#include "platform/Sql.h"
 #include <QLabel>
 
 namespace {

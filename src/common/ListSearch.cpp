@@ -3,7 +3,7 @@
 #include "admin/users_u.h"
 #include "core/app.h"
 #include "platform/Query.h"
-#include "platform/Sql.h"
+#include "core/dm_u.h"
 #include <QLabel>
 #include <QWidget>
 

@@ -2,7 +2,6 @@
 #include "core/app.h"
 #include "core/dm_u.h"
 #include "platform/ComboBox.h"
-#include "platform/Sql.h"
 
 QString lookupListStatement(const QString &listName)
 {

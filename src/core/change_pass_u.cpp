@@ -7,7 +7,6 @@
 #include "platform/ComboBox.h"
 #include "platform/Guard.h"
 #include "platform/Platform.h"
-#include "platform/Sql.h"
 #include <QCloseEvent>
 #include <QShowEvent>
 #include <QGridLayout>

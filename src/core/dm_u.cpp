@@ -1,4 +1,5 @@
 #include "dm_u.h"
+#include "app.h"
 
 Tdm::Tdm(QObject *parent) : QObject(parent)
 {
@@ -26,4 +27,9 @@ QList<Query *> Tdm::queries() const
 {
     return {adoq_user, ADOQuery1, ADOQ_set, ADOQ_dastrasi, ADOQ_payam, ADOQ_timer, ADOQ_zamaem,
             ADOQ_personel, ADOQ_new_pic, ADOQ_personel_pic, ADOQ_khodro, ADOQ_taradod};
+}
+
+QString quoted(const QString &value)
+{
+    return app::dm->ADOConnection1->dialect().quoted(value);
 }

@@ -28,3 +28,8 @@ public:
 
     QList<Query *> queries() const;
 };
+
+// A text as a literal of the data module's connection (see Dialect::quoted:
+// N'...' on SQL Server). The pages write every typed or stored text into
+// their statements through this.
+QString quoted(const QString &value);

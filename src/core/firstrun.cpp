@@ -2,7 +2,6 @@
 #include "schema.h"
 #include "platform/DataError.h"
 #include "platform/Query.h"
-#include "platform/Sql.h"
 #include <QFile>
 #include <QTextStream>
 
@@ -104,7 +103,7 @@ void prepareDatabase(Connection &connection, const ProvinceList &provinces)
     connection.transaction([&] {
         if (!provinces.isEmpty() && count(q, QStringLiteral("select count(*) as c from abadiha")) == 0) {
             for (const auto &row : provinces)
-                run(q, QStringLiteral("insert into abadiha (ostan,shahrestan) values (%1,%2)").arg(quoted(row.first), quoted(row.second)));
+                run(q, QStringLiteral("insert into abadiha (ostan,shahrestan) values (%1,%2)").arg(d.quoted(row.first), d.quoted(row.second)));
         }
         // The lookup values the program compares with fixed texts.
         const QList<QPair<QString, QString>> lookups = {
@@ -117,8 +116,8 @@ void prepareDatabase(Connection &connection, const ProvinceList &provinces)
         };
         for (const auto &item : lookups) {
             if (count(q, QStringLiteral("select count(*) as c from setting where component=%1 and cmt=%2")
-                             .arg(quoted(item.first), quoted(item.second))) == 0)
-                run(q, QStringLiteral("insert into setting (component,cmt) values (%1,%2)").arg(quoted(item.first), quoted(item.second)));
+                             .arg(d.quoted(item.first), d.quoted(item.second))) == 0)
+                run(q, QStringLiteral("insert into setting (component,cmt) values (%1,%2)").arg(d.quoted(item.first), d.quoted(item.second)));
         }
     });
 }

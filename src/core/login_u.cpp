@@ -14,7 +14,6 @@
 #include "platform/HostInfo.h"
 #include "platform/Platform.h"
 #include "platform/SettingsStore.h"
-#include "platform/Sql.h"
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -17,7 +17,6 @@
 #include "platform/Jpeg.h"
 #include "platform/MaskEdit.h"
 #include "platform/Platform.h"
-#include "platform/Sql.h"
 #include "trips/taradod_src_u.h"
 #include "vehicles/khodro_src_u.h"
 #include <QAction>

@@ -1,6 +1,5 @@
 #include "schema.h"
 #include "platform/Query.h"
-#include "platform/Sql.h"
 
 namespace {
 
@@ -82,12 +81,12 @@ void runBlock(Query &q, const Block &block, int number)
         runStatement(q, lines);
         // The default rows stand in the same guard: only a new table gets them.
         if (number == 1)
-            runStatement(q, {QStringLiteral("Insert Into users (us,ps,ver) Values(") + quoted(QStringLiteral("admin")) + QLatin1Char(',')
-                             + quoted(QString::fromLatin1(InitialAdminPassword)) + QLatin1Char(',') + quoted(QStringLiteral("1")) + QLatin1Char(')')});
+            runStatement(q, {QStringLiteral("Insert Into users (us,ps,ver) Values(") + dialect.quoted(QStringLiteral("admin")) + QLatin1Char(',')
+                             + dialect.quoted(QString::fromLatin1(InitialAdminPassword)) + QLatin1Char(',') + dialect.quoted(QStringLiteral("1")) + QLatin1Char(')')});
         if (number == 5) {
             const QString one = dialect.bitLiteral(true);
             runStatement(q, {QStringLiteral("Insert Into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) Values(1,")
-                             + quoted(QStringLiteral("karbaran")) + QLatin1Char(',') + QStringList{one, one, one, one}.join(QLatin1Char(','))
+                             + dialect.quoted(QStringLiteral("karbaran")) + QLatin1Char(',') + QStringList{one, one, one, one}.join(QLatin1Char(','))
                              + QLatin1Char(')')});
         }
         break;

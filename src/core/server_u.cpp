@@ -8,6 +8,7 @@
 #include "platform/Guard.h"
 #include "platform/Platform.h"
 #include "platform/SettingsStore.h"
+#include "platform/SqlServerOdbc.h"
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -72,6 +73,9 @@ Tserver::Tserver(QWidget *parent) : QDialog(parent)
         fields->addWidget(rows[r].first, r, 0);
         fields->addWidget(rows[r].second, r, 1);
     }
+    odbcDriver = named(new QLabel(this), "odbcDriver");
+    odbcDriver->setWordWrap(true);
+    fields->addWidget(odbcDriver, int(rows.size()), 1);
     fields->setColumnStretch(1, 1);
 
     auto *radios = new QVBoxLayout(RadioGroup1);
@@ -89,7 +93,7 @@ Tserver::Tserver(QWidget *parent) : QDialog(parent)
     layout->addLayout(fields);
     layout->addWidget(RadioGroup1);
     layout->addLayout(buttons);
-    setFixedSize(300, 310);
+    setFixedSize(300, 330);
 
     setTabOrder(SqlServerName, DataBase);
     setTabOrder(DataBase, UserName);
@@ -100,6 +104,7 @@ Tserver::Tserver(QWidget *parent) : QDialog(parent)
     setTabOrder(rbWindows, rbSQL);
     setTabOrder(rbSQL, engine);
 
+    connect(engine, &QComboBox::currentTextChanged, this, [this] { showOdbcDriver(); });
     connectGuarded(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connectGuarded(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     connectGuarded(Label1, &ClickLabel::clicked, this, [this] { Label1Click(); });
@@ -107,6 +112,23 @@ Tserver::Tserver(QWidget *parent) : QDialog(parent)
     connectGuarded(Label3, &ClickLabel::clicked, this, [this] { Label3Click(); });
     connectGuarded(Label4, &ClickLabel::clicked, this, [this] { Label4Click(); });
     connectGuarded(Label5, &ClickLabel::clicked, this, [this] { Label5Click(); });
+}
+
+void Tserver::showEvent(QShowEvent *event)
+{
+    showOdbcDriver();
+    QDialog::showEvent(event);
+}
+
+void Tserver::showOdbcDriver()
+{
+    // Asked when shown or switched to SQL Server, never while the window is
+    // being created: a driver installed meanwhile shows up.
+    if (engineFromName(engineText()) != Engine::SqlServer || !isVisible()) {
+        odbcDriver->clear();
+        return;
+    }
+    odbcDriver->setText(sqlServerDriverLine(chooseSqlServerDriver(installedOdbcDrivers())));
 }
 
 QString Tserver::engineText() const { return engine->currentText(); }

@@ -4,6 +4,7 @@
 class ClickLabel;
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -41,6 +42,9 @@ public:
     // The database engine: "SQL Server", "PostgreSQL" or "SQLite". For
     // SQLite the database field holds the path of the database file.
     QComboBox *engine;
+    // Under the engine, for SQL Server: the installed ODBC driver the
+    // connection will use, or that none is installed.
+    QLabel *odbcDriver;
 
     void Button1Click();
     void Button2Click();
@@ -53,6 +57,12 @@ public:
     // The engine chooser's text, and choosing one by its name.
     QString engineText() const;
     void setEngineText(const QString &name);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void showOdbcDriver();
 };
 
 // The schema command: creates and upgrades the program's tables on the

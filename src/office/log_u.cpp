@@ -10,7 +10,6 @@
 #include "platform/Guard.h"
 #include "platform/MaskEdit.h"
 #include "platform/Query.h"
-#include "platform/Sql.h"
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -25,8 +24,8 @@
 namespace {
 
 // Rows with an empty user name are never listed or counted.
-const QString CountLine = QStringLiteral("select count(*) as c  from log where karbar<>") + quoted(QString());
-const QString RowLine = QStringLiteral("select * from log where karbar<>") + quoted(QString());
+QString countLine() { return QStringLiteral("select count(*) as c  from log where karbar<>") + quoted(QString()); }
+QString rowLine() { return QStringLiteral("select * from log where karbar<>") + quoted(QString()); }
 const QString RowTail = QStringLiteral(" order by saat_sys desc ");
 
 // The export button's picture: a small green sheet with a white cross.
@@ -174,7 +173,7 @@ void Tlog::BitBtn1Click()
                                     {QStringLiteral("computer_name"), computer_name},
                                     {QStringLiteral("ip"), ip}});
     Query &q = *app::dm->ADOQuery1;
-    ListSearch{CountLine, RowLine, conditions, {RowTail}}.run(q, cnt, q);
+    ListSearch{countLine(), rowLine(), conditions, {RowTail}}.run(q, cnt, q);
 }
 
 void Tlog::CheckBox1Click() { toggleFilter(CheckBox1, {karbar}); }

@@ -9,7 +9,6 @@
 #include "platform/Guard.h"
 #include "platform/Platform.h"
 #include "platform/Query.h"
-#include "platform/Sql.h"
 #include <QCheckBox>
 #include <QCollator>
 #include <QHBoxLayout>

@@ -8,7 +8,6 @@
 #include "platform/Guard.h"
 #include "platform/Platform.h"
 #include "platform/Query.h"
-#include "platform/Sql.h"
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -22,8 +21,8 @@
 namespace {
 
 // Entries with an empty name are never listed or counted.
-const QString CountLine = QStringLiteral("select count(*) as c from phone where name<>") + quoted(QString());
-const QString RowLine = QStringLiteral("select * from phone where name<>") + quoted(QString());
+QString countLine() { return QStringLiteral("select count(*) as c from phone where name<>") + quoted(QString()); }
+QString rowLine() { return QStringLiteral("select * from phone where name<>") + quoted(QString()); }
 const QString RowTail = QStringLiteral(" order by name");
 
 // The Persian keheh typed on today's keyboards and the Arabic kaf that older
@@ -152,7 +151,7 @@ void Tphone::search()
     const QString criterion = likeCondition(QLatin1String(columns[item]), src->text());
     Query &q = *app::dm->ADOQuery1;
     try {
-        ListSearch{CountLine, RowLine, {criterion}, {RowTail}}.run(q, cnt, q);
+        ListSearch{countLine(), rowLine(), {criterion}, {RowTail}}.run(q, cnt, q);
     } catch (const DataError &) {
         // A failed search leaves the grid and the count as they are.
     }

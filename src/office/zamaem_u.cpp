@@ -8,7 +8,6 @@
 #include "platform/Guard.h"
 #include "platform/Platform.h"
 #include "platform/Query.h"
-#include "platform/Sql.h"
 #include <QDir>
 #include <QFile>
 #include <QHBoxLayout>

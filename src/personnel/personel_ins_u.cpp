@@ -9,7 +9,6 @@
 #include "platform/MaskEdit.h"
 #include "platform/Platform.h"
 #include "platform/Query.h"
-#include "platform/Sql.h"
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>

@@ -22,7 +22,6 @@
 #include "platform/Platform.h"
 #include "platform/Query.h"
 #include "platform/Shape.h"
-#include "platform/Sql.h"
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "Connection.h"
 #include "DataError.h"
-#include "Sql.h"
+#include "SqlServerOdbc.h"
 #include "StatementWatch.h"
 #include <QAtomicInt>
 #include <QElapsedTimer>
@@ -47,13 +47,6 @@ bool pgClosedWhileIdle(PGconn *pg)
         PQconsumeInput(pg);
     }
     return PQstatus(pg) == CONNECTION_BAD;
-}
-
-QString odbcValue(const QString &value)
-{
-    QString v = value;
-    v.replace(QLatin1Char('}'), QStringLiteral("}}"));
-    return QLatin1Char('{') + v + QLatin1Char('}');
 }
 
 void splitHostPort(const QString &server, QString *host, int *port)
@@ -114,6 +107,10 @@ ColumnKind columnKindOfField(Engine engine, const QSqlField &field)
     const int type = field.typeID();
     if ((engine == Engine::PostgreSql && type == 1700) || (engine == Engine::SqlServer && (type == 2 || type == 3)))
         return ColumnKind::Money;
+    // ODBC's SQL_BIT: QODBC reads SQL Server's bit columns as integers.
+    constexpr int OdbcBit = -7;
+    if (engine == Engine::SqlServer && type == OdbcBit)
+        return ColumnKind::Bool;
     return columnKindOfMetaType(field.metaType().id());
 }
 
@@ -133,18 +130,6 @@ void Connection::setSettings(const ConnectionSettings &settings)
     m_settings = settings;
 }
 
-QString Connection::odbcConnectionString(const ConnectionSettings &s)
-{
-    QString text = QStringLiteral("DRIVER=") + odbcValue(QStringLiteral("ODBC Driver 18 for SQL Server"))
-        + QStringLiteral(";SERVER=") + odbcValue(s.server)
-        + QStringLiteral(";DATABASE=") + odbcValue(s.database);
-    if (s.integratedSecurity)
-        text += QStringLiteral(";Trusted_Connection=yes");
-    else
-        text += QStringLiteral(";UID=") + odbcValue(s.user) + QStringLiteral(";PWD=") + odbcValue(s.password);
-    return text + QStringLiteral(";TrustServerCertificate=yes");
-}
-
 void Connection::open()
 {
     close();
@@ -160,6 +145,7 @@ void Connection::open()
         db = QSqlDatabase::addDatabase(QLatin1String(driver), m_name);
     }
     forgetSchema();
+    QString odbcDriver;
     switch (m_settings.engine) {
     case Engine::Sqlite:
         if (m_settings.database.isEmpty())
@@ -189,7 +175,10 @@ void Connection::open()
         break;
     }
     case Engine::SqlServer:
-        db.setDatabaseName(odbcConnectionString(m_settings));
+        odbcDriver = chooseSqlServerDriver(installedOdbcDrivers());
+        if (odbcDriver.isEmpty())
+            throw DataError(sqlServerDriverLine(odbcDriver));
+        db.setDatabaseName(sqlServerConnectionString(m_settings, odbcDriver));
         break;
     }
     if (m_settings.engine == Engine::SqlServer) {
@@ -199,7 +188,12 @@ void Connection::open()
     }
     if (!db.open()) {
         QString text = db.lastError().text();
-        throw DataError(text.isEmpty() ? QStringLiteral("اتصال برقرار نشد") : text);
+        if (text.isEmpty())
+            text = QStringLiteral("اتصال برقرار نشد");
+        // Which of the installed drivers was tried is part of the answer.
+        if (!odbcDriver.isEmpty())
+            text += QLatin1Char('\n') + sqlServerDriverLine(odbcDriver);
+        throw DataError(text);
     }
     if (PGconn *pg = pgConnection(db))
         m_watchSocket = ::dup(PQsocket(pg));
@@ -268,7 +262,7 @@ QHash<QString, ColumnKind> Connection::columnKinds(const QString &table)
     QSqlDatabase db = database();
     if (m_settings.engine == Engine::Sqlite) {
         QSqlQuery q(db);
-        if (q.exec(QStringLiteral("PRAGMA table_info(") + quoted(table) + QLatin1Char(')'))) {
+        if (q.exec(QStringLiteral("PRAGMA table_info(") + dialect().quoted(table) + QLatin1Char(')'))) {
             while (q.next())
                 kinds.insert(q.value(1).toString().toLower(), columnKindOfDeclaredType(q.value(2).toString()));
         }
@@ -293,15 +287,15 @@ QHash<QString, ColumnLimit> Connection::columnLimits(const QString &table)
     QString sql;
     switch (m_settings.engine) {
     case Engine::Sqlite:
-        sql = QStringLiteral("PRAGMA table_info(") + quoted(table) + QLatin1Char(')');
+        sql = QStringLiteral("PRAGMA table_info(") + dialect().quoted(table) + QLatin1Char(')');
         break;
     case Engine::PostgreSql:
         sql = QStringLiteral("select attnum, attname, format_type(atttypid, atttypmod) from pg_attribute "
-                             "where attrelid = to_regclass(") + quoted(key) + QStringLiteral(") and attnum > 0 and not attisdropped");
+                             "where attrelid = to_regclass(") + dialect().quoted(key) + QStringLiteral(") and attnum > 0 and not attisdropped");
         break;
     case Engine::SqlServer:
         sql = QStringLiteral("select ordinal_position, column_name, data_type + coalesce('(' + cast(character_maximum_length as varchar(12)) + ')', '') "
-                             "from information_schema.columns where table_schema = schema_name() and table_name = ") + quoted(table);
+                             "from information_schema.columns where table_schema = schema_name() and table_name = ") + dialect().quoted(table);
         break;
     }
     QHash<QString, ColumnLimit> limits;
@@ -313,6 +307,13 @@ QHash<QString, ColumnLimit> Connection::columnLimits(const QString &table)
     if (!limits.isEmpty())
         m_columnLimits.insert(key, limits);
     return limits;
+}
+
+std::unique_ptr<Statement> Connection::statement() const
+{
+    if (m_statementMaker)
+        return m_statementMaker();
+    return std::make_unique<SqlStatement>(database());
 }
 
 void Connection::transaction(const std::function<void()> &work)

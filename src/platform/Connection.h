@@ -1,6 +1,7 @@
 #pragma once
 #include "ColumnLimits.h"
 #include "Dialect.h"
+#include "Statement.h"
 #include <QHash>
 #include <QObject>
 #include <QSqlDatabase>
@@ -18,12 +19,14 @@ enum class ColumnKind { Text, Integer, Float, Bool, Bytes, DateTime, Money };
 ColumnKind columnKindOfDeclaredType(const QString &declared);
 ColumnKind columnKindOfMetaType(int metaTypeId);
 // The kind of a column a driver describes: its type, and for the decimal
-// types (a double to Qt) the engine's own type code.
+// types (a double to Qt) the engine's own type code. QODBC reads SQL Server's
+// bit columns as integers; their ODBC type (SQL_BIT) makes them booleans
+// again, so that they read and show "True"/"False" as on the other engines.
 ColumnKind columnKindOfField(Engine engine, const QSqlField &field);
 
 struct ConnectionSettings {
     Engine engine = Engine::SqlServer;
-    QString server;   // host name or address, "host,port" or "host:port"; for SQLite unused
+    QString server;   // host name or address, "host,port", "host:port" or (SQL Server) "host\instance"; for SQLite unused
     QString database; // database name; for SQLite the file path
     QString user;
     QString password;
@@ -86,8 +89,11 @@ public:
     enum class Effect { ReadsOnly, Writes };
     void run(Effect effect, const std::function<void()> &work);
 
-    // The ODBC connection string for SQL Server, each value in braces.
-    static QString odbcConnectionString(const ConnectionSettings &settings);
+    // A new statement on this connection, through which statements without
+    // rows are executed. Tests put a fake in place of the real one.
+    using StatementMaker = std::function<std::unique_ptr<Statement>()>;
+    std::unique_ptr<Statement> statement() const;
+    void setStatementMaker(StatementMaker maker) { m_statementMaker = std::move(maker); }
 
 private:
     enum class Outcome { Failed, Lost, TimedOut };
@@ -109,4 +115,5 @@ private:
     int m_depth = 0;        // work of run() in progress
     bool m_inTransaction = false;
     QHash<QString, QHash<QString, ColumnLimit>> m_columnLimits;
+    StatementMaker m_statementMaker;
 };

@@ -1,5 +1,4 @@
 #include "Dialect.h"
-#include "Sql.h"
 #include <QRegularExpression>
 
 QString engineName(Engine engine)
@@ -19,6 +18,40 @@ Engine engineFromName(const QString &name)
     if (name == QLatin1String("SQLite"))
         return Engine::Sqlite;
     return Engine::SqlServer;
+}
+
+namespace {
+
+QString plainQuoted(const QString &value)
+{
+    QString out;
+    out.reserve(value.size() + 2);
+    out += QLatin1Char('\'');
+    for (QChar c : value) {
+        out += c;
+        if (c == QLatin1Char('\''))
+            out += QLatin1Char('\'');
+    }
+    out += QLatin1Char('\'');
+    return out;
+}
+
+bool isWholeNumber(const QString &text)
+{
+    static const QRegularExpression wholeNumber(QStringLiteral("^\\s*[-+]?[0-9]+\\s*$"));
+    return wholeNumber.match(text).hasMatch();
+}
+
+} // namespace
+
+QString Dialect::quoted(const QString &text) const
+{
+    return plainQuoted(text);
+}
+
+QString Dialect::unboundValue(const QVariant &) const
+{
+    return {};
 }
 
 QString Dialect::columnDefinition(const ColumnDef &column) const
@@ -79,6 +112,22 @@ public:
         }
         return {};
     }
+    QString quoted(const QString &text) const override { return QLatin1Char('N') + plainQuoted(text); }
+    QString unboundValue(const QVariant &value) const override
+    {
+        const int type = value.metaType().id();
+        if (type == QMetaType::QString && value.toString().isEmpty())
+            return value.isNull() ? QStringLiteral("NULL") : quoted(QString());
+        if (type == QMetaType::QByteArray && value.toByteArray().isEmpty())
+            return value.isNull() ? QStringLiteral("NULL") : QStringLiteral("0x");
+        return {};
+    }
+    QString integerEqualsText(const QString &column, const QString &text) const override
+    {
+        if (isWholeNumber(text))
+            return Dialect::integerEqualsText(column, text);
+        return QStringLiteral("cast(") + column + QStringLiteral(" as nvarchar(20))=") + quoted(text);
+    }
     QString backupStatement(const QString &database, const QString &file) const override
     {
         // The name in brackets, so that a name with a blank or a hyphen stays one name.
@@ -122,8 +171,7 @@ public:
     }
     QString integerEqualsText(const QString &column, const QString &text) const override
     {
-        static const QRegularExpression wholeNumber(QStringLiteral("^\\s*[-+]?[0-9]+\\s*$"));
-        if (wholeNumber.match(text).hasMatch())
+        if (isWholeNumber(text))
             return Dialect::integerEqualsText(column, text);
         return QStringLiteral("cast(") + column + QStringLiteral(" as varchar)=") + quoted(text);
     }

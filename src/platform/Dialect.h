@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 // The database engines the program talks to. SQL Server is what existing
 // installations run; PostgreSQL is the shared server for several
@@ -34,6 +35,22 @@ public:
     // transaction they either add every column or none.
     virtual QStringList addColumns(const QString &table, const QList<ColumnDef> &columns) const;
 
+    // A text written into a statement as a literal: in single quotes with
+    // inner quotes doubled. SQL Server reads a plain quoted literal in the
+    // database's code page, which loses Persian letters (every one under a
+    // Latin collation, "ی" and the Persian digits under the Arabic one), so
+    // there every text literal carries the Unicode prefix: N'...'. Every
+    // statement built from typed or stored texts writes them through here.
+    virtual QString quoted(const QString &text) const;
+
+    // A value that a posted insert or update writes into its statement
+    // instead of binding it, or the empty text when it is bound. Microsoft's
+    // ODBC drivers refuse a bound text or byte string of length zero
+    // ("Invalid precision value"), and Qt declares a bound text as long as
+    // the text is; so on SQL Server the empty and the NULL text (and bytes)
+    // are written as N'', 0x and NULL.
+    virtual QString unboundValue(const QVariant &value) const;
+
     // A bit literal inside an insert.
     virtual QString bitLiteral(bool value) const;
 
@@ -41,15 +58,19 @@ public:
     virtual QString concat(const QStringList &expressions) const;
 
     // "column differs from the empty text" for an integer column. SQL Server
-    // converts the empty text to 0 and SQLite orders every integer before
-    // every text; PostgreSQL refuses the comparison, so it compares the text.
+    // converts the empty text to 0 (ids start at 1, so every row differs) and
+    // SQLite orders every integer before every text; PostgreSQL refuses the
+    // comparison, so it compares the text.
     virtual QString integerDiffersFromEmpty(const QString &column) const;
 
     // "column equals the text" for an integer column compared with a text
     // that may be no whole number (the empty text of an empty result set, a
-    // user name without an id). SQL Server and SQLite compare the quoted text
-    // directly, and such a text matches no stored id; PostgreSQL refuses to
-    // convert it, so there it is compared with the column's text instead.
+    // user name without an id). SQLite compares the quoted text directly, and
+    // such a text matches no stored id. SQL Server and PostgreSQL convert the
+    // text to a number and raise an error when it is none ("Conversion
+    // failed" on SQL Server, where the empty text would even become 0), so
+    // there a text that is no whole number is compared with the column's
+    // text instead, and matches nothing.
     virtual QString integerEqualsText(const QString &column, const QString &text) const;
 
     // The statement that has the server write a backup of a database into a

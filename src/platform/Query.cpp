@@ -181,10 +181,7 @@ int Query::execute()
         throw DataError(nulCharacterMessage(QString()));
     int affected = 0;
     m_connection->run(Connection::Effect::Writes, [&] {
-        QSqlQuery q(m_connection->database());
-        if (!q.exec(sql))
-            throw DataError(q.lastError().text());
-        affected = q.numRowsAffected();
+        affected = executeToEnd(*m_connection->statement(), sql);
     });
     const QString head = sql.trimmed().left(6).toLower();
     if (head == QLatin1String("create") || head.startsWith(QLatin1String("alter")) || head.startsWith(QLatin1String("drop")))

@@ -7,6 +7,7 @@
 #include <QVector>
 
 class Query;
+class QSqlQuery;
 
 // One column of a query's current row (or of the row being edited).
 class Field {
@@ -124,6 +125,10 @@ private:
     void closeSilently();
     void postRow();
     void readBackStored(const QString &table, const QHash<QString, ColumnKind> &tableColumns, const QVariant &id);
+    // "?" for a value that is bound, or the value itself where the engine
+    // takes it written into the statement (see Dialect::unboundValue).
+    QString parameterMark(const QVariant &value) const;
+    void bindValues(QSqlQuery &q, const QVector<QVariant> &values) const;
     void fetchGeneric(const QString &sql, const QHash<QString, ColumnKind> &declared, QVector<Column> &columns, QVector<QByteArray> &rows);
     void fetchPostgres(const QString &sql, const QHash<QString, ColumnKind> &declared, QVector<Column> &columns, QVector<QByteArray> &rows);
     void fetchSqlite(const QString &sql, const QHash<QString, ColumnKind> &declared, QVector<Column> &columns, QVector<QByteArray> &rows);

@@ -2,7 +2,6 @@
 #include "DataError.h"
 #include "Digits.h"
 #include "QueryPacking.h"
-#include "Sql.h"
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -196,6 +195,19 @@ QString Query::changedByAnotherUser()
                           "لطفا اطلاعات را دوباره جستجو نماييد");
 }
 
+QString Query::parameterMark(const QVariant &value) const
+{
+    const QString written = m_connection->dialect().unboundValue(value);
+    return written.isEmpty() ? QStringLiteral("?") : written;
+}
+
+void Query::bindValues(QSqlQuery &q, const QVector<QVariant> &values) const
+{
+    for (const QVariant &v : values)
+        if (m_connection->dialect().unboundValue(v).isEmpty())
+            q.addBindValue(v);
+}
+
 void Query::postRow()
 {
     const QString table = baseTable();
@@ -240,8 +252,8 @@ void Query::postRow()
     if (m_state == State::Insert) {
         QString sql;
         QStringList marks;
-        for (int i = 0; i < names.size(); ++i)
-            marks << QStringLiteral("?");
+        for (const QVariant &v : values)
+            marks << parameterMark(v);
         if (names.isEmpty()) {
             sql = engine == Engine::SqlServer ? QStringLiteral("insert into %1 output inserted.id default values").arg(table)
                                               : QStringLiteral("insert into %1 default values").arg(table);
@@ -254,8 +266,7 @@ void Query::postRow()
             sql += QStringLiteral(" returning id");
         if (!q.prepare(sql))
             throw DataError(q.lastError().text());
-        for (const QVariant &v : values)
-            q.addBindValue(v);
+        bindValues(q, values);
         if (!q.exec())
             throw DataError(q.lastError().text());
         if (idColumn >= 0) {
@@ -287,8 +298,8 @@ void Query::postRow()
         if (idColumn < 0)
             throw DataError(QStringLiteral("%1: بدون فيلد id امكان ويرايش نيست").arg(objectName()));
         QStringList sets;
-        for (const QString &n : std::as_const(names))
-            sets << n + QStringLiteral("=?");
+        for (int i = 0; i < names.size(); ++i)
+            sets << names[i] + QLatin1Char('=') + parameterMark(values[i]);
         QStringList criteria{QStringLiteral("id=?")};
         QVector<QVariant> criteriaValues{m_buffer[idColumn]};
         const QString floatType = m_connection->dialect().typeName(ColumnType::Float, 0);
@@ -316,7 +327,7 @@ void Query::postRow()
             case ColumnKind::DateTime:
                 break; // not comparable on every engine; the id alone decides
             default:
-                criteria << names[i] + QStringLiteral("=?");
+                criteria << names[i] + QLatin1Char('=') + parameterMark(original);
                 criteriaValues << original;
                 break;
             }
@@ -324,10 +335,8 @@ void Query::postRow()
         if (!q.prepare(QStringLiteral("update %1 set %2 where %3")
                            .arg(table, sets.join(QLatin1Char(',')), criteria.join(QStringLiteral(" and ")))))
             throw DataError(q.lastError().text());
-        for (const QVariant &v : std::as_const(values))
-            q.addBindValue(v);
-        for (const QVariant &v : std::as_const(criteriaValues))
-            q.addBindValue(v);
+        bindValues(q, values);
+        bindValues(q, criteriaValues);
         if (!q.exec())
             throw DataError(q.lastError().text());
         if (q.numRowsAffected() == 0)
@@ -354,7 +363,7 @@ void Query::readBackStored(const QString &table, const QHash<QString, ColumnKind
         }
     }
     Query stored(m_connection, objectName());
-    stored.add(QStringLiteral("select %1 from %2 where id=").arg(names.join(QLatin1Char(',')), table) + quoted(id.toString()));
+    stored.add(QStringLiteral("select %1 from %2 where id=").arg(names.join(QLatin1Char(',')), table) + m_connection->dialect().quoted(id.toString()));
     stored.open();
     if (stored.recordCount() != 1)
         return;

@@ -13,7 +13,6 @@
 #include "platform/MaskEdit.h"
 #include "platform/Platform.h"
 #include "platform/Query.h"
-#include "platform/Sql.h"
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>

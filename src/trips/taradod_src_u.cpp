@@ -23,7 +23,6 @@
 #include "platform/MaskEdit.h"
 #include "platform/Platform.h"
 #include "platform/Query.h"
-#include "platform/Sql.h"
 #include <QCheckBox>
 #include <QEvent>
 #include <QLabel>

@@ -8,7 +8,6 @@
 #include "platform/MaskEdit.h"
 #include "platform/Platform.h"
 #include "platform/Query.h"
-#include "platform/Sql.h"
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>

@@ -16,7 +16,7 @@
 #include "platform/Fonts.h"
 #include "platform/MaskEdit.h"
 #include "platform/Query.h"
-#include "platform/Sql.h"
+#include "core/dm_u.h"
 #include <QCheckBox>
 #include <QCollator>
 #include <QDialog>

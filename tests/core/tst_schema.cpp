@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "core/firstrun.h"
 #include "core/schema.h"
+#include "platform/SqlServerOdbc.h"
 #include "platform/DataError.h"
 #include "platform/Query.h"
 #include <QProcess>
@@ -245,9 +246,9 @@ private Q_SLOTS:
     {
         const Dialect &sqlServer = Dialect::of(Engine::SqlServer);
         QCOMPARE(sqlServer.backupStatement(QStringLiteral("vantu"), QStringLiteral("D:\\b\\vantu1403_01_05")),
-                 QStringLiteral("BACKUP DATABASE [vantu] TO DISK= 'D:\\b\\vantu1403_01_05'"));
+                 QStringLiteral("BACKUP DATABASE [vantu] TO DISK= N'D:\\b\\vantu1403_01_05'"));
         QCOMPARE(sqlServer.backupStatement(QStringLiteral("my db]x"), QStringLiteral("it's")),
-                 QStringLiteral("BACKUP DATABASE [my db]]x] TO DISK= 'it''s'"));
+                 QStringLiteral("BACKUP DATABASE [my db]]x] TO DISK= N'it''s'"));
         QCOMPARE(Dialect::of(Engine::Sqlite).backupStatement(QString(), QStringLiteral("/tmp/a'b")),
                  QStringLiteral("VACUUM INTO '/tmp/a''b'"));
     }
@@ -259,7 +260,7 @@ private Q_SLOTS:
         s.database = QStringLiteral("db}x");
         s.user = QStringLiteral("sa");
         s.password = QStringLiteral("p;w}");
-        const QString text = Connection::odbcConnectionString(s);
+        const QString text = sqlServerConnectionString(s, QStringLiteral("ODBC Driver 18 for SQL Server"));
         QVERIFY(text.contains(QStringLiteral("SERVER={srv;DATABASE=other}")));
         QVERIFY(text.contains(QStringLiteral("DATABASE={db}}x}")));
         QVERIFY(text.contains(QStringLiteral("PWD={p;w}}}")));

@@ -7,6 +7,7 @@
 #include "core/passwords.h"
 #include "core/server_u.h"
 #include "core/startup.h"
+#include "platform/SqlServerOdbc.h"
 #include "platform/Fonts.h"
 #include "platform/SettingsStore.h"
 #include "platform/Translations.h"
@@ -169,7 +170,7 @@ void TestStartup::onlyExactSqlServerAuthenticationUsesThePassword()
     QCOMPARE(s.password, QStringLiteral("secret"));
     QVERIFY(!s.integratedSecurity);
     // A value with ";" stays one value of the driver: it cannot add options.
-    QVERIFY(Connection::odbcConnectionString(s).contains(QStringLiteral("SERVER={db;Trusted_Connection=no}")));
+    QVERIFY(sqlServerConnectionString(s, QStringLiteral("ODBC Driver 18 for SQL Server")).contains(QStringLiteral("SERVER={db;Trusted_Connection=no}")));
 
     for (const QString &auth : {QStringLiteral("sql server"), QStringLiteral("Windows"), QString(), QStringLiteral("SQL Server ")}) {
         storeSettings({{SettingsStore::Authentication, auth}, {SettingsStore::EngineName, QStringLiteral("PostgreSQL")}});

@@ -4,7 +4,6 @@
 #include "core/schema.h"
 #include "platform/DbGrid.h"
 #include "platform/Query.h"
-#include "platform/Sql.h"
 #include <QHeaderView>
 
 class GridTest : public QObject {
@@ -18,7 +17,7 @@ private Q_SLOTS:
         runSchemaBlocks(q);
         for (const char *name : {"ب", "الف", "ج"}) {
             q.clear();
-            q.add(QStringLiteral("insert into phone (name,tel) values (") + quoted(QString::fromUtf8(name)) + QStringLiteral(",'1')"));
+            q.add(QStringLiteral("insert into phone (name,tel) values (") + c->dialect().quoted(QString::fromUtf8(name)) + QStringLiteral(",'1')"));
             q.execute();
         }
         DbGrid grid;

@@ -4,7 +4,6 @@
 #include "core/schema.h"
 #include "platform/DataError.h"
 #include "platform/Query.h"
-#include "platform/Sql.h"
 
 class QueryTest : public QObject {
     Q_OBJECT
@@ -132,7 +131,7 @@ private Q_SLOTS:
     void positioningAndCount()
     {
         for (int i = 1; i <= 5; ++i)
-            run(QStringLiteral("insert into phone (name,tel) values (%1,'%2')").arg(quoted(QStringLiteral("n%1").arg(i))).arg(i));
+            run(QStringLiteral("insert into phone (name,tel) values (%1,'%2')").arg(conn->dialect().quoted(QStringLiteral("n%1").arg(i))).arg(i));
         Query q(conn.get(), QStringLiteral("ADOQuery1"));
         q.add(QStringLiteral("select * from phone order by id"));
         q.open();
@@ -198,18 +197,18 @@ private Q_SLOTS:
         const QStringList values{QStringLiteral("O'Brien"), QStringLiteral("''"), QStringLiteral("100%_ok"),
                                  QStringLiteral("علي‌اکبر 'ي'"), QStringLiteral("\\n\\'")};
         for (const QString &v : values)
-            run(QStringLiteral("insert into phone (name) values (") + quoted(v) + QLatin1Char(')'));
+            run(QStringLiteral("insert into phone (name) values (") + conn->dialect().quoted(v) + QLatin1Char(')'));
         Query q(conn.get(), QStringLiteral("q"));
         for (const QString &v : values) {
             q.clear();
-            q.add(QStringLiteral("select name from phone where name=") + quoted(v));
+            q.add(QStringLiteral("select name from phone where name=") + conn->dialect().quoted(v));
             q.open();
             QCOMPARE(q.recordCount(), 1);
             QCOMPARE(q.field(QStringLiteral("name")).asString(), v);
         }
         // "%" and "_" inside a like pattern are wildcards, as the lists expect.
         q.clear();
-        q.add(QStringLiteral("select name from phone where name like ") + quoted(QStringLiteral("%0%_ok%")));
+        q.add(QStringLiteral("select name from phone where name like ") + conn->dialect().quoted(QStringLiteral("%0%_ok%")));
         q.open();
         QCOMPARE(q.recordCount(), 1);
     }

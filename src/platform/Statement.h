@@ -1,0 +1,37 @@
+#pragma once
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+
+// One statement on the server, as the data layer executes it. A statement can
+// answer with several results: SQL Server sends the progress of BACKUP
+// DATABASE ("10 percent processed", ...) and the errors that arise on the way
+// as further results of the one statement, and freeing the statement before
+// they are read cancels the work on the server. So every result is read, and
+// a failure among them is the statement's failure.
+class Statement {
+public:
+    virtual ~Statement() = default;
+    virtual bool exec(const QString &sql) = 0;   // false when the statement fails
+    virtual int rowsAffected() const = 0;        // of the first result
+    virtual bool nextResult() = 0;               // false when none is left or the next one failed
+    virtual QString errorText() const = 0;       // the engine's text of the last failure; empty when none
+};
+
+// Executes `sql` and reads every further result and message before returning;
+// the rows its first result affected. A failure, in the first result or a
+// later one, raises DataError with the engine's text.
+int executeToEnd(Statement &statement, const QString &sql);
+
+// The statement of a real connection.
+class SqlStatement : public Statement {
+public:
+    explicit SqlStatement(const QSqlDatabase &database) : m_query(database) {}
+    bool exec(const QString &sql) override;
+    int rowsAffected() const override { return m_query.numRowsAffected(); }
+    bool nextResult() override { return m_query.nextResult(); }
+    QString errorText() const override;
+
+private:
+    QSqlQuery m_query;
+};

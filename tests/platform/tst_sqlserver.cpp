@@ -1,0 +1,275 @@
+// The SQL Server path without a server: the literals and unbound values of the
+// SQL Server dialect, the connection strings and the choice of the ODBC
+// driver, statements whose further results are all read, and what the ODBC
+// layer installed here answers (its driver list, an unreachable server, the
+// type of a bit column read through QODBC).
+#include "TestSupport.h"
+#include "platform/DataError.h"
+#include "platform/Dialect.h"
+#include "platform/Query.h"
+#include "platform/SqlServerOdbc.h"
+#include "platform/Statement.h"
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+
+namespace {
+
+// A text with what a literal must carry whole: Persian letters (the Persian
+// yeh U+06CC and keheh), Persian digits, a quote.
+const QString Probe = QStringLiteral("علی' کی ۱۲۳");
+
+// A literal read back as the engine reads it: an optional N, quotes doubled.
+QString readLiteral(const QString &literal, bool *national)
+{
+    QString body = literal;
+    *national = body.startsWith(QLatin1Char('N'));
+    if (*national)
+        body.remove(0, 1);
+    if (body.size() < 2 || !body.startsWith(QLatin1Char('\'')) || !body.endsWith(QLatin1Char('\'')))
+        return QStringLiteral("<no literal>");
+    body = body.mid(1, body.size() - 2);
+    if (body.count(QLatin1Char('\'')) % 2 != 0)
+        return QStringLiteral("<unpaired quote>");
+    return body.replace(QStringLiteral("''"), QStringLiteral("'"));
+}
+
+// Results a statement answers with, one after the other; an error text
+// stands for a result that fails.
+class FakeStatement : public Statement {
+public:
+    QStringList executed;
+    bool execFails = false;
+    QStringList pending; // each: "" for a good result, else its error text
+    int read = 0;
+    QString error;
+
+    bool exec(const QString &sql) override
+    {
+        executed << sql;
+        error = execFails ? QStringLiteral("Incorrect syntax") : QString();
+        return !execFails;
+    }
+    int rowsAffected() const override { return 4; }
+    bool nextResult() override
+    {
+        if (read >= pending.size())
+            return false;
+        error = pending[read++];
+        return error.isEmpty();
+    }
+    QString errorText() const override { return error; }
+};
+
+} // namespace
+
+class SqlServerTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void textLiteralsCarryTheUnicodePrefixOnSqlServerOnly()
+    {
+        bool national = false;
+        const QString literal = Dialect::of(Engine::SqlServer).quoted(Probe);
+        QCOMPARE(readLiteral(literal, &national), Probe);
+        QVERIFY(national);
+        QCOMPARE(Dialect::of(Engine::SqlServer).quoted(QString()), QStringLiteral("N''"));
+        for (Engine e : {Engine::Sqlite, Engine::PostgreSql}) {
+            QCOMPARE(readLiteral(Dialect::of(e).quoted(Probe), &national), Probe);
+            QVERIFY(!national);
+        }
+        // The statements the dialect writes itself quote the same way.
+        QCOMPARE(Dialect::of(Engine::SqlServer).backupStatement(QStringLiteral("vantu"), QStringLiteral("D:\\پشتيبان")),
+                 QStringLiteral("BACKUP DATABASE [vantu] TO DISK= N'D:\\پشتيبان'"));
+        QCOMPARE(Dialect::of(Engine::SqlServer).integerDiffersFromEmpty(QStringLiteral("id")), QStringLiteral("id<>N''"));
+    }
+
+    // On the engines that run here the plain literal comes back whole.
+    void literalsRoundTripThroughTheEngines_data() { addEngineRows(); }
+    void literalsRoundTripThroughTheEngines()
+    {
+        TestDatabase db(currentEngine());
+        auto c = db.connect();
+        QSqlQuery q(c->database());
+        QVERIFY2(q.exec(QStringLiteral("select ") + c->dialect().quoted(Probe)), qPrintable(q.lastError().text()));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toString(), Probe);
+    }
+
+    // SQL Server converts the text to a number and raises on one that is
+    // none: such a text is compared as text there.
+    void integerColumnComparedWithAnyText()
+    {
+        const Dialect &d = Dialect::of(Engine::SqlServer);
+        QCOMPARE(d.integerEqualsText(QStringLiteral("rec_prs_id"), QStringLiteral("12")), QStringLiteral("rec_prs_id=N'12'"));
+        QCOMPARE(d.integerEqualsText(QStringLiteral("rec_prs_id"), QStringLiteral("علی")),
+                 QStringLiteral("cast(rec_prs_id as nvarchar(20))=N'علی'"));
+        QCOMPARE(d.integerEqualsText(QStringLiteral("rec_prs_id"), QString()), QStringLiteral("cast(rec_prs_id as nvarchar(20))=N''"));
+        QCOMPARE(Dialect::of(Engine::Sqlite).integerEqualsText(QStringLiteral("a"), QStringLiteral("x")), QStringLiteral("a='x'"));
+    }
+
+    // Empty texts and bytes are never bound on SQL Server.
+    void emptyValuesAreWrittenNotBoundOnSqlServer()
+    {
+        const Dialect &d = Dialect::of(Engine::SqlServer);
+        QCOMPARE(d.unboundValue(QVariant(QStringLiteral(""))), QStringLiteral("N''"));
+        QCOMPARE(d.unboundValue(QVariant(QMetaType::fromType<QString>())), QStringLiteral("NULL"));
+        QCOMPARE(d.unboundValue(QVariant(QByteArray(""))), QStringLiteral("0x"));
+        QCOMPARE(d.unboundValue(QVariant(QMetaType::fromType<QByteArray>())), QStringLiteral("NULL"));
+        QCOMPARE(d.unboundValue(QVariant(QStringLiteral("x"))), QString());
+        QCOMPARE(d.unboundValue(QVariant(qlonglong(0))), QString());
+        QCOMPARE(Dialect::of(Engine::Sqlite).unboundValue(QVariant(QStringLiteral(""))), QString());
+        QCOMPARE(Dialect::of(Engine::PostgreSql).unboundValue(QVariant(QByteArray(""))), QString());
+    }
+
+    void serverAsTheUserTypesIt()
+    {
+        const auto check = [](const QString &typed, const QString &host, const QString &instance, int port) {
+            const SqlServerAddress a = parseSqlServerAddress(typed);
+            QCOMPARE(a.host, host);
+            QCOMPARE(a.instance, instance);
+            QCOMPARE(a.port, port);
+        };
+        check(QStringLiteral("db1"), QStringLiteral("db1"), QString(), -1);
+        check(QStringLiteral("db1:1444"), QStringLiteral("db1"), QString(), 1444);
+        check(QStringLiteral("db1, 1444"), QStringLiteral("db1"), QString(), 1444);
+        check(QStringLiteral("db1\\SQLEXPRESS"), QStringLiteral("db1"), QStringLiteral("SQLEXPRESS"), -1);
+        check(QStringLiteral("db1\\SQLEXPRESS,1500"), QStringLiteral("db1"), QStringLiteral("SQLEXPRESS"), 1500);
+        check(QStringLiteral("fe80::1"), QStringLiteral("fe80::1"), QString(), -1);
+        check(QStringLiteral("db1:abc"), QStringLiteral("db1:abc"), QString(), -1);
+    }
+
+    void connectionStringPerDriver()
+    {
+        ConnectionSettings s;
+        s.engine = Engine::SqlServer;
+        s.server = QStringLiteral("db1:1444");
+        s.database = QStringLiteral("بانک;x}y");
+        s.user = QStringLiteral("کاربر");
+        s.password = QStringLiteral("p;w}d{=ی");
+        const QString values = QStringLiteral("DATABASE={بانک;x}}y};UID={کاربر};PWD={p;w}}d{=ی}");
+        QCOMPARE(sqlServerConnectionString(s, QStringLiteral("ODBC Driver 18 for SQL Server")),
+                 QStringLiteral("DRIVER={ODBC Driver 18 for SQL Server};SERVER={db1,1444};") + values
+                     + QStringLiteral(";TrustServerCertificate=yes"));
+        QCOMPARE(sqlServerConnectionString(s, QStringLiteral("ODBC Driver 17 for SQL Server")),
+                 QStringLiteral("DRIVER={ODBC Driver 17 for SQL Server};SERVER={db1,1444};") + values
+                     + QStringLiteral(";TrustServerCertificate=yes"));
+        QCOMPARE(sqlServerConnectionString(s, QStringLiteral("SQL Server")),
+                 QStringLiteral("DRIVER={SQL Server};SERVER={db1,1444};") + values);
+        QCOMPARE(sqlServerConnectionString(s, QStringLiteral("FreeTDS")),
+                 QStringLiteral("DRIVER={FreeTDS};SERVER={db1};PORT=1444;TDS_Version=7.4;ClientCharset=UTF-8;") + values);
+
+        // A named instance; Windows authentication sends no login.
+        s.server = QStringLiteral("db1\\SQLEXPRESS");
+        s.integratedSecurity = true;
+        QCOMPARE(sqlServerConnectionString(s, QStringLiteral("FreeTDS")),
+                 QStringLiteral("DRIVER={FreeTDS};SERVER={db1\\SQLEXPRESS};TDS_Version=7.4;ClientCharset=UTF-8;"
+                                "DATABASE={بانک;x}}y};Trusted_Connection=yes"));
+        QCOMPARE(sqlServerConnectionString(s, QStringLiteral("ODBC Driver 18 for SQL Server")),
+                 QStringLiteral("DRIVER={ODBC Driver 18 for SQL Server};SERVER={db1\\SQLEXPRESS};"
+                                "DATABASE={بانک;x}}y};Trusted_Connection=yes;TrustServerCertificate=yes"));
+    }
+
+    void driverChosenFromTheInstalledOnes()
+    {
+        const QString d18 = QStringLiteral("ODBC Driver 18 for SQL Server");
+        const QString d17 = QStringLiteral("ODBC Driver 17 for SQL Server");
+        const QString d13 = QStringLiteral("ODBC Driver 13 for SQL Server");
+        const QString builtIn = QStringLiteral("SQL Server");
+        const QString freeTds = QStringLiteral("FreeTDS");
+        const QString sqlite = QStringLiteral("SQLite3");
+        QCOMPARE(chooseSqlServerDriver({sqlite, freeTds, d17, builtIn, d18}), d18);
+        QCOMPARE(chooseSqlServerDriver({freeTds, builtIn, d17, d13}), d17);
+        QCOMPARE(chooseSqlServerDriver({freeTds, builtIn, d13}), d13);
+        QCOMPARE(chooseSqlServerDriver({freeTds, builtIn}), builtIn);
+        QCOMPARE(chooseSqlServerDriver({sqlite, freeTds}), freeTds);
+        QCOMPARE(chooseSqlServerDriver({sqlite}), QString());
+        QCOMPARE(chooseSqlServerDriver({}), d18);
+        QCOMPARE(sqlServerDriverLine(QString()), QStringLiteral("راه انداز ODBC براي SQL Server نصب نشده است"));
+    }
+
+    // unixODBC and FreeTDS are installed here: the driver manager lists
+    // FreeTDS, and a server that does not answer fails with the driver's text
+    // and the name of the driver that was tried.
+    void odbcLayerInstalledHere()
+    {
+        const QStringList installed = installedOdbcDrivers();
+        if (!installed.contains(QStringLiteral("FreeTDS")))
+            QSKIP("FreeTDS is not registered with the ODBC driver manager");
+        QCOMPARE(chooseSqlServerDriver(installed), QStringLiteral("FreeTDS"));
+
+        ConnectionSettings s;
+        s.engine = Engine::SqlServer;
+        s.server = QStringLiteral("127.0.0.1:1"); // nothing listens there
+        s.database = QStringLiteral("بانک");
+        s.user = QStringLiteral("sa");
+        s.password = QStringLiteral("p;w}");
+        Connection c;
+        c.setSettings(s);
+        try {
+            c.open();
+            QFAIL("connected to a port where nothing listens");
+        } catch (const DataError &e) {
+            QVERIFY2(e.message().contains(QStringLiteral("راه انداز ODBC: FreeTDS")), qPrintable(e.message()));
+            QVERIFY2(e.message().contains(QStringLiteral("connect"), Qt::CaseInsensitive), qPrintable(e.message()));
+        }
+        QVERIFY(!c.connected());
+    }
+
+    // QODBC reads a bit column as an integer; its ODBC type makes it a
+    // boolean again. Read here through the SQLite ODBC driver, whose "bit"
+    // columns are ODBC bit columns as SQL Server's are.
+    void bitColumnsReadAsBooleans()
+    {
+        if (!installedOdbcDrivers().contains(QStringLiteral("SQLite3")))
+            QSKIP("no SQLite ODBC driver registered");
+        QTemporaryDir dir;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), QStringLiteral("odbc-bit"));
+            db.setDatabaseName(QStringLiteral("DRIVER={SQLite3};Database=") + dir.filePath(QStringLiteral("b.db")));
+            QVERIFY2(db.open(), qPrintable(db.lastError().text()));
+            QSqlQuery q(db);
+            QVERIFY(q.exec(QStringLiteral("create table dastrasi (prs_id int, darj bit)")));
+            QVERIFY(q.exec(QStringLiteral("insert into dastrasi values (1, 1)")));
+            QVERIFY(q.exec(QStringLiteral("select prs_id, darj from dastrasi")));
+            const QSqlRecord rec = q.record();
+            QCOMPARE(columnKindOfField(Engine::SqlServer, rec.field(0)), ColumnKind::Integer);
+            QCOMPARE(columnKindOfField(Engine::SqlServer, rec.field(1)), ColumnKind::Bool);
+            QCOMPARE(columnKindOfField(Engine::SqlServer, db.record(QStringLiteral("dastrasi")).field(QStringLiteral("darj"))), ColumnKind::Bool);
+            QVERIFY(q.next());
+            QCOMPARE(Query::displayText(q.value(1).toBool(), ColumnKind::Bool), QStringLiteral("True"));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("odbc-bit"));
+    }
+
+    void statementResultsAreAllRead()
+    {
+        // Progress messages as further results: every one is read, and the
+        // rows of the first result are reported.
+        FakeStatement progress;
+        progress.pending = {QString(), QString(), QString()};
+        QCOMPARE(executeToEnd(progress, QStringLiteral("BACKUP DATABASE [vantu] TO DISK= N'x'")), 4);
+        QCOMPARE(progress.read, 3);
+        QCOMPARE(progress.executed, QStringList{QStringLiteral("BACKUP DATABASE [vantu] TO DISK= N'x'")});
+
+        // The server abandons the work after a while: a failure.
+        FakeStatement abandoned;
+        abandoned.pending = {QString(), QStringLiteral("BACKUP DATABASE is terminating abnormally.")};
+        try {
+            executeToEnd(abandoned, QStringLiteral("BACKUP DATABASE [vantu] TO DISK= N'x'"));
+            QFAIL("a failed further result passed");
+        } catch (const DataError &e) {
+            QCOMPARE(e.message(), QStringLiteral("BACKUP DATABASE is terminating abnormally."));
+        }
+
+        FakeStatement refused;
+        refused.execFails = true;
+        QVERIFY_THROWS_EXCEPTION(DataError, executeToEnd(refused, QStringLiteral("x")));
+        QCOMPARE(refused.read, 0);
+    }
+};
+
+QTEST_MAIN(SqlServerTest)
+#include "tst_sqlserver.moc"
