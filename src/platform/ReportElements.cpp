@@ -4,6 +4,7 @@
 #include "Report.h"
 #include <QPainter>
 #include <QTextLayout>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -334,10 +335,17 @@ QRectF ReportLabel::printedRect(const QString &text) const
     return QRectF(toMm(b.x()), toMm(b.y()), toMm(b.width()), toMm(layout.textHeight));
 }
 
-ReportLabel::Fit ReportLabel::fitFor(const QString &text) const
+ReportLabel::Fit ReportLabel::fitFor(const QString &text) const { return fitIn(text, m_geometry); }
+
+ReportLabel::Fit ReportLabel::fitFor(const ReportRow &row) const
+{
+    return fitIn(textFor(row), m_inLine ? m_band->geometryFor(this, row) : m_geometry);
+}
+
+ReportLabel::Fit ReportLabel::fitIn(const QString &text, const QRectF &geometry) const
 {
     Layout layout;
-    const QRectF box = unitsOf(m_geometry);
+    const QRectF box = unitsOf(geometry);
     layOut(text, box, grows() ? -1 : box.height(), layout);
     const Qt::Alignment horizontal = m_alignment & Qt::AlignHorizontal_Mask;
     const double width = qMin(layout.naturalWidth, layout.box.width());
@@ -375,7 +383,7 @@ void ReportLabel::paint(QPainter &painter, const ReportRow &row, double grow) co
     if (text.isEmpty())
         return;
     Layout layout;
-    const QRectF box = unitsOf(geometryIn(grow));
+    const QRectF box = unitsOf(m_inLine ? m_band->geometryFor(this, row) : geometryIn(grow));
     layOut(text, box, box.height(), layout);
     double top = layout.box.top() + layout.baselineShift;
     if (!m_autoSize && !layout.flowed) {
@@ -552,6 +560,50 @@ double ReportBand::heightFor(const ReportRow &row) const
         if (auto *l = qobject_cast<const ReportLabel *>(e); l && l->grows())
             height = qMax(height, m_height + l->neededHeight(l->textFor(row)) - l->geometry().height());
     return height;
+}
+
+void ReportBand::addLine(const QList<ReportLabel *> &items, double leftEdge, double gap)
+{
+    for (ReportLabel *l : items)
+        l->m_inLine = true;
+    m_lines.append(Line{items, leftEdge, gap});
+}
+
+QVector<QRectF> ReportBand::placeLine(const Line &line, const ReportRow &row) const
+{
+    const int n = int(line.items.size());
+    // What each item needs at the least, and what the items after it need together.
+    QVector<double> natural(n), floor(n + 1, line.leftEdge);
+    for (int i = 0; i < n; ++i) {
+        const ReportLabel *l = line.items[i];
+        natural[i] = l->isValueLabel() ? l->textWidth(l->textFor(row)) : l->geometry().width();
+    }
+    for (int i = n - 1; i >= 0; --i) {
+        const double need = line.items[i]->isValueLabel() ? std::min(line.items[i]->geometry().width(), natural[i])
+                                                          : line.items[i]->geometry().width();
+        floor[i] = floor[i + 1] + need + (i + 1 < n ? line.gap : 0);
+    }
+    QVector<QRectF> out(n);
+    double cursor = 0;
+    for (int i = 0; i < n; ++i) {
+        const ReportLabel *l = line.items[i];
+        const QRectF g = l->geometry();
+        const double right = i == 0 ? g.right() : std::min(g.right(), cursor - line.gap);
+        double left = right - g.width();
+        if (l->isValueLabel())
+            left = std::max(std::min(left, right - natural[i]), std::min(left, floor[i + 1] + (i + 1 < n ? line.gap : 0)));
+        out[i] = QRectF(left, g.top(), right - left, g.height());
+        cursor = left;
+    }
+    return out;
+}
+
+QRectF ReportBand::geometryFor(const ReportElement *element, const ReportRow &row) const
+{
+    for (const Line &line : m_lines)
+        if (const int i = int(line.items.indexOf(const_cast<ReportLabel *>(qobject_cast<const ReportLabel *>(element)))); i >= 0)
+            return placeLine(line, row)[i];
+    return element->geometry();
 }
 
 void ReportBand::paint(QPainter &painter, const ReportRow &row, double height) const

@@ -168,6 +168,8 @@ public:
         QRectF rect; // what the lines take, mm from the band's top-left corner
     };
     Fit fitFor(const QString &text) const;
+    // How the label's text prints for a row, where the band's lines place it.
+    Fit fitFor(const ReportRow &row) const;
     // The height (mm) the label's box needs for a text: its own height, or
     // more for a wrapping label whose lines need more.
     double neededHeight(const QString &text) const;
@@ -177,7 +179,9 @@ public:
     void paint(QPainter &painter, const ReportRow &row, double grow = 0) const override;
 
 private:
+    friend class ReportBand;
     struct Layout;
+    Fit fitIn(const QString &text, const QRectF &geometry) const;
     QFont scaledFont(double scale) const;
     // Lays out a text in the box; maxHeight (units) bounds the lines of a
     // wrapping label, negative for no bound.
@@ -195,6 +199,7 @@ private:
     bool m_shrinkToFit = false;
     double m_smallest = 0.8;
     bool m_flowDown = false;
+    bool m_inLine = false; // placed by a line of its band (ReportBand::addLine)
     bool m_valueLabel = false;
 };
 
@@ -321,6 +326,17 @@ public:
     // Paints the band for a row at a height heightFor() gave.
     void paint(QPainter &painter, const ReportRow &row, double height) const;
 
+    // A line of texts and value labels read from the right (`items` in
+    // reading order, placed where the layout puts them). A value longer
+    // than its box takes the room its line leaves free: the items after it
+    // move to the left, as far as the room the later items need (a fixed
+    // text its width, a value its box or its shorter text) down to `leftEdge`
+    // allows, keeping `gap` between them. Items never move to the right, so
+    // lines whose values fit keep the layout's columns.
+    void addLine(const QList<ReportLabel *> &items, double leftEdge, double gap);
+    // Where an element prints for a row: its geometry, or the place its line gives it.
+    QRectF geometryFor(const ReportElement *element, const ReportRow &row) const;
+
 private:
     ReportShape *shape(ReportShape::Kind kind, const QRectF &geometry);
     template <class T> T *adopt(T *element)
@@ -329,9 +345,17 @@ private:
         return element;
     }
 
+    struct Line {
+        QList<ReportLabel *> items;
+        double leftEdge;
+        double gap;
+    };
+    QVector<QRectF> placeLine(const Line &line, const ReportRow &row) const;
+
     Report *m_report;
     Type m_type;
     double m_height;
+    QVector<Line> m_lines;
     Pages m_pages = EveryPage;
     QVector<ReportElement *> m_elements;
 };

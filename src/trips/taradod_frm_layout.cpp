@@ -61,6 +61,8 @@ void layOutLine(ReportBand *band, double top, const QList<LineItem> &items, cons
         value->placeBox(left, top, width, value->lineHeight(), item.alignment | Qt::AlignVCenter);
         value->setShrinkToFit(true);
     }
+    // A value longer than its room pushes the rest of its line to the left.
+    band->addLine(labels, leftmost, gap);
 }
 
 } // namespace

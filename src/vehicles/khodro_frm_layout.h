@@ -63,6 +63,7 @@ inline void pieceLine(ReportBand *band, double top, const QString &family, doubl
 
     const auto floorOf = [&](int i) { return i + 1 < pieces.size() ? pieces[i + 1].to + gap : 0.0; };
     double previousLeft = band->width();
+    QList<ReportLabel *> placed;
     for (int i = 0; i < pieces.size(); ++i) {
         const LinePiece &p = pieces[i];
         const bool afterText = i > 0 && !pieces[i - 1].text.isEmpty();
@@ -72,7 +73,8 @@ inline void pieceLine(ReportBand *band, double top, const QString &family, doubl
             if (i > 0)
                 right = previousLeft - gap;
             right = std::max(right, floor + leastRoom);
-            previousLeft = inStretch(band->valueLabel(p.value, family, size, bold), top, floor, right)->geometry().left();
+            placed << inStretch(band->valueLabel(p.value, family, size, bold), top, floor, right);
+            previousLeft = placed.last()->geometry().left();
             continue;
         }
         if (afterText)
@@ -88,5 +90,8 @@ inline void pieceLine(ReportBand *band, double top, const QString &family, doubl
         else
             inStretch(label, top, floor, right);
         previousLeft = label->geometry().left();
+        placed << label;
     }
+    // A value longer than its room pushes the rest of its line to the left.
+    band->addLine(placed, 0, gap);
 }

@@ -373,12 +373,14 @@ private Q_SLOTS:
     }
 
     // With full-length values every value prints whole, at no less than its
-    // least size, and clear of every fixed text of its band.
+    // least size, and clear of every fixed text of its band; on the forms
+    // whose lines have room, at its full size.
     void valuesFitWhole()
     {
         AppFixture fx(Engine::Sqlite);
         fillForms(fx);
         QStringList faults;
+        const QList<PrintedForm *> fullSize{app::taradod_frm_dakhel, app::khodro_frm_sokht};
         for (PrintedForm *form : allForms()) {
             const Report &report = *form->QuickRep1;
             QSet<const ReportBand *> seen;
@@ -395,15 +397,18 @@ private Q_SLOTS:
                             (l->isValueLabel() || l->metaObject() != &ReportLabel::staticMetaObject ? values : texts) << l;
                     for (const ReportLabel *v : values) {
                         const QString text = v->textFor(row);
-                        const ReportLabel::Fit fit = v->fitFor(text);
+                        const ReportLabel::Fit fit = v->fitFor(row);
                         const QString where = QStringLiteral("%1 %2 \"%3\"").arg(form->objectName(), v->objectName(), text);
                         if (!fit.whole)
                             faults << where + QStringLiteral(" is cut");
+                        // Where the line leaves room the value takes it, at its full size.
+                        if (fullSize.contains(form) && fit.scale < 1)
+                            faults << where + QStringLiteral(" at %1 % beside free room").arg(qRound(fit.scale * 100));
                         if (fit.scale < 0.8 - 1e-6)
                             faults << where + QStringLiteral(" at %1 %").arg(qRound(fit.scale * 100)) + QStringLiteral(" %1 lines %2x%3 in %4x%5").arg(fit.lines).arg(fit.rect.width()).arg(fit.rect.height()).arg(v->geometry().width()).arg(v->geometry().height());
                         // Lines one under the other may share an edge of their boxes.
                         for (const ReportLabel *t : texts)
-                            if (const QRectF common = fit.rect & t->fitFor(t->text()).rect; common.height() > 0.3)
+                            if (const QRectF common = fit.rect & t->fitFor(row).rect; common.height() > 0.3)
                                 faults << where + QStringLiteral(" touches \"%1\"").arg(t->text());
                     }
                 }
@@ -447,8 +452,9 @@ private Q_SLOTS:
                                                                                   : e->objectName() == name;
                     if (wanted && box.isNull()) {
                         auto *l = qobject_cast<const ReportLabel *>(e);
-                        QRectF g = e->geometryIn(p.height - p.band->height());
-                        g.setHeight(qMax(g.height(), l->fitFor(l->textFor(ReportRow(report.dataSet(), p.row, p.number))).rect.bottom() - g.top()));
+                        const ReportRow row(report.dataSet(), p.row, p.number);
+                        QRectF g = p.height > p.band->height() ? e->geometryIn(p.height - p.band->height()) : p.band->geometryFor(e, row);
+                        g.setHeight(qMax(g.height(), l->fitFor(row).rect.bottom() - g.top()));
                         box = g.translated(report.margins().left(), p.top);
                     }
                 }
