@@ -2,6 +2,7 @@
 #include "EntryWindow.h"
 #include "admin/users_u.h"
 #include "core/app.h"
+#include "core/dm_u.h"
 #include "platform/Query.h"
 #include "core/dm_u.h"
 #include <QLabel>
@@ -9,7 +10,7 @@
 
 QString likeCondition(const QString &column, const QString &text)
 {
-    return QStringLiteral(" and ") + column + QStringLiteral(" like ") + quoted(QLatin1Char('%') + text + QLatin1Char('%'));
+    return QStringLiteral(" and ") + app::dm->ADOConnection1->dialect().containsText(column, text);
 }
 
 QString rangeCondition(const QString &column, const QString &from, const QString &to)

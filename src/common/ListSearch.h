@@ -17,8 +17,10 @@ struct TextFilter {
     QWidget *field;
 };
 
-// " and <column> like '%<text>%'", the text quoted ("%" and "_" in it stay
-// wildcards; an empty text gives "%%", which drops only the NULLs).
+// " and <column> like '%<text>%'" in the engine's folded form: either form
+// of kaf and yeh and either case of a Latin letter, typed or stored, match
+// (see Dialect::containsText). The text is quoted; "%" and "_" in it stay
+// wildcards; an empty text gives "%%", which drops only the NULLs.
 QString likeCondition(const QString &column, const QString &text);
 
 // " and <column>>='<from>' and <column><='<to>'" on one line: a range of

@@ -2,6 +2,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <utility>
 
 // The database engines the program talks to. SQL Server is what existing
 // installations run; PostgreSQL is the shared server for several
@@ -72,6 +73,34 @@ public:
     // there a text that is no whole number is compared with the column's
     // text instead, and matches nothing.
     virtual QString integerEqualsText(const QString &column, const QString &text) const;
+
+    // Comparisons of a text column with a typed or fixed text, as the
+    // program compares and searches texts: the forms of kaf and of yeh are
+    // one letter (see Letters.h) and Latin letters match without regard to
+    // case. Both sides are folded in the statement (the kaf and yeh forms to
+    // the Persian ones, Latin letters to lower case); stored texts are read
+    // through the fold, never rewritten.
+    //
+    // "the column contains the text": a LIKE with "%" around the text ("%"
+    // and "_" in the text stay wildcards).
+    virtual QString containsText(const QString &column, const QString &text) const;
+    // "the column equals the text".
+    virtual QString equalsText(const QString &column, const QString &text) const;
+
+    // What a comparison with a text needs folded. The fold maps a character
+    // to one character, so a letter the text does not hold in any form can
+    // only meet a wildcard: folding it changes no outcome, and only the
+    // letters the text holds are folded (which keeps a search over many
+    // rows as fast as an unfolded one when the text has no kaf, yeh or
+    // Latin letter).
+    struct Folding {
+        QList<std::pair<QChar, QChar>> letters; // (from, to)
+        bool lowerCase = false;
+        bool none() const { return letters.isEmpty() && !lowerCase; }
+    };
+    static Folding foldingFor(const QString &text);
+    // The expression with the folding applied.
+    virtual QString foldedText(const QString &expression, const Folding &folding) const;
 
     // The statement that has the server write a backup of a database into a
     // file, or the empty text when the engine has no such statement.

@@ -10,6 +10,7 @@
 #include "platform/DataError.h"
 #include "platform/Digits.h"
 #include "platform/Guard.h"
+#include "platform/Letters.h"
 #include "platform/MaskEdit.h"
 #include "platform/Platform.h"
 #include "platform/Query.h"
@@ -240,11 +241,12 @@ void Ttaradod_ins::FormShow()
 {
     // The lists only: the texts the trip list set stay as they are.
     Query &q = *app::dm->ADOQ_set;
-    const QString persons = QStringLiteral("select ") + fullNameExpression(q) + QStringLiteral(" as n from personel where  semat=");
+    const QString persons = QStringLiteral("select ") + fullNameExpression(q) + QStringLiteral(" as n from personel where  ");
+    const Dialect &dialect = q.connection()->dialect();
     fillComboFromList(QStringLiteral("نوع تردد"), typ);
     fillComboFromList(QStringLiteral("نحوه همکاري"), nahve);
-    fillComboFromStatement(ranande, q, persons + quoted(DriverPost), QStringLiteral("n"));
-    fillComboFromStatement(mamor, q, persons + quoted(StaffPost), QStringLiteral("n"));
+    fillComboFromStatement(ranande, q, persons + dialect.equalsText(QStringLiteral("semat"), DriverPost), QStringLiteral("n"));
+    fillComboFromStatement(mamor, q, persons + dialect.equalsText(QStringLiteral("semat"), StaffPost), QStringLiteral("n"));
     fillComboFromList(QStringLiteral("نام خودرو"), khodro);
     fillComboFromList(QStringLiteral("محل خدمت"), loc);
     fillComboFromList(QStringLiteral("شرح ماموريت"), mamor_cmt);
@@ -263,9 +265,11 @@ void Ttaradod_ins::nahveChange()
     // Emptying the driver from code runs no cascade: vehicle and plate stay.
     ranande->setText(QString());
     ranande->clearItems();
+    // The post and the cooperation mode, however their kaf and yeh are written.
     Query &q = *app::dm->ADOQuery1;
-    openLines(q, {QStringLiteral("select * from personel where semat=") + quoted(DriverPost) + QStringLiteral(" and typ=")
-                  + quoted(nahve->text())});
+    const Dialect &dialect = q.connection()->dialect();
+    openLines(q, {QStringLiteral("select * from personel where ") + dialect.equalsText(QStringLiteral("semat"), DriverPost)
+                  + QStringLiteral(" and ") + dialect.equalsText(QStringLiteral("typ"), nahve->text())});
     QStringList drivers;
     const int fname = q.columnIndex(QStringLiteral("fname"));
     const int lname = q.columnIndex(QStringLiteral("lname"));
@@ -276,7 +280,7 @@ void Ttaradod_ins::nahveChange()
 
 QString Ttaradod_ins::vehicleOwner() const
 {
-    return nahve->text() == Rental ? ranande->text() : OwnVehicles;
+    return sameLetters(nahve->text(), Rental) ? ranande->text() : OwnVehicles;
 }
 
 void Ttaradod_ins::ranandeChange()
@@ -286,7 +290,7 @@ void Ttaradod_ins::ranandeChange()
     khodro->clearItems();
     pelak->clearItems();
     Query &q = *app::dm->ADOQuery1;
-    openLines(q, {QStringLiteral("select * from khodro where lname=") + quoted(vehicleOwner())});
+    openLines(q, {QStringLiteral("select * from khodro where ") + q.connection()->dialect().equalsText(QStringLiteral("lname"), vehicleOwner())});
     if (q.recordCount() == 1) {
         // The one vehicle of the driver: vehicle and plate at once.
         q.first();
@@ -302,8 +306,9 @@ void Ttaradod_ins::khodroChange()
     pelak->clearItems();
     pelak->setText(QString());
     Query &q = *app::dm->ADOQuery1;
-    openLines(q, {QStringLiteral("select * from khodro where lname=") + quoted(vehicleOwner()) + QStringLiteral(" and khodro=")
-                  + quoted(khodro->text())});
+    const Dialect &dialect = q.connection()->dialect();
+    openLines(q, {QStringLiteral("select * from khodro where ") + dialect.equalsText(QStringLiteral("lname"), vehicleOwner())
+                  + QStringLiteral(" and ") + dialect.equalsText(QStringLiteral("khodro"), khodro->text())});
     if (q.recordCount() == 1) {
         q.first();
         pelak->setText(q.field(QStringLiteral("pelak")).asString());
@@ -330,7 +335,7 @@ void Ttaradod_ins::typChange()
     const QColor yellow(Qt::yellow);
     const QColor window; // the window colour
     const QString type = typ->text();
-    if (type == InCity) {
+    if (sameLetters(type, InCity)) {
         // Each preset of the two work fields recomputes the amount, which so
         // ends at "0".
         mablagh->setText(QStringLiteral("0"));
@@ -342,14 +347,14 @@ void Ttaradod_ins::typChange()
             paintField(w, red);
         paintField(saat1, yellow);
         paintField(saat2, yellow);
-    } else if (type == OutOfCity) {
+    } else if (sameLetters(type, OutOfCity)) {
         karkard_kilometr->setReadOnly(false);
         karkard_saat->setReadOnly(false);
         for (QWidget *w : {mablagh, karkard_kilometr, karkard_saat})
             paintField(w, yellow);
         paintField(saat1, window);
         paintField(saat2, window);
-    } else if (type == DailyWork) {
+    } else if (sameLetters(type, DailyWork)) {
         // The officer's place of service is not looked up for "---".
         mamor->setText(QStringLiteral("---"));
         saat1->setText(QStringLiteral("07:00"));
@@ -506,7 +511,7 @@ void Ttaradod_ins::ins_btnClick()
 {
     if (!requiredFieldsGiven())
         return;
-    if (typ->text() != InCity && !blockingCheckPassed(QString()))
+    if (!sameLetters(typ->text(), InCity) && !blockingCheckPassed(QString()))
         return;
     if (!duplicateAllowedFor())
         return;
@@ -527,7 +532,7 @@ void Ttaradod_ins::edit_btnClick()
     // A change of type, driver or start date may make the trip a second one
     // other than in-city for its driver and date.
     const bool moved = typ->text() != storedType || ranande->text() != storedDriver || dat1->text() != storedDate;
-    if (moved && typ->text() != InCity && !blockingCheckPassed(rows.field(QStringLiteral("id")).asString()))
+    if (moved && !sameLetters(typ->text(), InCity) && !blockingCheckPassed(rows.field(QStringLiteral("id")).asString()))
         return;
     if (ranande->text() != storedDriver && !duplicateAllowedFor())
         return;

@@ -284,7 +284,7 @@ QStringList Ttaradod_src::conditions() const
         // `typ` itself only feeds the list. "???" opens the chain of "or"s.
         lines << QStringLiteral(" and  ( typ=") + quoted(QStringLiteral("???"));
         for (int i = 0; i < list_loc->count(); ++i)
-            lines << QStringLiteral(" or typ like ") + quoted(QLatin1Char('%') + list_loc->item(i)->text() + QLatin1Char('%'));
+            lines << QStringLiteral(" or ") + app::dm->ADOConnection1->dialect().containsText(QStringLiteral("typ"), list_loc->item(i)->text());
         lines << QStringLiteral(" ) ");
     }
     return lines;

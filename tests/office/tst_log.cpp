@@ -2,6 +2,7 @@
 // toggles, its opening from the main window and the spreadsheet export read
 // back with openpyxl; on every engine under test.
 #include "TestSupport.h"
+#include "common/ListSearch.h"
 #include "core/app.h"
 #include "core/dm_u.h"
 #include "core/main_u.h"
@@ -70,6 +71,13 @@ class LogTest : public QObject {
 private Q_SLOTS:
     void initTestCase() { installFontSubstitutions(); }
 
+    void searchFoldsKafYehAndCase_data() { addEngineRows(); }
+    void searchFoldsKafYehAndCase()
+    {
+        AppFixture fx(currentEngine());
+        checkFoldedFilter(fx, QStringLiteral("log"), QStringLiteral("insert into log (karbar,cmt) values ('ali','%1')"), app::log->CheckBox4, app::log->cmt, app::log->BitBtn1, rows());
+    }
+
     void searchWithFilters_data() { addEngineRows(); }
     void searchWithFilters()
     {
@@ -115,10 +123,10 @@ private Q_SLOTS:
         switchFilterOn(w->CheckBox3, w->computer_name, QStringLiteral("pc"));
         switchFilterOn(w->CheckBox5, w->ip, QStringLiteral("0.2"));
         w->BitBtn1Click();
-        const QStringList conditions{QStringLiteral(" and karbar like '%O''B%'"),
+        const QStringList conditions{likeCondition(QStringLiteral("karbar"), QStringLiteral("O'B")),
                                      QStringLiteral(" and tarikh>='1403/01/01' and tarikh<='1403/12/29'"),
-                                     QStringLiteral(" and cmt like '%پرسنل%'"), QStringLiteral(" and computer_name like '%pc%'"),
-                                     QStringLiteral(" and ip like '%0.2%'")};
+                                     likeCondition(QStringLiteral("cmt"), QStringLiteral("پرسنل")), likeCondition(QStringLiteral("computer_name"), QStringLiteral("pc")),
+                                     likeCondition(QStringLiteral("ip"), QStringLiteral("0.2"))};
         QCOMPARE(rows().lines(), QStringList{QStringLiteral("select * from log where karbar<>''")} + conditions
                                      + QStringList{QStringLiteral(" order by saat_sys desc ")});
         QCOMPARE(w->cnt->text(), QStringLiteral("1"));

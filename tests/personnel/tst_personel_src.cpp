@@ -2,6 +2,7 @@
 // filter toggle, the column-title sort, the password-guarded deletion, the
 // new and edit commands, forms, export and the grid; on every engine under test.
 #include "TestSupport.h"
+#include "common/ListSearch.h"
 #include "admin/users_u.h"
 #include "core/Dates.h"
 #include "core/app.h"
@@ -65,6 +66,13 @@ class PersonelSrcTest : public QObject {
 private Q_SLOTS:
     void initTestCase() { installFontSubstitutions(); }
 
+    void searchFoldsKafYehAndCase_data() { addEngineRows(); }
+    void searchFoldsKafYehAndCase()
+    {
+        AppFixture fx(currentEngine());
+        checkFoldedFilter(fx, QStringLiteral("personel"), QStringLiteral("insert into personel (lname) values ('%1')"), list()->CheckBox1, list()->lname, list()->src_btn, rows());
+    }
+
     void searchFiltersAndCount_data() { addEngineRows(); }
     void searchFiltersAndCount()
     {
@@ -104,10 +112,10 @@ private Q_SLOTS:
         w->lname->setText(QStringLiteral("ر"));
         w->src_btnClick();
         QCOMPARE(rows().lines(), (QStringList{QStringLiteral("select * from personel where id<>-1 "),
-                                              QStringLiteral(" and shahrestan like '%ارا%'"),
-                                              QStringLiteral(" and nation like '%1%'"),
-                                              QStringLiteral(" and lname like '%ر%'"),
-                                              QStringLiteral(" and status like '%فعال%'")}));
+                                              likeCondition(QStringLiteral("shahrestan"), QStringLiteral("ارا")),
+                                              likeCondition(QStringLiteral("nation"), QStringLiteral("1")),
+                                              likeCondition(QStringLiteral("lname"), QStringLiteral("ر")),
+                                              likeCondition(QStringLiteral("status"), QStringLiteral("فعال"))}));
         QCOMPARE(app::dm->ADOQuery1->lines().first(), QStringLiteral("select count(*) as c from personel where id<>-1 "));
         QCOMPARE(w->cnt->text(), QStringLiteral("1"));
         QCOMPARE(rowValues(QStringLiteral("lname")), QStringList{QStringLiteral("رضايي")});

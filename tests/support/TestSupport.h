@@ -4,8 +4,10 @@
 #include "platform/ScriptedPlatform.h"
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <memory>
 
+class QAbstractButton;
 class QCheckBox;
 
 // The engines the data and window tests run on: SQLite always, PostgreSQL
@@ -70,6 +72,19 @@ void clickGridTitle(DbGrid *grid, int column);
 bool gridTitleBold(DbGrid *grid, int column);
 // Ticks a filter's check box and puts a text into its field (an edit or a combo box).
 void switchFilterOn(QCheckBox *box, QWidget *field, const QString &text);
+
+// Kaf, yeh and Latin case in a list's text search. `search` empties the
+// list's table, stores one row whose searched column holds `stored`, searches
+// for `typed` as the user would and returns the number of rows found. Each
+// spelling is found through the other form of its letters, both ways, and a
+// different text is not.
+void checkFoldedSearch(const std::function<int(const QString &stored, const QString &typed)> &search);
+
+// The same for a list's text filter: `insert` (with %1 for the stored text)
+// adds the one row to the emptied `table`; the filter is switched on with the
+// typed text and `search` clicked; `rows` is the list's query.
+void checkFoldedFilter(AppFixture &fx, const QString &table, const QString &insert, QCheckBox *box, QWidget *field,
+                       QAbstractButton *search, const Query &rows);
 
 // Path of a file of the reference data (../shared/data).
 QString sharedDataFile(const QString &name);

@@ -311,6 +311,25 @@ private Q_SLOTS:
         QCOMPARE(fx.ui.calls.size(), 1);
     }
 
+    // Typed on a Persian keyboard, the seeded texts with their Arabic kaf and
+    // yeh cascade all the same.
+    void cascadeWithPersianLetters_data() { addEngineRows(); }
+    void cascadeWithPersianLetters()
+    {
+        AppFixture fx(currentEngine());
+        addPeopleAndVehicles(fx);
+        Ttaradod_ins *w = openNew(fx);
+        type(w->nahve, QStringLiteral("استیجاری"));
+        QCOMPARE(items(w->ranande), (QStringList{QStringLiteral("علي رضايي"), QStringLiteral("رضا O'Neil")}));
+        type(w->ranande, QStringLiteral("علی رضایی"));
+        QCOMPARE(w->khodro->text(), QStringLiteral("پژو"));
+        QCOMPARE(w->pelak->text(), QStringLiteral("11ب111"));
+
+        type(w->typ, QStringLiteral("كاركرد روزانه"));
+        QCOMPARE(w->mamor->text(), QStringLiteral("---"));
+        QCOMPARE(w->karkard_saat->text(), QStringLiteral("8"));
+    }
+
     void dateAndTimeLabels()
     {
         AppFixture fx(Engine::Sqlite);

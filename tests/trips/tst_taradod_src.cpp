@@ -3,6 +3,7 @@
 // columns whose names begin alike, the deletion, the new and edit commands
 // and the export's titles; on every engine under test.
 #include "TestSupport.h"
+#include "common/ListSearch.h"
 #include "admin/users_u.h"
 #include "common/EntryWindow.h"
 #include "core/Dates.h"
@@ -74,6 +75,13 @@ class TaradodSrcTest : public QObject {
 private Q_SLOTS:
     void initTestCase() { installFontSubstitutions(); }
 
+    void searchFoldsKafYehAndCase_data() { addEngineRows(); }
+    void searchFoldsKafYehAndCase()
+    {
+        AppFixture fx(currentEngine());
+        checkFoldedFilter(fx, QStringLiteral("taradod"), QStringLiteral("insert into taradod (mamor) values ('%1')"), list()->CheckBox12, list()->mamor, list()->src_btn, rows());
+    }
+
     void searchCountAndSums_data() { addEngineRows(); }
     void searchCountAndSums()
     {
@@ -97,10 +105,10 @@ private Q_SLOTS:
         w->dat1_2->setText(QStringLiteral("1402/05/31"));
         w->typ->setText(QStringLiteral("خارج"));
         w->add_locClick();
-        const QStringList conditions{QStringLiteral(" and shahrestan like '%ارا%'"), QStringLiteral(" and mamor like '%مهدي%'"),
-                                     QStringLiteral(" and ranande like '%O''%'"),
+        const QStringList conditions{likeCondition(QStringLiteral("shahrestan"), QStringLiteral("ارا")), likeCondition(QStringLiteral("mamor"), QStringLiteral("مهدي")),
+                                     likeCondition(QStringLiteral("ranande"), QStringLiteral("O'")),
                                      QStringLiteral(" and dat1>='1402/05/01' and dat1<='1402/05/31'"),
-                                     QStringLiteral(" and  ( typ='???'"), QStringLiteral(" or typ like '%خارج%'"),
+                                     QStringLiteral(" and  ( typ='???'"), QStringLiteral(" or ") + app::dm->ADOConnection1->dialect().containsText(QStringLiteral("typ"), QStringLiteral("خارج")),
                                      QStringLiteral(" ) ")};
         w->src_btnClick();
         QCOMPARE(rows().lines(), QStringList{QStringLiteral("select * from taradod where id<>-1 ")} + conditions);

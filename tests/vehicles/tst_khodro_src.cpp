@@ -3,6 +3,7 @@
 // commands, the column-title sort, the export titles, the opening from the
 // main window, the grid and the menu; on every engine under test.
 #include "TestSupport.h"
+#include "common/ListSearch.h"
 #include "admin/users_u.h"
 #include "core/Dates.h"
 #include "core/app.h"
@@ -77,6 +78,13 @@ class KhodroSrcTest : public QObject {
 private Q_SLOTS:
     void initTestCase() { installFontSubstitutions(); }
 
+    void searchFoldsKafYehAndCase_data() { addEngineRows(); }
+    void searchFoldsKafYehAndCase()
+    {
+        AppFixture fx(currentEngine());
+        checkFoldedFilter(fx, QStringLiteral("khodro"), QStringLiteral("insert into khodro (khodro) values ('%1')"), list()->CheckBox12, list()->khodro, list()->src_btn, rows());
+    }
+
     void searchFiltersAndCount_data() { addEngineRows(); }
     void searchFiltersAndCount()
     {
@@ -110,8 +118,8 @@ private Q_SLOTS:
         w->lname->setText(QStringLiteral("ر"));
         w->src_btnClick();
         const QStringList conditions{QStringLiteral(" and shahrestan in ( select cmt from dastrasi2 where user_id='7')"),
-                                     QStringLiteral(" and shahrestan like '%ارا%'"), QStringLiteral(" and khodro like '%پژ%'"),
-                                     QStringLiteral(" and lname like '%ر%'"), QStringLiteral(" and status like '%فعال%'")};
+                                     likeCondition(QStringLiteral("shahrestan"), QStringLiteral("ارا")), likeCondition(QStringLiteral("khodro"), QStringLiteral("پژ")),
+                                     likeCondition(QStringLiteral("lname"), QStringLiteral("ر")), likeCondition(QStringLiteral("status"), QStringLiteral("فعال"))};
         QCOMPARE(rows().lines(), QStringList{QStringLiteral("select * from khodro where id<>-1 ")} + conditions);
         QCOMPARE(app::dm->ADOQuery1->lines(), QStringList{QStringLiteral("select count(*) as c from khodro where id<>-1 ")} + conditions);
         QCOMPARE(w->cnt->text(), QStringLiteral("1"));
