@@ -4,7 +4,6 @@
 #include "core/app.h"
 #include "core/dm_u.h"
 #include "platform/Query.h"
-#include "core/dm_u.h"
 #include <QLabel>
 #include <QWidget>
 
