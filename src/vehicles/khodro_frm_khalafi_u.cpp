@@ -47,10 +47,12 @@ Tkhodro_frm_khalafi::Tkhodro_frm_khalafi(QWidget *parent) : PrintedForm(QStringL
     // The request, with a blank for the date by which to settle, and the
     // signature block.
     ReportBand *summary = r.addBand(ReportBand::Type::Summary, 56.4);
-    pieceLine(summary, 2.1, zar, 14, false,
-              {{QStringLiteral("مقتضي است راننده خودرو تا تاريخ"), {}, 72.5, 125.4},
-               {QStringLiteral("نسبت به تسويه حساب خلافي خودرو"), {}, 2.1, 57.7}});
-    pieceLine(summary, 12.7, zar, 14, false, {{QStringLiteral("اقدام و نتيجه را اعلام نمايند."), {}, 82.5, 124.6}});
+    paragraph(summary,
+              {{2.1,
+                {{QStringLiteral("مقتضي است راننده خودرو تا تاريخ"), {}, 72.5, 125.4},
+                 {QStringLiteral("نسبت به تسويه حساب خلافي خودرو"), {}, 2.1, 57.7}}},
+               {12.7, {{QStringLiteral("اقدام و نتيجه را اعلام نمايند."), {}, 82.5, 124.6}}}},
+              zar, 14, false);
     inStretch(summary->valueLabel(QStringLiteral("moaven"), zar, 14, true), 31.8, 31.8, 99.8, Qt::AlignHCenter);
     pieceLine(summary, 44.5, zar, 14, true,
               {{QStringLiteral("معاون پشتيباني ") + organisationName() + QStringLiteral(" استان"), {}, 40.2, 112.2},

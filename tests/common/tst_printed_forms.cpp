@@ -466,8 +466,8 @@ private Q_SLOTS:
     }
 
     // The no-fines letter for 25 vehicles: every page carries rows under its
-    // column titles, and the closing request and signature stand under the
-    // last rows, not alone on a page of their own.
+    // column titles, and the closing request (its lines at one size) and
+    // signature stand under the last rows, not alone on a page of their own.
     void letterKeepsItsSignatureWithItsRows()
     {
         AppFixture fx(Engine::Sqlite);
@@ -486,6 +486,12 @@ private Q_SLOTS:
         QVERIFY(!rowsPerPage.contains(0));
         QCOMPARE(pages.last().last().band->type(), ReportBand::Type::Summary);
         QCOMPARE(pages.last()[pages.last().size() - 2].number, 25);
+        // The request's two lines are one paragraph, set at one size.
+        QSet<double> sizes;
+        for (const ReportElement *e : letter.band(ReportBand::Type::Summary)->elements())
+            if (auto *l = qobject_cast<const ReportLabel *>(e); l && !l->isValueLabel() && !l->isBold())
+                sizes << l->fitFor(ReportRow()).scale * l->pointSize();
+        QCOMPARE(sizes.size(), 1);
     }
 
     // Every page of every form, drawn by the preview at its zoom and by the
