@@ -17,7 +17,7 @@ double roomOf(const ReportBand *band, const QList<LineItem> &items, int i)
 }
 
 void layOutLine(ReportBand *band, double top, const QList<LineItem> &items, const QString &family, double size, bool valuesBold,
-                double leftmost)
+                double leftmost, double rightmost)
 {
     QList<ReportLabel *> labels;
     // The fixed texts first, so that the values know where their neighbours end.
@@ -45,7 +45,7 @@ void layOutLine(ReportBand *band, double top, const QList<LineItem> &items, cons
         double left = item.x;
         double width = item.width;
         if (width <= 0) {
-            const double right = i > 0 ? labels[i - 1]->geometry().left() - gap : band->width();
+            const double right = i > 0 ? labels[i - 1]->geometry().left() - gap : rightmost;
             if (i + 1 == items.size())
                 left = leftmost;
             else if (items[i + 1].text.isEmpty())
@@ -81,8 +81,19 @@ void layOutLines(ReportBand *band, const QList<Line> &lines, const QString &fami
         }
     }
     scale = std::max(scale, smallest);
+    // A value that starts a line ends where the texts that start the other
+    // lines end, so that the lines keep one right edge.
+    double rightmost = 0;
     for (const Line &line : lines)
-        layOutLine(band, line.top, line.items, family, size * scale, valuesBold, leftmost);
+        if (!line.items.isEmpty() && !line.items.first().text.isEmpty()) {
+            ReportLabel probe(band);
+            probe.setFont(family, size * scale, line.items.first().bold);
+            const LineItem &first = line.items.first();
+            rightmost = std::max(rightmost, first.width > 0 ? first.x + first.width : first.x + probe.textWidth(first.text));
+        }
+    rightmost = rightmost > 0 ? std::min(rightmost, band->width()) : band->width();
+    for (const Line &line : lines)
+        layOutLine(band, line.top, line.items, family, size * scale, valuesBold, leftmost, rightmost);
 }
 
 void layOutColumns(ReportBand *titles, const QString &titleFamily, double titleSize, ReportBand *detail, const QString &valueFamily,
