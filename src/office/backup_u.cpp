@@ -75,7 +75,9 @@ void writeBackup(const QString &file)
     Connection &connection = *app::dm->ADOConnection1;
     if (connection.engine() == Engine::SqlServer) {
         const QString database = connection.settings().database.isEmpty() ? FixedName : connection.settings().database;
-        executeStatement(connection.dialect().backupStatement(database, file));
+        // The server reports the backup's progress as it goes; however long
+        // it takes, the program waits for its end rather than abandon it.
+        connection.withoutStatementLimit([&] { executeStatement(connection.dialect().backupStatement(database, file)); });
         return;
     }
     QString part;

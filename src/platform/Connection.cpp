@@ -197,23 +197,15 @@ void Connection::open()
     }
     if (PGconn *pg = pgConnection(db))
         m_watchSocket = ::dup(PQsocket(pg));
-    if (m_settings.engine == Engine::SqlServer) {
-        // The query time-out set on the connection is the default of every
-        // statement made on it.
-        const QVariant handle = db.driver()->handle();
-        if (handle.isValid())
-            SQLSetConnectAttr(*static_cast<const SQLHANDLE *>(handle.data()), SQL_ATTR_QUERY_TIMEOUT,
-                              reinterpret_cast<SQLPOINTER>(SQLULEN((m_limits.statementMilliseconds + 999) / 1000)), 0);
-    }
     m_lost = false;
     m_opened = true;
     guarded([&] {
+        applyStatementLimit(m_unbounded ? 0 : m_limits.statementMilliseconds);
         QSqlQuery init(db);
         if (m_settings.engine == Engine::PostgreSql) {
             init.exec(QStringLiteral("SET standard_conforming_strings = on"));
             init.exec(QStringLiteral("SET client_encoding = 'UTF8'"));
             init.exec(QStringLiteral("SET client_min_messages TO warning"));
-            init.exec(QStringLiteral("SET statement_timeout = %1").arg(m_limits.statementMilliseconds));
             if (!m_settings.schema.isEmpty())
                 init.exec(QStringLiteral("SET search_path TO \"") + QString(m_settings.schema).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"'));
         } else if (m_settings.engine == Engine::Sqlite) {
@@ -222,6 +214,44 @@ void Connection::open()
             init.exec(QStringLiteral("PRAGMA busy_timeout = 5000"));
         }
     });
+}
+
+void Connection::applyStatementLimit(int milliseconds)
+{
+    QSqlDatabase db = database();
+    if (m_settings.engine == Engine::PostgreSql) {
+        QSqlQuery(db).exec(QStringLiteral("SET statement_timeout = %1").arg(milliseconds));
+    } else if (m_settings.engine == Engine::SqlServer) {
+        // The query time-out set on the connection is the default of every
+        // statement made on it afterwards.
+        const QVariant handle = db.driver()->handle();
+        if (handle.isValid())
+            SQLSetConnectAttr(*static_cast<const SQLHANDLE *>(handle.data()), SQL_ATTR_QUERY_TIMEOUT,
+                              reinterpret_cast<SQLPOINTER>(SQLULEN((milliseconds + 999) / 1000)), 0);
+    }
+}
+
+void Connection::withoutStatementLimit(const std::function<void()> &work)
+{
+    if (m_unbounded) {
+        work();
+        return;
+    }
+    const auto restore = [this] {
+        m_unbounded = false;
+        if (database().isOpen())
+            applyStatementLimit(m_limits.statementMilliseconds);
+    };
+    m_unbounded = true;
+    if (database().isOpen())
+        applyStatementLimit(0);
+    try {
+        work();
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
 }
 
 void Connection::closeWatchSocket()
@@ -362,7 +392,7 @@ void Connection::run(Effect effect, const std::function<void()> &work)
             guarded(work);
             return;
         } catch (const DataError &e) {
-            const Outcome outcome = outcomeOf(clock.elapsed());
+            const Outcome outcome = outcomeOf(clock.elapsed(), e.message());
             if (outcome == Outcome::Lost && mayReopen && effect == Effect::ReadsOnly && again) {
                 reopenAfterLoss();
                 continue;
@@ -376,32 +406,38 @@ void Connection::run(Effect effect, const std::function<void()> &work)
 
 void Connection::guarded(const std::function<void()> &work)
 {
-    struct Scope {
-        Connection *c;
-        bool watched;
-        ~Scope()
-        {
-            --c->m_depth;
-            if (watched)
-                c->m_watch->disarm();
-        }
-    } scope{this, m_watchSocket >= 0};
+    const bool watched = m_watchSocket >= 0 && !m_unbounded;
+    const auto leave = [this, watched] {
+        --m_depth;
+        if (watched)
+            m_watch->disarm();
+    };
     ++m_depth;
-    if (scope.watched) {
+    if (watched) {
         if (!m_watch)
             m_watch = std::make_unique<StatementWatch>();
         m_watch->arm(m_watchSocket, m_limits.statementMilliseconds + WatchGraceMilliseconds);
     }
-    work();
+    try {
+        work();
+    } catch (...) {
+        leave();
+        throw;
+    }
+    leave();
 }
 
-Connection::Outcome Connection::outcomeOf(qint64 elapsedMilliseconds)
+Connection::Outcome Connection::outcomeOf(qint64 elapsedMilliseconds, const QString &engineText)
 {
     if (m_watch && m_watch->fired())
         return Outcome::TimedOut;
+    // PostgreSQL's own statement_timeout cancels with SQLSTATE 57014; the
+    // client's clock may read a hair under the limit when it does.
+    if (m_settings.engine == Engine::PostgreSql && !m_unbounded && engineText.contains(QLatin1String("(57014)")))
+        return Outcome::TimedOut;
     // SQLite waits for a busy file only as long as its busy wait, and a long
     // statement of its own is no server that stopped answering.
-    if (m_settings.engine != Engine::Sqlite && elapsedMilliseconds >= m_limits.statementMilliseconds)
+    if (m_settings.engine != Engine::Sqlite && !m_unbounded && elapsedMilliseconds >= m_limits.statementMilliseconds)
         return Outcome::TimedOut;
     QSqlDatabase db = database();
     switch (m_settings.engine) {

@@ -89,6 +89,12 @@ public:
     enum class Effect { ReadsOnly, Writes };
     void run(Effect effect, const std::function<void()> &work);
 
+    // Runs work (operations that themselves go through run()) with no
+    // statement limit: a server-side backup of a large database takes as long
+    // as it takes, and only the server ends it. The limit is back afterwards,
+    // also when the work throws.
+    void withoutStatementLimit(const std::function<void()> &work);
+
     // A new statement on this connection, through which statements without
     // rows are executed. Tests put a fake in place of the real one.
     using StatementMaker = std::function<std::unique_ptr<Statement>()>;
@@ -98,11 +104,12 @@ public:
 private:
     enum class Outcome { Failed, Lost, TimedOut };
     void guarded(const std::function<void()> &work);
-    Outcome outcomeOf(qint64 elapsedMilliseconds);
+    Outcome outcomeOf(qint64 elapsedMilliseconds, const QString &engineText);
     bool foundBroken();
     void reopenAfterLoss();
     [[noreturn]] void raise(Outcome outcome, const QString &engineText);
     void closeWatchSocket();
+    void applyStatementLimit(int milliseconds); // on the open connection; 0: none
 
     QString m_name;
     ConnectionSettings m_settings;
@@ -113,6 +120,7 @@ private:
     bool m_opened = false;  // connected by open() and not closed since
     bool m_lost = false;    // the connection broke: the next operation reopens it
     int m_depth = 0;        // work of run() in progress
+    bool m_unbounded = false; // inside withoutStatementLimit()
     bool m_inTransaction = false;
     QHash<QString, QHash<QString, ColumnLimit>> m_columnLimits;
     StatementMaker m_statementMaker;

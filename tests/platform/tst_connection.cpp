@@ -175,6 +175,24 @@ private Q_SLOTS:
         QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(count(), 1);
     }
+
+    // A backup waits for the server however long it takes; the limit holds
+    // again for the statements after it, also after one that failed.
+    void failureThenLimit()
+    {
+        QVERIFY(!errorOf([&] { exec(QStringLiteral("select nonsense")); }).isEmpty());
+        const QString error = errorOf([&] { exec(QStringLiteral("select pg_sleep(20)")); });
+        QVERIFY2(error.contains(QStringLiteral("پاسخ نداد")), qPrintable(error));
+    }
+
+    void unboundedWorkOutlastsTheLimit()
+    {
+        conn->withoutStatementLimit([&] { exec(QStringLiteral("select pg_sleep(1.6)")); });
+        QVERIFY(!errorOf([&] { conn->withoutStatementLimit([&] { exec(QStringLiteral("select nonsense")); }); }).isEmpty());
+        const QString error = errorOf([&] { exec(QStringLiteral("select pg_sleep(20)")); });
+        QVERIFY2(error.contains(QStringLiteral("پاسخ نداد")), qPrintable(error));
+        QCOMPARE(count(), 1);
+    }
 };
 
 QTEST_MAIN(ConnectionTest)
