@@ -276,12 +276,15 @@ void Tpayam::BitBtn1Click()
     const QString sender = currentUserId();
     const QString subject = mozo->text();
     const QByteArray body = cmt->toPlainText().toUtf8();
+    QStringList withoutAccount;
     for (const QString &name : tickedRecipients()) {
         const QString recipient = userIdOf(q, name, QStringLiteral("Select id from users where us="));
         // A name whose account was deleted since the list was filled has no
-        // one to receive the message.
-        if (recipient.isEmpty())
+        // one to receive the message: it is named to the sender below.
+        if (recipient.isEmpty()) {
+            withoutAccount << name;
             continue;
+        }
         dates.Init();
         const QString sent = dates.ToText();
 
@@ -314,7 +317,11 @@ void Tpayam::BitBtn1Click()
         }
         reopenMessages();
     }
-    showMessage(QStringLiteral("ارسال انجام شد"));
+    if (withoutAccount.isEmpty())
+        showMessage(QStringLiteral("ارسال انجام شد"));
+    else
+        showMessage(QStringLiteral("پيام براي اين كاربران ارسال نشد، زيرا حساب كاربري آنان ديگر وجود ندارد: ")
+                    + withoutAccount.join(QStringLiteral("، ")));
 }
 
 void Tpayam::CheckBox1Click()

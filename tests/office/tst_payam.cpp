@@ -173,8 +173,9 @@ private Q_SLOTS:
     }
 
     // The same message sent twice on a day is stored once; another text
-    // under the same subject is delivered; a name whose account is gone is
-    // passed over.
+    // under the same subject is delivered; a name whose account was deleted
+    // on another workstation gets nothing, and the sender is told so instead
+    // of "sent".
     void sendingAgain_data() { addEngineRows(); }
     void sendingAgain()
     {
@@ -199,9 +200,11 @@ private Q_SLOTS:
         w->cmt->setPlainText(QStringLiteral("لغو شد"));
         tick(w, {Ali, Bahram});
         w->BitBtn1->click();
-        QCOMPARE(fx.ui.messages(), QStringList{Sent});
+        QCOMPARE(fx.ui.messages(),
+                 QStringList{QStringLiteral("پيام براي اين كاربران ارسال نشد، زيرا حساب كاربري آنان ديگر وجود ندارد: ") + Bahram});
         QCOMPARE(stored(fx).size(), 4);
         QCOMPARE(stored(fx).last(), QStringLiteral("جلسه:1>2:"));
+        QCOMPARE(w->cmt->toPlainText(), QStringLiteral("لغو شد"));
     }
 
     void whoSeesWhatAndTheFilter_data() { addEngineRows(); }
