@@ -205,14 +205,22 @@ void Tsetting::reopenList(const QString &list)
 
 void Tsetting::N2Click()
 {
-    const Item item = takeCurrentItem();
     Query &q = *app::dm->ADOQ_set;
-    q.clear();
-    q.add(QStringLiteral("Update setting set def=") + quoted(QString()) + QStringLiteral(" where component=") + quoted(item.list));
-    q.execute();
-    q.clear();
-    q.add(QStringLiteral("Update setting set def=1 where component=") + quoted(item.list) + QStringLiteral(" and cmt=") + quoted(item.text));
-    q.execute();
+    const bool rowShown = q.isOpen() && !q.isEmpty();
+    const Item item = takeCurrentItem();
+    // The old default goes only together with the new one: a failure between
+    // the two statements, or an item deleted on another workstation since
+    // the list was read, leaves the list with the default it had.
+    q.connection()->transaction([&] {
+        q.clear();
+        q.add(QStringLiteral("Update setting set def=") + quoted(QString()) + QStringLiteral(" where component=") + quoted(item.list));
+        q.execute();
+        q.clear();
+        q.add(QStringLiteral("Update setting set def=1 where component=") + quoted(item.list) + QStringLiteral(" and cmt=")
+              + quoted(item.text));
+        if (q.execute() == 0 && rowShown)
+            throw DataError(Query::changedByAnotherUser());
+    });
     reopenList(item.list);
 }
 

@@ -110,6 +110,25 @@ private Q_SLOTS:
         QVERIFY(fx.ui.messages().isEmpty());
     }
 
+    // An item deleted on another workstation since the list was read: the
+    // refusal is shown and the list keeps the default it had.
+    void defaultOfAnItemDeletedElsewhere_data() { addEngineRows(); }
+    void defaultOfAnItemDeletedElsewhere()
+    {
+        AppFixture fx(currentEngine());
+        Tsetting *w = app::setting;
+        addItem(fx, Colour, QStringLiteral("سفيد"));
+        addItem(fx, Colour, QStringLiteral("مشکي"), QStringLiteral("1"));
+        w->component->setText(Colour);
+        w->componentChange();
+        selectItem(w, QStringLiteral("سفيد"));
+        fx.exec(QStringLiteral("delete from setting where cmt='%1'").arg(QStringLiteral("سفيد")));
+        w->N2->trigger();
+        QCOMPARE(fx.ui.messages(), QStringList{Query::changedByAnotherUser()});
+        QCOMPARE(fx.ui.calls.first().kind, Platform::BoxKind::Error);
+        QCOMPARE(rowsOf(fx, Colour), QStringList{QStringLiteral("مشکي=1")});
+    }
+
     void deleteRemovesEveryCopy_data() { addEngineRows(); }
     void deleteRemovesEveryCopy()
     {
