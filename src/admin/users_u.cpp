@@ -320,6 +320,13 @@ void Tusers::ins_btn2Click()
     // Each page's old row is replaced by its new one; all pages are written
     // together or not at all, so a failure never leaves a page without its row.
     q.connection()->transaction([&] {
+        // Rights of an account deleted on another workstation would belong
+        // to no one.
+        q.clear();
+        q.add(QStringLiteral("select id from users where id=") + quoted(id));
+        q.open();
+        if (q.isEmpty())
+            throw DataError(QStringLiteral("اين حساب كاربري توسط كاربر ديگري حذف شده است و دسترسي ها ثبت نشد"));
         for (const PageRights &page : m_pages) {
             // The administrator keeps its own rights to this page, so that it
             // can never lock itself out.

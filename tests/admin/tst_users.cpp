@@ -264,6 +264,27 @@ private Q_SLOTS:
         QVERIFY(fx.ui.calls.last().text.contains(QStringLiteral("refused")));
     }
 
+    // The account was deleted on another workstation while its rights were
+    // shown: nothing is written for it, the refusal is shown instead of
+    // "saved", and the ticks stay.
+    void rightsOfAnAccountDeletedElsewhere_data() { addEngineRows(); }
+    void rightsOfAnAccountDeletedElsewhere()
+    {
+        AppFixture fx(currentEngine());
+        Tusers *w = app::users;
+        fx.exec(QStringLiteral("insert into users (us,ps,ver) values ('b','','')"));
+        w->show();
+        openUsers();
+        clickAccount(w, 1);
+        const QString pattern = QStringLiteral("0001") + QString(28, QLatin1Char('1'));
+        setTicks(w, pattern);
+        fx.exec(QStringLiteral("delete from users where id=2"));
+        w->ins_btn2->click();
+        QCOMPARE(rightsOf(fx, QStringLiteral("2")), QStringList());
+        QCOMPARE(fx.ui.messages(), QStringList{QStringLiteral("اين حساب كاربري توسط كاربر ديگري حذف شده است و دسترسي ها ثبت نشد")});
+        QCOMPARE(ticks(w), pattern);
+    }
+
     // On a fresh database the administrator can open only the users page,
     // gives itself every right and a new account a few; the new account then
     // opens exactly the pages and commands those allow.
