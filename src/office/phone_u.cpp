@@ -150,10 +150,13 @@ void Tphone::search()
         return;
     const QString criterion = likeCondition(QLatin1String(columns[item]), src->text());
     Query &q = *app::dm->ADOQuery1;
+    // A failed search is shown here, also after an insertion or a deletion
+    // that was stored: the grid and the count then no longer match what was
+    // typed, and the user must know it.
     try {
         ListSearch{countLine(), rowLine(), {criterion}, {RowTail}}.run(q, cnt, q);
-    } catch (const DataError &) {
-        // A failed search leaves the grid and the count as they are.
+    } catch (const DataError &e) {
+        showDefaultError(e.message());
     }
 }
 
