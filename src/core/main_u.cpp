@@ -354,11 +354,26 @@ void Tmain::resizeEvent(QResizeEvent *event)
 void Tmain::Timer1Timer()
 {
     Query *q = app::dm->ADOQ_timer;
-    q->clear();
-    q->add(QStringLiteral("select count(*) as c from payamha where rec_prs_id=") + quoted(app::users->prs_id->text())
-           + QStringLiteral(" and show_dat=") + quoted(QString()));
-    q->open();
-    const qint64 unread = q->field(QStringLiteral("c")).asInteger();
+    qint64 unread = 0;
+    try {
+        q->clear();
+        q->add(QStringLiteral("select count(*) as c from payamha where rec_prs_id=") + quoted(app::users->prs_id->text())
+               + QStringLiteral(" and show_dat=") + quoted(QString()));
+        q->open();
+        unread = q->field(QStringLiteral("c")).asInteger();
+    } catch (const DataError &e) {
+        // A server that is away fails every tick: its first failure is shown,
+        // with the timer off while the box is open, and the ticks after it
+        // stay quiet until one succeeds again.
+        Timer1->stop();
+        if (!m_pollFailing) {
+            m_pollFailing = true;
+            showDefaultError(e.message());
+        }
+        Timer1->start();
+        return;
+    }
+    m_pollFailing = false;
     if (unread != 0) {
         Timer1->stop();
         platform().playSystemSound(QStringLiteral("SystemExit"));

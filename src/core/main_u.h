@@ -69,4 +69,5 @@ protected:
 
 private:
     void sizeList(QWidget *list);
+    bool m_pollFailing = false; // the last tick of the unread poll failed
 };

@@ -391,6 +391,24 @@ void TestMain::unreadMessagePoll()
     QCOMPARE(fx.ui.callsOf(QStringLiteral("sound")).first().text, QStringLiteral("SystemExit"));
     QCOMPARE(fx.ui.messages(), QStringList{QStringLiteral("شما اين تعداد پيام ناخوانده داريد 2")});
     QVERIFY(app::main->Timer1->isActive());
+
+    // A server that fails every tick raises one box, not one every five
+    // seconds; after a tick that succeeds, the next failure is shown again.
+    fx.ui.reset();
+    fx.exec(QStringLiteral("alter table payamha rename to payamha_away"));
+    for (int tick = 0; tick < 3; ++tick)
+        app::main->Timer1Timer();
+    QCOMPARE(fx.ui.messages().size(), 1);
+    QCOMPARE(fx.ui.calls.last().kind, Platform::BoxKind::Error);
+    QVERIFY(app::main->Timer1->isActive());
+    fx.exec(QStringLiteral("alter table payamha_away rename to payamha"));
+    fx.exec(QStringLiteral("update payamha set show_dat='1403/01/08'"));
+    app::main->Timer1Timer();
+    QCOMPARE(fx.ui.messages().size(), 1);
+    fx.exec(QStringLiteral("alter table payamha rename to payamha_away"));
+    app::main->Timer1Timer();
+    QCOMPARE(fx.ui.messages().size(), 2);
+    app::main->Timer1->stop();
 }
 
 QTEST_MAIN(TestMain)
