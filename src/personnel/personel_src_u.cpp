@@ -17,6 +17,7 @@
 #include "core/dm_u.h"
 #include "platform/ComboBox.h"
 #include "platform/DbGrid.h"
+#include "platform/Digits.h"
 #include "platform/Guard.h"
 #include "platform/MaskEdit.h"
 #include "platform/Platform.h"
@@ -125,6 +126,9 @@ Tpersonel_src::Tpersonel_src(QWidget *parent) : Page(parent, false)
     nation = named(new QLineEdit(this), "nation");
     CheckBox2 = filterBox("CheckBox2", QStringLiteral("وضعيت"));
     status = named(new ComboBox(true, this), "status");
+    // Codes are stored in ASCII digits: one typed on a Persian keyboard is
+    // searched as the ASCII digits it stands for.
+    takeLocalDigits(nation);
     for (QWidget *field : {static_cast<QWidget *>(lname), static_cast<QWidget *>(shahrestan),
                            static_cast<QWidget *>(nation), static_cast<QWidget *>(status)}) {
         field->setEnabled(false);

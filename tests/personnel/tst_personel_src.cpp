@@ -20,6 +20,7 @@
 #include "platform/Shape.h"
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -119,6 +120,25 @@ private Q_SLOTS:
         QCOMPARE(app::dm->ADOQuery1->lines().first(), QStringLiteral("select count(*) as c from personel where id<>-1 "));
         QCOMPARE(w->cnt->text(), QStringLiteral("1"));
         QCOMPARE(rowValues(QStringLiteral("lname")), QStringList{QStringLiteral("رضايي")});
+    }
+
+    // A code typed into the national-code filter on a Persian keyboard (or
+    // pasted in Arabic-Indic digits) finds the code stored in ASCII digits.
+    void nationFilterTakesPersianDigits()
+    {
+        AppFixture fx(Engine::Sqlite);
+        addPersons(fx);
+        Tpersonel_src *w = list();
+        w->CheckBox12->setChecked(true);
+        typeText(w->nation, QStringLiteral("۱۲۳"));
+        w->src_btnClick();
+        QCOMPARE(w->cnt->text(), QStringLiteral("1"));
+        QCOMPARE(rowValues(QStringLiteral("nation")), QStringList{QStringLiteral("1234567891")});
+        w->nation->clear();
+        QApplication::clipboard()->setText(QStringLiteral("٠٠١٩"));
+        w->nation->paste();
+        w->src_btnClick();
+        QCOMPARE(rowValues(QStringLiteral("nation")), QStringList{QStringLiteral("0000000019")});
     }
 
     void countLabelKeepsTheLastSearch_data() { addEngineRows(); }
