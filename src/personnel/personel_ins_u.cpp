@@ -219,9 +219,11 @@ void Tpersonel_ins::nationExit()
 
 namespace {
 
+// A last name of blanks only is no last name: the row could not be found
+// or told apart by it.
 bool lastNameGiven(const QLineEdit *lname)
 {
-    if (!lname->text().isEmpty())
+    if (!lname->text().trimmed().isEmpty())
         return true;
     showMessage(QStringLiteral("خطا! نام خانوادگي  نمي تواند خالي باشد"));
     return false;

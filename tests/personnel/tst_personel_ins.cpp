@@ -137,10 +137,14 @@ private Q_SLOTS:
         AppFixture fx(currentEngine());
         Tpersonel_ins *w = openNew();
 
-        // No last name: the message, nothing written.
+        // No last name, or blanks only: the message, nothing written.
         w->ins_btn->click();
-        QCOMPARE(fx.ui.messages(), QStringList{QStringLiteral("خطا! نام خانوادگي  نمي تواند خالي باشد")});
+        typeText(w->lname, QStringLiteral("  "));
+        w->ins_btn->click();
+        const QString noLastName = QStringLiteral("خطا! نام خانوادگي  نمي تواند خالي باشد");
+        QCOMPARE(fx.ui.messages(), (QStringList{noLastName, noLastName}));
         QCOMPARE(fx.column(QStringLiteral("select count(*) from personel")), QStringList{QStringLiteral("0")});
+        w->lname->clear();
 
         fx.ui.reset();
         typeText(w->lname, QStringLiteral("رضايي"));
