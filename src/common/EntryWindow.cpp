@@ -1,4 +1,5 @@
 #include "EntryWindow.h"
+#include "core/MonEdit.h"
 #include "platform/ComboBox.h"
 #include "platform/MaskEdit.h"
 #include "platform/Platform.h"
@@ -62,6 +63,19 @@ bool duplicateAllowed(Query &query, const QStringList &lines, const QString &que
     return askYesNoCancel(question + query.field(keyColumn).asString()) == Platform::Button::Yes;
 }
 
+namespace {
+
+// The text a control writes into its column: what it shows, but a money
+// edit's amount without the separators that group its digits.
+QString storedText(const QWidget *control)
+{
+    if (auto *money = qobject_cast<const TMonEdit *>(control))
+        return money->amountText();
+    return controlText(control);
+}
+
+} // namespace
+
 void storeControls(Query &rows, const QList<QWidget *> &controls, RowMode mode)
 {
     if (!rows.isOpen())
@@ -72,7 +86,7 @@ void storeControls(Query &rows, const QList<QWidget *> &controls, RowMode mode)
         rows.edit();
     try {
         for (QWidget *control : controls)
-            rows.field(control->objectName()).setText(controlText(control));
+            rows.field(control->objectName()).setText(storedText(control));
         rows.post();
     } catch (...) {
         rows.cancel();

@@ -54,9 +54,10 @@ private:
 
 enum class RowMode { Append, Edit };
 
-// Writes every control's text into the column named like the control, in the
-// order given, on a new row (Append) or on the current row (Edit) of `rows`,
-// opening it first when it is closed, and posts the row. When a text does not
+// Writes every control's text into the column named like the control (a
+// money edit's amount without its digit grouping), in the order given, on a
+// new row (Append) or on the current row (Edit) of `rows`, opening it first
+// when it is closed, and posts the row. When a text does not
 // convert or the server refuses the row, the row is cancelled before the
 // error goes on, so the shared result set is never left half-assigned.
 void storeControls(Query &rows, const QList<QWidget *> &controls, RowMode mode);

@@ -68,6 +68,14 @@ void TMonEdit::FormatOnChange(TMonEdit *)
     setCursorPosition(int(R.size()));
 }
 
+QString TMonEdit::amountText() const
+{
+    QString t = text();
+    t.remove(QLatin1Char(','));
+    t.remove(QChar(0x066C));
+    return t;
+}
+
 qint32 TMonEdit::GetValue() const
 {
     // Whole units: what follows a decimal point (a rate stored as "1500.00")

@@ -24,6 +24,12 @@ public:
     // none). Throws DataError when they do not fit a 32-bit signed integer.
     qint32 GetValue() const;
 
+    // The amount as a number column takes it: the text without the "," (or
+    // the Persian "٬") that group its digits, which this edit puts in itself
+    // and its value counts past. So a rate shown as "1,500" is stored as the
+    // 1500 it is counted as, not refused as no number.
+    QString amountText() const;
+
     void FormatOnChange(TMonEdit *sender);
     // S grouped by three; the result is remembered in LastText.
     QString GroupDigits(const QString &S, int L);

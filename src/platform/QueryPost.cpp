@@ -49,7 +49,8 @@ ColumnKind Query::tableKind(int column) const
 QVariant Query::convertText(int column, const QString &text) const
 {
     // Numbers, truth values and dates may come with Persian or Arabic-Indic
-    // digits; they are stored as the ASCII digits they stand for.
+    // digits, and numbers with the Arabic decimal separator; they are stored
+    // as the ASCII digits and point they stand for.
     switch (tableKind(column)) {
     // An empty text is stored as the empty text, never as NULL (the drivers
     // bind a null QString as NULL).
@@ -68,7 +69,7 @@ QVariant Query::convertText(int column, const QString &text) const
         if (text.isEmpty())
             return QVariant();
         bool ok = false;
-        const double d = numberLocale().toDouble(asciiDigits(text).trimmed(), &ok);
+        const double d = numberLocale().toDouble(asciiNumber(text).trimmed(), &ok);
         // "nan" and "inf" read as numbers, but no engine keeps them alike.
         if (!ok || !std::isfinite(d))
             throw DataError(QStringLiteral("'%1' يك عدد معتبر نيست").arg(text));
@@ -78,7 +79,7 @@ QVariant Query::convertText(int column, const QString &text) const
         if (text.isEmpty())
             return QVariant();
         Money m;
-        if (!Money::parse(asciiDigits(text), &m))
+        if (!Money::parse(asciiNumber(text), &m))
             throw DataError(QStringLiteral("'%1' يك عدد معتبر نيست").arg(text));
         return QVariant::fromValue(m);
     }

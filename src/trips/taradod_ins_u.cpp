@@ -378,7 +378,7 @@ void Ttaradod_ins::typChange()
 long double Ttaradod_ins::decimalValue(const QString &text)
 {
     static const QRegularExpression number(QStringLiteral("^ *([+-]?)((?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)(?:[eE][+-]?[0-9]+)?) *$"));
-    const QRegularExpressionMatch m = number.match(asciiDigits(text));
+    const QRegularExpressionMatch m = number.match(asciiNumber(text));
     if (!m.hasMatch())
         throw DataError(QStringLiteral("'%1' يك عدد معتبر نيست").arg(text));
     const QByteArray digits = m.captured(2).toLatin1();

@@ -494,6 +494,28 @@ private Q_SLOTS:
         QCOMPARE(fx.column(QStringLiteral("select kilometr1 from taradod where id=%1").arg(ids[1])), QStringList{QStringLiteral("200")});
     }
 
+    // Numbers as a Persian keyboard types them, with its decimal separator,
+    // count in the amount and are stored; a rate grouped with "," is stored
+    // as the amount it counts as, not refused as no number.
+    void persianNumbersAndGroupedRates_data() { addEngineRows(); }
+    void persianNumbersAndGroupedRates()
+    {
+        AppFixture fx(currentEngine());
+        Ttaradod_ins *w = openNew(fx, QStringLiteral("1,500"), QStringLiteral("200"));
+        fillTrip(w, OutOfCity, QStringLiteral("علي رضايي"), QStringLiteral("مهدي احمدي"), QStringLiteral("1402/05/01"));
+        w->karkard_kilometr->clear();
+        typeText(w->karkard_kilometr, QStringLiteral("۱۲٫۵"));
+        QCOMPARE(w->mablagh->text(), QStringLiteral("18750"));
+        w->karkard_saat->setText(QStringLiteral("٢٫٥"));
+        QCOMPARE(w->mablagh->text(), QStringLiteral("19250"));
+        w->ins_btn->click();
+        QCOMPARE(fx.ui.messages(), QStringList());
+        QCOMPARE(tripCount(fx), 1);
+        QCOMPARE(fx.value(QStringLiteral("select count(*) from taradod where karkard_kilometr=12.5 and karkard_saat=2.5 "
+                                         "and mablagh_kilometr=1500 and mablagh_saat=200 and mablagh=19250")),
+                 QStringLiteral("1"));
+    }
+
     // An amount comes into the window as the engine holds it, a kilometre
     // count without an exponent, and an unchanged save rewrites neither.
     void exactAmountsSurviveAnEdit_data() { addEngineRows(); }

@@ -263,8 +263,11 @@ private Q_SLOTS:
         QCOMPARE(rows().field(QStringLiteral("cmt")).asString(), QString());
         QVERIFY(w->isVisible());
         w->kilometr->setText(QStringLiteral("150000"));
+        // A value typed on a Persian keyboard, its decimal separator included.
+        w->arzesh->setText(QStringLiteral("۱۵۰۰۰۰۰٫۵"));
         w->edit_btn->click();
         QCOMPARE(one(fx, QStringLiteral("select kilometr from khodro")), QStringLiteral("150000"));
+        QCOMPARE(one(fx, QStringLiteral("select count(*) from khodro where arzesh*10=15000005")), QStringLiteral("1"));
         QCOMPARE(one(fx, QStringLiteral("select cmt from khodro")), QStringLiteral("changed"));
         QVERIFY(!w->isVisible());
     }
