@@ -181,6 +181,14 @@ public:
         return {};
     }
     QString quoted(const QString &text) const override { return QLatin1Char('N') + plainQuoted(text); }
+    // SQL Server's LIKE reads "[" as the start of a class of characters; a
+    // typed one is the letter itself, as on the other engines, written "[[]".
+    QString containsText(const QString &column, const QString &text) const override
+    {
+        QString literal = text;
+        literal.replace(QLatin1Char('['), QStringLiteral("[[]"));
+        return Dialect::containsText(column, literal);
+    }
     QString unboundValue(const QVariant &value) const override
     {
         const int type = value.metaType().id();

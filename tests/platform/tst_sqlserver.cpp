@@ -9,6 +9,7 @@
 #include "platform/Query.h"
 #include "platform/SqlServerOdbc.h"
 #include "platform/Statement.h"
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlField>
@@ -108,6 +109,45 @@ private Q_SLOTS:
                  QStringLiteral("cast(rec_prs_id as nvarchar(20))=N'علی'"));
         QCOMPARE(d.integerEqualsText(QStringLiteral("rec_prs_id"), QString()), QStringLiteral("cast(rec_prs_id as nvarchar(20))=N''"));
         QCOMPARE(Dialect::of(Engine::Sqlite).integerEqualsText(QStringLiteral("a"), QStringLiteral("x")), QStringLiteral("a='x'"));
+    }
+
+    // A search text as SQL Server's LIKE reads the pattern: "%" and "_" stay
+    // the wildcards of every engine, and "[" is the letter itself, as it is on
+    // the others (SQL Server would read it as the start of a class).
+    void searchPatternAsSqlServerReadsIt()
+    {
+        const QString condition = Dialect::of(Engine::SqlServer).containsText(QStringLiteral("cmt"), QStringLiteral("a[1]_b%"));
+        const qsizetype at = condition.indexOf(QStringLiteral(" like "));
+        QVERIFY(at > 0);
+        const QString literal = condition.mid(at + 6);
+        const qsizetype open = literal.indexOf(QStringLiteral("N'"));
+        const qsizetype close = literal.lastIndexOf(QLatin1Char('\''));
+        bool national = false;
+        const QString pattern = readLiteral(literal.mid(open, close - open + 1), &national);
+        QVERIFY(national);
+        // SQL Server's LIKE as a regular expression: % any run, _ any one
+        // character, [...] one character of the class.
+        QString expression = QStringLiteral("^");
+        for (qsizetype i = 0; i < pattern.size(); ++i) {
+            const QChar c = pattern[i];
+            if (c == QLatin1Char('%')) {
+                expression += QStringLiteral(".*");
+            } else if (c == QLatin1Char('_')) {
+                expression += QLatin1Char('.');
+            } else if (c == QLatin1Char('[')) {
+                const qsizetype end = pattern.indexOf(QLatin1Char(']'), i + 2);
+                QVERIFY2(end > i, qPrintable(pattern));
+                expression += QLatin1Char('[') + QRegularExpression::escape(pattern.mid(i + 1, end - i - 1)) + QLatin1Char(']');
+                i = end;
+            } else {
+                expression += QRegularExpression::escape(QString(c));
+            }
+        }
+        const QRegularExpression like(expression + QLatin1Char('$'));
+        QVERIFY(like.match(QStringLiteral("x a[1]-b y")).hasMatch());
+        QVERIFY(like.match(QStringLiteral("a[1]xb%")).hasMatch());
+        QVERIFY(!like.match(QStringLiteral("a1-b")).hasMatch());
+        QVERIFY(!like.match(QStringLiteral("a[2]-b")).hasMatch());
     }
 
     // Empty texts and bytes are never bound on SQL Server.
