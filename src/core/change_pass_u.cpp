@@ -90,7 +90,13 @@ void Tchange_pass::BitBtn1Click()
     user->clear();
     user->add(QStringLiteral("update users set ps=") + quoted(Edit1->text()) + QStringLiteral(" where us=")
               + quoted(app::login->us->text()) + QStringLiteral(" and ps=") + quoted(app::login->ps->text()));
-    user->execute();
+    // No row changed: the account, or its password, was changed or deleted
+    // on another workstation since login checked them. The window stays
+    // with what was typed.
+    if (user->execute() == 0) {
+        showMessage(QStringLiteral("كلمه عبور تغيير نيافت؛ نام كاربري يا كلمه عبور فعلي توسط كاربر ديگري تغيير كرده است"));
+        return;
+    }
     showMessage(QStringLiteral("كلمه عبور تغيير يافت"));
     backToLogin();
 }

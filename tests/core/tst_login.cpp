@@ -302,6 +302,24 @@ void TestLogin::passwordChange()
     QCOMPARE(fx.column(QStringLiteral("select ps from users where us='ali'")), QStringList{QStringLiteral("new'pass")});
     QCOMPARE(fx.column(QStringLiteral("select ps from users where us='admin'")), QStringList{QStringLiteral("1")});
 
+    // The password changed on another workstation since login checked it:
+    // nothing is changed, no success is reported and the window stays.
+    app::login->us->setText(QStringLiteral("ali"));
+    app::login->ps->setText(QStringLiteral("new'pass"));
+    app::login->Label3->clicked();
+    fx.exec(QStringLiteral("update users set ps='other' where us='ali'"));
+    fx.ui.reset();
+    w->Edit1->setText(QStringLiteral("third"));
+    w->Edit2->setText(QStringLiteral("third"));
+    w->BitBtn1->click();
+    QCOMPARE(fx.ui.messages(),
+             QStringList{QStringLiteral("كلمه عبور تغيير نيافت؛ نام كاربري يا كلمه عبور فعلي توسط كاربر ديگري تغيير كرده است")});
+    QVERIFY(w->isVisible());
+    QCOMPARE(w->Edit1->text(), QStringLiteral("third"));
+    QCOMPARE(fx.column(QStringLiteral("select ps from users where us='ali'")), QStringList{QStringLiteral("other")});
+    fx.exec(QStringLiteral("update users set ps='new''pass' where us='ali'"));
+    w->BitBtn2->click();
+
     // The next person to open it finds both edits empty and the first one
     // focused: one click on the button changes nothing.
     app::login->us->setText(QStringLiteral("admin"));
