@@ -107,8 +107,7 @@ void exportToSpreadsheet(Query &query, const QList<QPair<QString, QString>> &tit
         query.last();
     book.close();
     if (!platform().openSpreadsheet(path))
-        showDefaultError(QStringLiteral("برنامه اي براي باز کردن فايل اکسل پيدا نشد. فايل در اين مسير ذخيره شده است:")
-                         + QLatin1Char('\n') + QChar(0x202A) + QDir::toNativeSeparators(path) + QChar(0x202C));
+        showFileLeftAt(QStringLiteral("برنامه اي براي باز کردن فايل اکسل پيدا نشد."), path);
 }
 
 const QList<QPair<QString, QString>> &personnelTitles()

@@ -181,7 +181,8 @@ void Tzamaem::DBGrid1CellClick()
     // the one viewed before, and stays there for the program that shows it.
     const QString target = viewedFilePath(q.field(QStringLiteral("pictype")).asString());
     writeWholeFile(target, q.field(QStringLiteral("pic")).asBytes());
-    platform().openWithAssociatedProgram(target);
+    if (!platform().openWithAssociatedProgram(target))
+        showFileLeftAt(QStringLiteral("برنامه اي براي باز کردن اين ضميمه پيدا نشد."), target);
 }
 
 void Tzamaem::N1Click()

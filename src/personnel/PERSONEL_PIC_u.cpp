@@ -283,8 +283,8 @@ void TPERSONEL_PIC::DBGrid1CellClick()
         throw DataError(QStringLiteral("%1: %2").arg(target, file.errorString()));
     if (file.write(content) != content.size() || !file.commit())
         throw DataError(QStringLiteral("%1: %2").arg(target, file.errorString()));
-    if (CheckBox1->isChecked())
-        platform().openWithAssociatedProgram(target);
+    if (CheckBox1->isChecked() && !platform().openWithAssociatedProgram(target))
+        showFileLeftAt(QStringLiteral("برنامه اي براي باز کردن اين فايل پيدا نشد."), target);
 }
 
 void TPERSONEL_PIC::N1Click()

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QIdentityProxyModel>
@@ -79,6 +80,11 @@ void showMessage(const QString &text) { platform().messageBox(Platform::BoxKind:
 void showWarning(const QString &text) { platform().messageBox(Platform::BoxKind::Warning, text, {Platform::Button::Yes}); }
 void showConfirmation(const QString &text) { platform().messageBox(Platform::BoxKind::Confirmation, text, {Platform::Button::Yes}); }
 void showDefaultError(const QString &text) { platform().messageBox(Platform::BoxKind::Error, text, {Platform::Button::Ok}); }
+void showFileLeftAt(const QString &noProgram, const QString &path)
+{
+    showDefaultError(noProgram + QStringLiteral(" فايل در اين مسير ذخيره شده است:") + QLatin1Char('\n') + QChar(0x202A)
+                     + QDir::toNativeSeparators(path) + QChar(0x202C));
+}
 Platform::Button askYesNoCancel(const QString &text)
 {
     return platform().messageBox(Platform::BoxKind::Warning, text,

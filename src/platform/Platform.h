@@ -49,6 +49,10 @@ Platform::Button askYesNoCancel(const QString &text);          // warning, Yes/N
 void showWarning(const QString &text);                         // warning, Yes
 void showConfirmation(const QString &text);                    // confirmation, Yes
 void showDefaultError(const QString &text);                    // the default error box
+// The default error box for a file that no program took: `noProgram` says
+// so, and the file's full path follows, left to right, so that the user can
+// open it by hand.
+void showFileLeftAt(const QString &noProgram, const QString &path);
 
 // The real implementation over Qt's dialogs and services.
 class DesktopPlatform : public Platform {

@@ -141,6 +141,16 @@ private Q_SLOTS:
         QCOMPARE(readFile(viewed), everyByte());
         QVERIFY(fx.ui.callsOf(QStringLiteral("input")).isEmpty());
         QVERIFY(fx.ui.messages().isEmpty());
+
+        // When no program takes the file, the error box says so and where it is.
+        fx.ui.reset();
+        fx.ui.refuseOpening = true;
+        view(w, 0);
+        QCOMPARE(fx.ui.callsOf(QStringLiteral("message")).size(), 1);
+        QCOMPARE(fx.ui.calls.last().kind, Platform::BoxKind::Error);
+        QVERIFY(fx.ui.calls.last().text.contains(QStringLiteral("برنامه اي براي باز کردن اين ضميمه پيدا نشد")));
+        QVERIFY(fx.ui.calls.last().text.contains(QDir::toNativeSeparators(viewed)));
+        QCOMPARE(readFile(viewed), everyByte());
     }
 
     // Every check runs and is reported, the file is still asked for, and

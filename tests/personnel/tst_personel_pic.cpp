@@ -214,6 +214,16 @@ private Q_SLOTS:
         clickRow(1);
         QCOMPARE(fx.ui.callsOf(QStringLiteral("saveFile")).size(), 3);
         QCOMPARE(fx.ui.messages().size(), 1);
+
+        // Written, but no program takes it: the error box says where it is.
+        w->CheckBox1->setChecked(true);
+        fx.ui.refuseOpening = true;
+        fx.ui.fileAnswers.enqueue(path(QStringLiteral("kept")));
+        clickRow(2);
+        QCOMPARE(readFile(path(QStringLiteral("kept"))), binaryContent('r', 10));
+        QCOMPARE(fx.ui.messages().size(), 2);
+        QCOMPARE(fx.ui.calls.last().kind, Platform::BoxKind::Error);
+        QVERIFY(fx.ui.calls.last().text.contains(QDir::toNativeSeparators(path(QStringLiteral("kept")))));
     }
 
     // The final name exists although the dialog saw only the chosen one:
