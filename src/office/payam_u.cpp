@@ -28,6 +28,7 @@ namespace {
 const QString Administrator = QStringLiteral("admin");
 const QString SubjectList = QStringLiteral("موضوع پيام");
 const QString Deleted = QStringLiteral("حذف شد");
+const QString NoRecipient = QStringLiteral("لطفا گيرنده پيام را انتخاب نماييد");
 const QString AdministratorOnly = QStringLiteral("حذف فقط توسط مدير سيستم قابل انجام است");
 // The subject column holds 100 characters.
 const int SubjectLength = 100;
@@ -276,8 +277,14 @@ void Tpayam::BitBtn1Click()
     const QString sender = currentUserId();
     const QString subject = mozo->text();
     const QByteArray body = cmt->toPlainText().toUtf8();
+    const QStringList recipients = tickedRecipients();
+    // With no one ticked the message would go nowhere: say so, keep it.
+    if (recipients.isEmpty()) {
+        showMessage(NoRecipient);
+        return;
+    }
     QStringList withoutAccount;
-    for (const QString &name : tickedRecipients()) {
+    for (const QString &name : recipients) {
         const QString recipient = userIdOf(q, name, QStringLiteral("Select id from users where us="));
         // A name whose account was deleted since the list was filled has no
         // one to receive the message: it is named to the sender below.

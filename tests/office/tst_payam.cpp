@@ -24,6 +24,7 @@
 namespace {
 
 const QString Sent = QStringLiteral("ارسال انجام شد");
+const QString NoRecipient = QStringLiteral("لطفا گيرنده پيام را انتخاب نماييد");
 const QString Deleted = QStringLiteral("حذف شد");
 const QString AdministratorOnly = QStringLiteral("حذف فقط توسط مدير سيستم قابل انجام است");
 const QString Subjects = QStringLiteral("موضوع پيام");
@@ -141,10 +142,13 @@ private Q_SLOTS:
         w->CheckBox1->click();
         QCOMPARE(w->tickedRecipients(), QStringList());
 
-        // Nothing ticked: nothing stored, and the box still comes.
+        // Nothing ticked: nothing stored, and the sender is told to pick a
+        // recipient rather than that the message went.
+        w->cmt->setPlainText(QStringLiteral("متن"));
         w->BitBtn1->click();
-        QCOMPARE(fx.ui.messages(), QStringList{Sent});
+        QCOMPARE(fx.ui.messages(), QStringList{NoRecipient});
         QCOMPARE(stored(fx), QStringList());
+        QCOMPARE(w->cmt->toPlainText(), QStringLiteral("متن"));
 
         // To oneself and another; the text keeps its lines, quotes and letters.
         const QString body = QStringLiteral("سلام 'فوري'\nخط دوم ی ي ک ك");
