@@ -239,10 +239,15 @@ void TPERSONEL_PIC::storeDocument(Query &staging, Query &scratch, qint64 personI
             staging.post();
             const QString staged = QString::number(staging.field(QStringLiteral("id")).asInteger());
 
+            // Copied only while the person is still there: a person deleted on
+            // another workstation since the file was opened gets no document
+            // that nobody could ever find again.
             scratch.clear();
             scratch.add(QStringLiteral("insert into personel_pic (personel_id,cmt,pictyp,pic) select new_id,cmt,pictyp,pic from new_pic"));
             scratch.add(QStringLiteral(" where id=") + staged);
-            scratch.execute();
+            scratch.add(QStringLiteral(" and new_id in (select id from personel)"));
+            if (scratch.execute() != 1)
+                throw DataError(QStringLiteral("the person is no longer stored"));
 
             scratch.clear();
             scratch.add(QStringLiteral("delete from new_pic where id=") + staged);

@@ -296,15 +296,18 @@ private Q_SLOTS:
         writeFile(path(QStringLiteral("picture.jpeg2k")), "long");    // ".jpeg2k" is longer than a stored extension
         upload(fx, QStringLiteral("عکس"), path(QStringLiteral("picture.jpeg2k")));
         upload(fx, QStringLiteral("عکس"), path(QStringLiteral("missing.pdf")));
+        // The person deleted on another workstation since the file was opened.
+        writeFile(path(QStringLiteral("ok.pdf")), "pdf");
+        fx.exec(QStringLiteral("delete from personel where id=%1").arg(m_first));
+        upload(fx, QStringLiteral("عکس"), path(QStringLiteral("ok.pdf")));
         // No current person: the document would belong to nobody.
         Query &persons = *app::dm->ADOQ_personel;
         persons.clear();
         persons.add(QStringLiteral("select * from personel where id=-1"));
         persons.open();
-        writeFile(path(QStringLiteral("ok.pdf")), "pdf");
         upload(fx, QStringLiteral("عکس"), path(QStringLiteral("ok.pdf")));
 
-        QCOMPARE(fx.ui.messages(), (QStringList{failedText, failedText, failedText}));
+        QCOMPARE(fx.ui.messages(), (QStringList{failedText, failedText, failedText, failedText}));
         QVERIFY(documents().isEmpty());
         QCOMPARE(fx.column(QStringLiteral("select count(*) from new_pic")), QStringList{QStringLiteral("0")});
         QCOMPARE(w->Shape1->brushColor(), QColor(Qt::red));
