@@ -172,6 +172,17 @@ void Tsetting::ins_btnClick()
         showMessage(QStringLiteral("تكراري است"));
         return;
     }
+    // A list read as one value uses its first item only: a second one would
+    // be stored and shown, yet never take effect.
+    if (isSingleValueList(component->text())) {
+        q.clear();
+        q.add(lookupListStatement(component->text()));
+        q.open();
+        if (q.recordCount() > 0) {
+            showMessage(QStringLiteral("اين عنوان فقط يك مقدار دارد و مقدار ثبت شده قبلي بكار مي رود؛ براي تغيير، ابتدا مقدار قبلي را حذف نماييد"));
+            return;
+        }
+    }
     requireFits(*q.connection(), QStringLiteral("setting"), QStringLiteral("component"), component->text());
     requireFits(*q.connection(), QStringLiteral("setting"), QStringLiteral("cmt"), cmt->text());
     q.clear();

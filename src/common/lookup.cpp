@@ -2,6 +2,7 @@
 #include "core/app.h"
 #include "core/dm_u.h"
 #include "platform/ComboBox.h"
+#include <QStringList>
 
 QString lookupListStatement(const QString &listName)
 {
@@ -11,6 +12,18 @@ QString lookupListStatement(const QString &listName)
 QString lookupListInOrder(const QString &listName)
 {
     return lookupListStatement(listName) + QStringLiteral(" order by id");
+}
+
+bool isSingleValueList(const QString &listName)
+{
+    static const QStringList names{
+        QStringLiteral("رمز حذف"),
+        QStringLiteral("رئيس اداره تدارکات و پشتيباني"),
+        QStringLiteral("مبلغ هر ساعت"),
+        QStringLiteral("مبلغ هر کيلومتر"),
+        QStringLiteral("معاون پشتيباني"),
+    };
+    return names.contains(listName);
 }
 
 namespace {

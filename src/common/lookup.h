@@ -19,6 +19,10 @@ void fillComboFromList(const QString &listName, ComboBox *combo);
 // empty text when the list is empty. The query stays open on the list.
 QString singleValue(const QString &listName, Query &query);
 
+// Whether a list is read as a single value (the deletion password, the two
+// trip rates, the two signatories): an item added after its first is never read.
+bool isSingleValueList(const QString &listName);
+
 // The statement line that selects every row of one list, with no order.
 QString lookupListStatement(const QString &listName);
 // The same rows in the order they were added.

@@ -88,6 +88,42 @@ private Q_SLOTS:
         QCOMPARE(app::dm->ADOQ_set->recordCount(), 2);
     }
 
+    // A list read as one value takes no second item, which would be shown
+    // as stored yet never used; once the old one is deleted the new one goes in.
+    void singleValueListsTakeOneItem_data() { addEngineRows(); }
+    void singleValueListsTakeOneItem()
+    {
+        AppFixture fx(currentEngine());
+        Tsetting *w = app::setting;
+        const QString rate = QStringLiteral("مبلغ هر کيلومتر");
+        w->component->setText(rate);
+        w->cmt->setText(QStringLiteral("1500"));
+        w->ins_btn->click();
+        w->cmt->setText(QStringLiteral("2000"));
+        w->ins_btn->click();
+        QCOMPARE(fx.ui.messages(), (QStringList{QStringLiteral("ثبت شد"),
+                                                QStringLiteral("اين عنوان فقط يك مقدار دارد و مقدار ثبت شده قبلي بكار مي رود؛ براي تغيير، ابتدا مقدار قبلي را حذف نماييد")}));
+        QCOMPARE(rowsOf(fx, rate), QStringList{QStringLiteral("1500=null")});
+        QCOMPARE(w->cmt->text(), QStringLiteral("2000"));
+
+        w->component->setText(rate);
+        w->componentChange();
+        selectItem(w, QStringLiteral("1500"));
+        w->N1->trigger();
+        w->cmt->setText(QStringLiteral("2000"));
+        w->ins_btn->click();
+        QCOMPARE(rowsOf(fx, rate), QStringList{QStringLiteral("2000=null")});
+        QCOMPARE(singleValue(rate, *app::dm->ADOQuery1), QStringLiteral("2000"));
+
+        // A list of many items takes as many as are added.
+        w->component->setText(Colour);
+        for (const QString &item : {QStringLiteral("سفيد"), QStringLiteral("مشکي")}) {
+            w->cmt->setText(item);
+            w->ins_btn->click();
+        }
+        QCOMPARE(rowsOf(fx, Colour).size(), 2);
+    }
+
     void defaultMarksExactlyTheChosenItem_data() { addEngineRows(); }
     void defaultMarksExactlyTheChosenItem()
     {
