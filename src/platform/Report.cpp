@@ -181,11 +181,11 @@ void Report::preparePrinter(QPrinter &printer) const
         printer.setDocName(m_title);
 }
 
-void Report::print(QPrinter &printer)
+bool Report::print(QPrinter &printer)
 {
     printer.setFullPage(true);
     const bool range = printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0;
-    render(printer, range ? printer.fromPage() : 1, range ? printer.toPage() : 0);
+    return render(printer, range ? printer.fromPage() : 1, range ? printer.toPage() : 0) > 0;
 }
 
 int Report::render(QPagedPaintDevice &device, int first, int last) const
@@ -205,7 +205,9 @@ int Report::render(QPagedPaintDevice &device, int first, int last) const
             device.newPage();
         paintPage(painter, pages[i - 1], dpiX, dpiY);
     }
-    painter.end();
+    // Ending hands the pages over (a print job, the file's last bytes).
+    if (!painter.end())
+        return 0;
     return to - from + 1;
 }
 

@@ -91,8 +91,9 @@ public:
 
     // Paper size and orientation on the printer; the report places its own margins.
     virtual void preparePrinter(QPrinter &printer) const;
-    // Renders the pages the printer's range names (every page when it names none).
-    virtual void print(QPrinter &printer);
+    // Renders the pages the printer's range names (every page when it names
+    // none). False when the printer (or the file it prints to) took nothing.
+    virtual bool print(QPrinter &printer);
     // Renders pages first..last (1-based, inclusive; 0 for the last page) onto a
     // paged device; returns the number of pages rendered.
     int render(QPagedPaintDevice &device, int first = 1, int last = 0) const;

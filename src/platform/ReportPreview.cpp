@@ -1,4 +1,5 @@
 #include "ReportPreview.h"
+#include "Platform.h"
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QGuiApplication>
@@ -282,7 +283,17 @@ void ReportPreview::print()
     QPrintDialog dialog(&printer, this);
     dialog.setMinMax(1, qMax(1, pageCount()));
     if (dialog.exec() == QDialog::Accepted)
-        m_report.print(printer);
+        printTo(printer);
+}
+
+bool ReportPreview::printTo(QPrinter &printer)
+{
+    if (m_report.print(printer))
+        return true;
+    const bool toFile = !printer.outputFileName().isEmpty();
+    showDefaultError(toFile ? QStringLiteral("چاپ انجام نشد: پرونده \"%1\" نوشته نشد").arg(printer.outputFileName())
+                            : QStringLiteral("چاپ انجام نشد: چاپگر \"%1\" در دسترس نيست").arg(printer.printerName()));
+    return false;
 }
 
 void ReportPreview::resizeEvent(QResizeEvent *event)

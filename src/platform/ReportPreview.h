@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class QLabel;
+class QPrinter;
 class QSpinBox;
 class ReportPageView;
 
@@ -45,6 +46,9 @@ public:
 
     // Asks the system's print dialog for a printer and prints to it.
     void print();
+    // Prints to the printer chosen; when it (or the file it prints to) takes
+    // nothing, the user is told so rather than left thinking it printed.
+    bool printTo(QPrinter &printer);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

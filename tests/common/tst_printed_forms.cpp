@@ -26,6 +26,8 @@
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
+#include <QPrinter>
 #include <numeric>
 #include <QSet>
 #include <QRegularExpression>
@@ -335,6 +337,31 @@ private Q_SLOTS:
         for (PrintedForm *form : allForms())
             QVERIFY2(form->QuickRep1->title().contains(QRegularExpression(QStringLiteral("^[\\x{0600}-\\x{06FF} \\-]+$"))),
                      qPrintable(form->objectName()));
+    }
+
+    // Printing from the preview to a printer or file that takes nothing is
+    // said so, with the file's path; a file that can be written gets the pages.
+    void printingThatTakesNothingIsReported()
+    {
+        AppFixture fx(Engine::Sqlite);
+        fillForms(fx);
+        ReportPreview preview(*app::khodro_frm_khalafi->QuickRep1);
+        QTemporaryDir dir;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString nowhere = dir.filePath(QStringLiteral("no-such-folder/letter.pdf"));
+        printer.setOutputFileName(nowhere);
+        QVERIFY(!preview.printTo(printer));
+        QCOMPARE(fx.ui.calls.size(), 1);
+        QCOMPARE(fx.ui.calls[0].kind, Platform::BoxKind::Error);
+        QVERIFY2(fx.ui.calls[0].text.contains(nowhere), qPrintable(fx.ui.calls[0].text));
+
+        fx.ui.reset();
+        const QString written = dir.filePath(QStringLiteral("letter.pdf"));
+        printer.setOutputFileName(written);
+        QVERIFY(preview.printTo(printer));
+        QCOMPARE(fx.ui.calls.size(), 0);
+        QVERIFY(QFileInfo(written).size() > 0);
     }
 
     // The trip reports' column titles and rows are divided by rules standing
