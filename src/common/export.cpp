@@ -51,7 +51,7 @@ QString newWorkbookPath(const QString &listName)
         if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
             return file.fileName();
         if (!file.exists())
-            throw DataError(QStringLiteral("Spreadsheet: cannot create a file in %1: %2")
+            throw DataError(QStringLiteral("فايل اکسل در پوشه %1 ساخته نشد: %2")
                                 .arg(QDir::tempPath(), file.errorString()));
     }
 }
@@ -66,7 +66,7 @@ void exportToSpreadsheet(Query &query, const QList<QPair<QString, QString>> &tit
     const int fields = open ? query.columnCount() : 0;
     const int records = open ? query.recordCount() : 0;
     if (records + 1 > Workbook::maxRows || fields > Workbook::maxColumns)
-        throw DataError(QStringLiteral("Spreadsheet: %1 rows of %2 columns do not fit in one sheet")
+        throw DataError(QStringLiteral("%1 رديف با %2 ستون در يك برگه اکسل جا نمي شود")
                             .arg(records).arg(fields));
 
     // The first pair that names a field gives its title.

@@ -8,7 +8,7 @@ namespace {
 
 QString failure(const char *what, int error)
 {
-    return QStringLiteral("Spreadsheet: %1: %2")
+    return QStringLiteral("نوشتن فايل اکسل ممكن نشد (%1: %2)")
         .arg(QString::fromLatin1(what), QString::fromUtf8(lxw_strerror(lxw_error(error))));
 }
 
@@ -38,7 +38,7 @@ Workbook::Workbook(const QString &path) : m_path(path)
     options.use_zip64 = LXW_FALSE;
     m_book = workbook_new_opt(QFile::encodeName(path).constData(), &options);
     if (!m_book)
-        throw DataError(QStringLiteral("Spreadsheet: cannot create the workbook %1").arg(path));
+        throw DataError(QStringLiteral("فايل اکسل %1 ساخته نشد").arg(path));
 }
 
 Workbook::~Workbook()
@@ -53,20 +53,20 @@ Workbook::~Workbook()
 void Workbook::addSheet(const QString &name)
 {
     if (!m_book)
-        throw DataError(QStringLiteral("Spreadsheet: the workbook is closed"));
+        throw DataError(QStringLiteral("فايل اکسل بسته شده است"));
     lxw_worksheet *added = workbook_add_worksheet(m_book, name.toUtf8().constData());
     if (!added)
-        throw DataError(QStringLiteral("Spreadsheet: cannot add the sheet %1").arg(name));
+        throw DataError(QStringLiteral("برگه %1 به فايل اکسل افزوده نشد").arg(name));
     m_sheet = added;
 }
 
 Workbook::Format Workbook::addFormat(bool bold, Border border)
 {
     if (!m_book)
-        throw DataError(QStringLiteral("Spreadsheet: the workbook is closed"));
+        throw DataError(QStringLiteral("فايل اکسل بسته شده است"));
     lxw_format *f = workbook_add_format(m_book);
     if (!f)
-        throw DataError(QStringLiteral("Spreadsheet: cannot add a format"));
+        throw DataError(QStringLiteral("قالب بندي فايل اکسل ساخته نشد"));
     if (bold)
         format_set_bold(f);
     if (border != NoBorder)
@@ -108,7 +108,7 @@ void Workbook::close()
 lxw_worksheet *Workbook::sheet() const
 {
     if (!m_sheet)
-        throw DataError(QStringLiteral("Spreadsheet: no sheet to write to"));
+        throw DataError(QStringLiteral("فايل اکسل برگه اي براي نوشتن ندارد"));
     return m_sheet;
 }
 
@@ -117,7 +117,7 @@ lxw_format *Workbook::format(Format handle) const
     if (handle <= 0)
         return nullptr;
     if (handle > m_formats.size())
-        throw DataError(QStringLiteral("Spreadsheet: unknown format"));
+        throw DataError(QStringLiteral("قالب بندي ناشناخته در فايل اکسل"));
     return m_formats[handle - 1];
 }
 

@@ -13,6 +13,8 @@
 #include "platform/MaskEdit.h"
 #include "platform/Query.h"
 #include <QCheckBox>
+#include <QFileInfo>
+#include <QTemporaryFile>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -198,6 +200,21 @@ private Q_SLOTS:
         w->SpeedButton1Click();
         QFile::remove(fx.ui.callsOf(QStringLiteral("spreadsheet")).value(1).text);
         QCOMPARE(fx.column(QStringLiteral("select count(*) from phone")), QStringList{QStringLiteral("1")});
+
+        // No workbook can be made in the temporary folder (here a file
+        // stands in its place): the error box says so in Persian and names
+        // the folder; nothing is opened.
+        QTemporaryFile notAFolder;
+        QVERIFY(notAFolder.open());
+        const QByteArray tmpdir = qgetenv("TMPDIR");
+        const QString missing = QFileInfo(notAFolder.fileName()).canonicalFilePath();
+        qputenv("TMPDIR", QFile::encodeName(missing));
+        fx.ui.reset();
+        w->SpeedButton1->click();
+        tmpdir.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", tmpdir);
+        QCOMPARE(fx.ui.calls.size(), 1);
+        QCOMPARE(fx.ui.calls.first().kind, Platform::BoxKind::Error);
+        QVERIFY(fx.ui.calls.first().text.startsWith(QStringLiteral("فايل اکسل در پوشه ") + missing));
     }
 
     void failingSearchShowsTheError_data() { addEngineRows(); }
