@@ -89,16 +89,25 @@ bool MaskEdit::complete() const
     const QString shown = text();
     bool anyFilled = false;
     bool requiredBlank = false;
+    // A blank after a digit of the same group ("1403/5 /12", typed as
+    // 1403/5/12) is a number cut short: stored so, it neither equals nor
+    // sorts with the full form, so searches and checks on it silently miss.
+    bool blankAfterDigit = false;
+    bool digitInGroup = false;
     for (int i = 0; i < pattern.size() && i < shown.size(); ++i) {
         const QChar p = pattern.at(i);
-        if (p != QLatin1Char('0') && p != QLatin1Char('9'))
-            continue; // a literal
+        if (p != QLatin1Char('0') && p != QLatin1Char('9')) {
+            digitInGroup = false; // a literal ends a group
+            continue;
+        }
         const bool blank = shown.at(i) == QLatin1Char(' ');
         anyFilled = anyFilled || !blank;
         // In Qt's notation 9 is a required digit.
         requiredBlank = requiredBlank || (blank && p == QLatin1Char('9'));
+        blankAfterDigit = blankAfterDigit || (blank && digitInGroup);
+        digitInGroup = digitInGroup || !blank;
     }
-    return !anyFilled || !requiredBlank;
+    return !anyFilled || (!requiredBlank && !blankAfterDigit);
 }
 
 void MaskEdit::focusInEvent(QFocusEvent *event)

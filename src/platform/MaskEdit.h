@@ -21,7 +21,9 @@ public:
     static QString toQtMask(const QString &mask);
 
     // Whether the text may be left as it is: untouched (every digit position
-    // blank) or with every required position filled.
+    // blank) or with every required position filled and no blank after a
+    // digit of the same group (a one-digit month typed as "5 " is refused;
+    // blanks may only lead a group, as an optional digit left out does).
     bool complete() const;
 
     // The platform's message when a field is left half filled.

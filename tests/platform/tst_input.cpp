@@ -82,6 +82,10 @@ private Q_SLOTS:
         QTest::newRow("day") << DateMask << QStringLiteral("1403051") << QStringLiteral("1403/05/1 ") << QStringLiteral("    /  /  ");
         QTest::newRow("year") << QStringLiteral("0000;1;_") << QStringLiteral("13") << QStringLiteral("13  ") << QStringLiteral("    ");
         QTest::newRow("minute") << QStringLiteral("!90:00;1;_") << QStringLiteral("073") << QStringLiteral("07:3 ") << QStringLiteral("  :  ");
+        // A one-digit month or a two-digit year before the slash would be
+        // stored with a blank inside, which no search or check matches.
+        QTest::newRow("one-digit month") << DateMask << QStringLiteral("1403/5/12") << QStringLiteral("1403/5 /12") << QStringLiteral("    /  /  ");
+        QTest::newRow("two-digit year") << DateMask << QStringLiteral("03/05/12") << QStringLiteral("03  /05/12") << QStringLiteral("    /  /  ");
     }
     void halfFilledMaskCannotBeLeft()
     {
