@@ -284,10 +284,8 @@ void TPERSONEL_PIC::DBGrid1CellClick()
     // Written beside the target and put in its place only when complete, so
     // a failed write leaves any old file whole.
     QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly))
-        throw DataError(QStringLiteral("%1: %2").arg(target, file.errorString()));
-    if (file.write(content) != content.size() || !file.commit())
-        throw DataError(QStringLiteral("%1: %2").arg(target, file.errorString()));
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
+        throw DataError(fileNotWritten(target, file.errorString()));
     if (CheckBox1->isChecked() && !platform().openWithAssociatedProgram(target))
         showFileLeftAt(QStringLiteral("برنامه اي براي باز کردن اين فايل پيدا نشد."), target);
 }

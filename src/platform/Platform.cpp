@@ -82,8 +82,15 @@ void showConfirmation(const QString &text) { platform().messageBox(Platform::Box
 void showDefaultError(const QString &text) { platform().messageBox(Platform::BoxKind::Error, text, {Platform::Button::Ok}); }
 void showFileLeftAt(const QString &noProgram, const QString &path)
 {
-    showDefaultError(noProgram + QStringLiteral(" فايل در اين مسير ذخيره شده است:") + QLatin1Char('\n') + QChar(0x202A)
-                     + QDir::toNativeSeparators(path) + QChar(0x202C));
+    showDefaultError(noProgram + QStringLiteral(" فايل در اين مسير ذخيره شده است:") + pathLine(path));
+}
+QString pathLine(const QString &path)
+{
+    return QLatin1Char('\n') + QChar(0x202A) + QDir::toNativeSeparators(path) + QChar(0x202C);
+}
+QString fileNotWritten(const QString &path, const QString &reason)
+{
+    return QStringLiteral("فايل در اين مسير ذخيره نشد:") + pathLine(path) + QLatin1Char('\n') + reason;
 }
 Platform::Button askYesNoCancel(const QString &text)
 {

@@ -53,6 +53,12 @@ void showDefaultError(const QString &text);                    // the default er
 // so, and the file's full path follows, left to right, so that the user can
 // open it by hand.
 void showFileLeftAt(const QString &noProgram, const QString &path);
+// A file's full path as a line of its own, reading left to right inside a
+// right-to-left message.
+QString pathLine(const QString &path);
+// The message of a file that could not be written: what failed, in Persian,
+// the file's full path, and the system's own reason.
+QString fileNotWritten(const QString &path, const QString &reason);
 
 // The real implementation over Qt's dialogs and services.
 class DesktopPlatform : public Platform {

@@ -284,6 +284,18 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(path(QStringLiteral("a"))));
         QCOMPARE(TPERSONEL_PIC::safeExtension(QStringLiteral(".p\\d:f*?\"<>|")), QStringLiteral(".pdf"));
         QCOMPARE(TPERSONEL_PIC::safeExtension(QStringLiteral(".جpg")), QStringLiteral(".جpg"));
+
+        // A folder that is not there: the error box says in Persian that the
+        // file was not saved, and where.
+        const qsizetype earlier = fx.ui.callsOf(QStringLiteral("message")).size();
+        fx.ui.fileAnswers.enqueue(path(QStringLiteral("missing/x")));
+        clickRow(0);
+        const auto boxes = fx.ui.callsOf(QStringLiteral("message"));
+        QCOMPARE(boxes.size(), earlier + 1);
+        QCOMPARE(boxes.last().kind, Platform::BoxKind::Error);
+        QVERIFY2(boxes.last().text.startsWith(QStringLiteral("فايل در اين مسير ذخيره نشد:")), qPrintable(boxes.last().text));
+        QVERIFY(boxes.last().text.contains(QDir::toNativeSeparators(path(QStringLiteral("missing/x.exe")))));
+        QVERIFY(!QFile::exists(path(QStringLiteral("missing/x.exe"))));
     }
 
     // Every failure from the staging on shows one message, stores nothing,
