@@ -7,6 +7,7 @@
 #include "platform/Fonts.h"
 #include "platform/Platform.h"
 #include "platform/SettingsStore.h"
+#include "platform/SingleLine.h"
 #include "platform/Style.h"
 #include "platform/Translations.h"
 #include <QApplication>
@@ -72,6 +73,7 @@ int StartupConnect(int argc, char **argv)
     installFontSubstitutions();
     installQtTranslations();
     installProgramStyle();
+    installSingleLineEdits();
     application.setLayoutDirection(Qt::RightToLeft);
     // The login window is the program's main window: the program ends when it
     // is closed, whether it is shown or hidden at that moment.

@@ -18,6 +18,7 @@
 #include "platform/MaskEdit.h"
 #include "platform/Query.h"
 #include "platform/Shape.h"
+#include "platform/SingleLine.h"
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -123,7 +124,8 @@ private Q_SLOTS:
     }
 
     // A code typed into the national-code filter on a Persian keyboard (or
-    // pasted in Arabic-Indic digits) finds the code stored in ASCII digits.
+    // pasted in Arabic-Indic digits, or copied from a spreadsheet cell with
+    // its line break) finds the code stored in ASCII digits.
     void nationFilterTakesPersianDigits()
     {
         AppFixture fx(Engine::Sqlite);
@@ -139,6 +141,13 @@ private Q_SLOTS:
         w->nation->paste();
         w->src_btnClick();
         QCOMPARE(rowValues(QStringLiteral("nation")), QStringList{QStringLiteral("0000000019")});
+        installSingleLineEdits();
+        w->nation->ensurePolished();
+        w->nation->clear();
+        QApplication::clipboard()->setText(QStringLiteral("1234567891\r\n"));
+        w->nation->paste();
+        w->src_btnClick();
+        QCOMPARE(rowValues(QStringLiteral("nation")), QStringList{QStringLiteral("1234567891")});
     }
 
     void countLabelKeepsTheLastSearch_data() { addEngineRows(); }

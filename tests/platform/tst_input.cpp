@@ -1,7 +1,9 @@
 // The masked edit as the windows use it: digits of a Persian keyboard, and
 // the refusal to leave a half-filled field.
 #include "TestSupport.h"
+#include "platform/ComboBox.h"
 #include "platform/MaskEdit.h"
+#include "platform/SingleLine.h"
 #include <QApplication>
 #include <QClipboard>
 #include <QHBoxLayout>
@@ -149,6 +151,33 @@ private Q_SLOTS:
         form.leave();
         QVERIFY(form.other->hasFocus());
         QCOMPARE(ui.messages(), QStringList());
+    }
+
+    // Text pasted into a single-line edit (a plain edit or a combo box's)
+    // arrives as one line: a spreadsheet cell's closing line break goes, breaks
+    // inside become one blank, and the combo's listeners hear the text as kept.
+    void pastedTextIsOneLine()
+    {
+        QCOMPARE(singleLine(QStringLiteral("\r\n1234567891\r\n")), QStringLiteral("1234567891"));
+        QCOMPARE(singleLine(QStringLiteral("خيابان آزادي\r\n\r\nکوچه 5\n")), QStringLiteral("خيابان آزادي کوچه 5"));
+        QCOMPARE(singleLine(QStringLiteral(" a\tb ")), QStringLiteral(" a\tb "));
+
+        installSingleLineEdits();
+        QWidget window;
+        auto *edit = new QLineEdit(&window);
+        auto *combo = new ComboBox(true, &window);
+        QStringList heard;
+        QObject::connect(combo, &ComboBox::changed, [&] { heard << combo->text(); });
+        window.show();
+        QApplication::clipboard()->setText(QStringLiteral("1234567891\r\n"));
+        edit->setText(QStringLiteral("x"));
+        edit->paste();
+        QCOMPARE(edit->text(), QStringLiteral("x1234567891"));
+        QCOMPARE(edit->cursorPosition(), 11);
+        QVERIFY(edit->isModified());
+        combo->lineEdit()->paste();
+        QCOMPARE(combo->text(), QStringLiteral("1234567891"));
+        QCOMPARE(heard.last(), QStringLiteral("1234567891"));
     }
 };
 
