@@ -316,6 +316,7 @@ void Tusers::ins_btn2Click()
         return;
     const QString id = m_loadedId;
     const bool isAdmin = m_loadedIsAdmin;
+    const QString ownPageTicks = isAdmin ? ticksOf(AdminOwnPage) : QString();
     Query &q = *app::dm->ADOQuery1;
     // Each page's old row is replaced by its new one; all pages are written
     // together or not at all, so a failure never leaves a page without its row.
@@ -353,6 +354,24 @@ void Tusers::ins_btn2Click()
         rights.open();
     }
     showMessage(QStringLiteral("ثبت شد"));
+    // The administrator's own row for the users page was kept as it was:
+    // boxes changed there show the stored rights again, and the user is
+    // told, rather than left looking at rights that were not saved.
+    if (isAdmin) {
+        loadCurrentAccount();
+        if (ticksOf(AdminOwnPage) != ownPageTicks)
+            showMessage(QStringLiteral("دسترسي مدير سيستم به صفحه کاربران قابل تغيير نيست و همانطور که بود ماند"));
+    }
+}
+
+QString Tusers::ticksOf(const QString &pageName) const
+{
+    QString ticks;
+    for (const PageRights &page : m_pages)
+        if (page.pageName == pageName)
+            for (QCheckBox *box : page.boxes)
+                ticks += box->isChecked() ? QLatin1Char('1') : QLatin1Char('0');
+    return ticks;
 }
 
 QColor Tusers::DBGrid2DrawColumnCell(int column, const QString &text) const

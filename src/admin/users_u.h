@@ -74,6 +74,8 @@ protected:
 private:
     void reopenUsers();
     void loadCurrentAccount();
+    // The four ticks of a page's boxes as "1" and "0".
+    QString ticksOf(const QString &pageName) const;
     QList<PageRights> m_pages;
     QString m_loadedId;      // the account the boxes were loaded from
     bool m_loadedIsAdmin = false;
