@@ -29,6 +29,7 @@ const QString Administrator = QStringLiteral("admin");
 const QString SubjectList = QStringLiteral("موضوع پيام");
 const QString Deleted = QStringLiteral("حذف شد");
 const QString NoRecipient = QStringLiteral("لطفا گيرنده پيام را انتخاب نماييد");
+const QString UnreadKept = QStringLiteral("پيام هاي خوانده نشده حذف نشدند");
 const QString AdministratorOnly = QStringLiteral("حذف فقط توسط مدير سيستم قابل انجام است");
 // The subject column holds 100 characters.
 const int SubjectLength = 100;
@@ -408,17 +409,23 @@ void Tpayam::N5Click()
     std::sort(rows.begin(), rows.end());
     Query &messages = *app::dm->ADOQ_payam;
     bool deleted = false;
+    bool keptUnread = false;
     for (int row : rows) {
         messages.setRecNo(row + 1);
         // Unread messages stay.
-        if (messages.field(QStringLiteral("show_dat")).asString().isEmpty())
+        if (messages.field(QStringLiteral("show_dat")).asString().isEmpty()) {
+            keptUnread = true;
             continue;
+        }
         runStatement({QStringLiteral("Delete from payamha where id=") + quoted(messages.field(QStringLiteral("id")).asString())});
         deleted = true;
     }
-    // Only unread rows selected: nothing was deleted, and nothing is said.
+    // "Deleted" only when a row went; selected unread rows that stay are
+    // named, so that the command never passes without a word.
     if (deleted)
         reportDeletion();
+    if (keptUnread)
+        showMessage(UnreadKept);
 }
 
 void Tpayam::girandeChange()

@@ -26,6 +26,7 @@ namespace {
 const QString Sent = QStringLiteral("ارسال انجام شد");
 const QString NoRecipient = QStringLiteral("لطفا گيرنده پيام را انتخاب نماييد");
 const QString Deleted = QStringLiteral("حذف شد");
+const QString UnreadKept = QStringLiteral("پيام هاي خوانده نشده حذف نشدند");
 const QString AdministratorOnly = QStringLiteral("حذف فقط توسط مدير سيستم قابل انجام است");
 const QString Subjects = QStringLiteral("موضوع پيام");
 const QString Unread = QStringLiteral("شما اين تعداد پيام ناخوانده داريد ");
@@ -325,19 +326,25 @@ private Q_SLOTS:
         select({1, 2, 4});
         fx.ui.reset();
         w->N5->trigger();
-        QCOMPARE(fx.ui.messages(), QStringList{Deleted});
+        QCOMPARE(fx.ui.messages(), (QStringList{Deleted, UnreadKept}));
         QCOMPARE(shown(), (QStringList{QStringLiteral("e"), QStringLiteral("d"), QStringLiteral("b")}));
-        // Only unread rows selected: nothing deleted, nothing said.
+        // Only unread rows selected: nothing deleted, and the user is told why.
         select({1, 2});
         fx.ui.reset();
         w->N5->trigger();
         QCOMPARE(shown().size(), 3);
-        QCOMPARE(fx.ui.messages(), QStringList());
+        QCOMPARE(fx.ui.messages(), QStringList{UnreadKept});
+        // Read rows only: deleted, nothing more said.
+        select({0});
+        fx.ui.reset();
+        w->N5->trigger();
+        QCOMPARE(fx.ui.messages(), QStringList{Deleted});
+        QCOMPARE(shown(), (QStringList{QStringLiteral("d"), QStringLiteral("b")}));
 
         // The current message goes, read or not.
         moveTo(QStringLiteral("d"));
         w->N3->trigger();
-        QCOMPARE(shown(), (QStringList{QStringLiteral("e"), QStringLiteral("b")}));
+        QCOMPARE(shown(), QStringList{QStringLiteral("b")});
 
         // Every read message of every user goes, whatever the grid shows.
         addMessage(fx, 3, 2, QStringLiteral("1403/01/07"), QStringLiteral("1403/01/08"), QStringLiteral("f"));
