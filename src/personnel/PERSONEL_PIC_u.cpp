@@ -183,7 +183,8 @@ void TPERSONEL_PIC::FormShow()
 
 void TPERSONEL_PIC::ins_btnClick()
 {
-    if (cmt->text().isEmpty()) {
+    // Blanks alone describe nothing: the document could not be told apart.
+    if (cmt->text().trimmed().isEmpty()) {
         showMessage(QStringLiteral("خطا! ابتدا شرح ضميمه را مشخص نماييد"));
         return;
     }

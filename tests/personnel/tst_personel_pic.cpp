@@ -162,7 +162,14 @@ private Q_SLOTS:
         writeFile(path(QStringLiteral("a.tar.gz")), archive);
         writeFile(path(QStringLiteral("README")), binaryContent('r', 10));
 
-        // No description: refused before any dialog. A cancelled dialog: nothing.
+        // No description, or blanks only: refused before any dialog. A
+        // cancelled dialog: nothing.
+        w->cmt->setText(QStringLiteral("  "));
+        w->ins_btnClick();
+        QCOMPARE(fx.ui.messages(), QStringList{noDescriptionText});
+        QVERIFY(fx.ui.callsOf(QStringLiteral("openFile")).isEmpty());
+        fx.ui.reset();
+        w->cmt->setText(QString());
         w->ins_btnClick();
         QCOMPARE(fx.ui.messages(), QStringList{noDescriptionText});
         QVERIFY(fx.ui.callsOf(QStringLiteral("openFile")).isEmpty());
