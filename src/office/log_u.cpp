@@ -7,6 +7,7 @@
 #include "core/dm_u.h"
 #include "platform/ComboBox.h"
 #include "platform/DbGrid.h"
+#include "platform/Digits.h"
 #include "platform/Guard.h"
 #include "platform/MaskEdit.h"
 #include "platform/Query.h"
@@ -107,6 +108,9 @@ Tlog::Tlog(QWidget *parent) : QDialog(parent)
         date->setLayoutDirection(Qt::LeftToRight);
     }
     ip->setLayoutDirection(Qt::LeftToRight);
+    // Addresses are stored in ASCII digits; typed on the Persian keyboard
+    // they would match nothing.
+    takeLocalDigits(ip);
 
     BitBtn1 = named(new QPushButton(style()->standardIcon(QStyle::SP_FileDialogContentsView), QStringLiteral("جستجو"), this),
                     "BitBtn1");

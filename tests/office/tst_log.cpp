@@ -133,6 +133,14 @@ private Q_SLOTS:
                                      + QStringList{QStringLiteral(" order by saat_sys desc ")});
         QCOMPARE(w->cnt->text(), QStringLiteral("1"));
         QCOMPARE(column(QStringLiteral("karbar")), QStringList{"O'Brien"});
+
+        // An address typed on the Persian keyboard is the address in ASCII digits.
+        w->ip->clear();
+        w->ip->setFocus();
+        typeText(w->ip, QStringLiteral("۰.۰.۲"));
+        QCOMPARE(w->ip->text(), QStringLiteral("0.0.2"));
+        w->BitBtn1Click();
+        QCOMPARE(column(QStringLiteral("karbar")), QStringList{"O'Brien"});
     }
 
     void togglesAndOpening()
