@@ -132,8 +132,8 @@ namespace {
 
 // A GLOB pattern that matches what the text matches once folded: "%" and "_"
 // are the wildcards of a search (contains: "*" around it), GLOB's own
-// wildcards in the text are literal, and each kaf, yeh and Latin letter
-// stands for every form of it.
+// wildcards in the text are literal, and each kaf, yeh, digit and Latin
+// letter stands for every form of it.
 QString globPattern(const QString &text, bool contains)
 {
     QString out = contains ? QStringLiteral("*") : QString();

@@ -76,10 +76,11 @@ public:
 
     // Comparisons of a text column with a typed or fixed text, as the
     // program compares and searches texts: the forms of kaf and of yeh are
-    // one letter (see Letters.h) and Latin letters match without regard to
-    // case. Both sides are folded in the statement (the kaf and yeh forms to
-    // the Persian ones, Latin letters to lower case); stored texts are read
-    // through the fold, never rewritten.
+    // one letter, the Persian, Arabic-Indic and ASCII forms of a digit one
+    // digit (see Letters.h), and Latin letters match without regard to case.
+    // Both sides are folded in the statement (the kaf and yeh forms to the
+    // Persian ones, digits to ASCII, Latin letters to lower case); stored
+    // texts are read through the fold, never rewritten.
     //
     // "the column contains the text": a LIKE with "%" around the text ("%"
     // and "_" in the text stay wildcards).
@@ -91,8 +92,8 @@ public:
     // to one character, so a letter the text does not hold in any form can
     // only meet a wildcard: folding it changes no outcome, and only the
     // letters the text holds are folded (which keeps a search over many
-    // rows as fast as an unfolded one when the text has no kaf, yeh or
-    // Latin letter).
+    // rows as fast as an unfolded one when the text has no kaf, yeh, digit
+    // or Latin letter).
     struct Folding {
         QList<std::pair<QChar, QChar>> letters; // (from, to)
         bool lowerCase = false;

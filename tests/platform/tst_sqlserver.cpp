@@ -121,7 +121,11 @@ private Q_SLOTS:
         QVERIFY(at > 0);
         const QString literal = condition.mid(at + 6);
         const qsizetype open = literal.indexOf(QStringLiteral("N'"));
-        const qsizetype close = literal.lastIndexOf(QLatin1Char('\''));
+        // The pattern's own literal ends at the first quote that is not
+        // doubled; the fold of its digit may wrap it in further literals.
+        qsizetype close = open + 2;
+        while (close < literal.size() && (literal[close] != QLatin1Char('\'') || literal.mid(close, 2) == QStringLiteral("''")))
+            close += literal[close] == QLatin1Char('\'') ? 2 : 1;
         bool national = false;
         const QString pattern = readLiteral(literal.mid(open, close - open + 1), &national);
         QVERIFY(national);

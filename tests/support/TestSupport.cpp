@@ -189,6 +189,9 @@ void checkFoldedSearch(const std::function<int(const QString &stored, const QStr
         {"Zed", "zed", 1},
         {"zed", "ZE", 1},
         {"کاظمی", "کاظمو", 0},
+        {"پژو 405", "۴۰۵", 1},          // ASCII digits stored, Persian typed
+        {"پلاک ٤٥", "45", 1},           // Arabic-Indic stored, ASCII typed
+        {"پژو ۴۰۵", "406", 0},
     };
     for (const auto &c : cases) {
         const QString stored = QString::fromUtf8(c.stored);

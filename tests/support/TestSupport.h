@@ -73,7 +73,7 @@ bool gridTitleBold(DbGrid *grid, int column);
 // Ticks a filter's check box and puts a text into its field (an edit or a combo box).
 void switchFilterOn(QCheckBox *box, QWidget *field, const QString &text);
 
-// Kaf, yeh and Latin case in a list's text search. `search` empties the
+// Kaf, yeh, digits and Latin case in a list's text search. `search` empties the
 // list's table, stores one row whose searched column holds `stored`, searches
 // for `typed` as the user would and returns the number of rows found. Each
 // spelling is found through the other form of its letters, both ways, and a
