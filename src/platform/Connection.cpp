@@ -288,19 +288,28 @@ QHash<QString, ColumnKind> Connection::columnKinds(const QString &table)
     auto it = m_kinds.constFind(key);
     if (it != m_kinds.constEnd())
         return *it;
+    // Read like every other statement, bounded by the statement limit and
+    // after a lost connection reopened. A table that does not exist, or a
+    // read that fails on a connection still good, gives no columns; a
+    // connection that broke or stalled meanwhile is an error.
     QHash<QString, ColumnKind> kinds;
-    QSqlDatabase db = database();
-    if (m_settings.engine == Engine::Sqlite) {
-        QSqlQuery q(db);
-        if (q.exec(QStringLiteral("PRAGMA table_info(") + dialect().quoted(table) + QLatin1Char(')'))) {
-            while (q.next())
-                kinds.insert(q.value(1).toString().toLower(), columnKindOfDeclaredType(q.value(2).toString()));
+    run(Effect::ReadsOnly, [&] {
+        kinds.clear();
+        QSqlDatabase db = database();
+        if (m_settings.engine == Engine::Sqlite) {
+            QSqlQuery q(db);
+            if (q.exec(QStringLiteral("PRAGMA table_info(") + dialect().quoted(table) + QLatin1Char(')'))) {
+                while (q.next())
+                    kinds.insert(q.value(1).toString().toLower(), columnKindOfDeclaredType(q.value(2).toString()));
+            }
+        } else {
+            const QSqlRecord rec = db.record(m_settings.engine == Engine::PostgreSql ? key : table);
+            if (rec.isEmpty() && brokeWhileReading())
+                throw DataError(QString());
+            for (int i = 0; i < rec.count(); ++i)
+                kinds.insert(rec.fieldName(i).toLower(), columnKindOfField(m_settings.engine, rec.field(i)));
         }
-    } else {
-        const QSqlRecord rec = db.record(m_settings.engine == Engine::PostgreSql ? key : table);
-        for (int i = 0; i < rec.count(); ++i)
-            kinds.insert(rec.fieldName(i).toLower(), columnKindOfField(m_settings.engine, rec.field(i)));
-    }
+    });
     if (!kinds.isEmpty())
         m_kinds.insert(key, kinds);
     return kinds;
@@ -329,11 +338,17 @@ QHash<QString, ColumnLimit> Connection::columnLimits(const QString &table)
         break;
     }
     QHash<QString, ColumnLimit> limits;
-    QSqlQuery q(database());
-    if (q.exec(sql)) {
+    run(Effect::ReadsOnly, [&] {
+        limits.clear();
+        QSqlQuery q(database());
+        if (!q.exec(sql)) {
+            if (brokeWhileReading())
+                throw DataError(q.lastError().text());
+            return;
+        }
         while (q.next())
             limits.insert(q.value(1).toString().toLower(), columnLimitOfDeclaredType(q.value(2).toString()));
-    }
+    });
     if (!limits.isEmpty())
         m_columnLimits.insert(key, limits);
     return limits;
@@ -455,6 +470,14 @@ Connection::Outcome Connection::outcomeOf(qint64 elapsedMilliseconds, const QStr
     }
     }
     return Outcome::Failed;
+}
+
+bool Connection::brokeWhileReading()
+{
+    if (m_watch && m_watch->fired())
+        return true;
+    PGconn *pg = pgConnection(database());
+    return pg && PQstatus(pg) == CONNECTION_BAD;
 }
 
 bool Connection::foundBroken()

@@ -106,6 +106,7 @@ private:
     void guarded(const std::function<void()> &work);
     Outcome outcomeOf(qint64 elapsedMilliseconds, const QString &engineText);
     bool foundBroken();
+    bool brokeWhileReading(); // the statement watch fired, or the server connection broke
     void reopenAfterLoss();
     [[noreturn]] void raise(Outcome outcome, const QString &engineText);
     void closeWatchSocket();
