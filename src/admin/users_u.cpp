@@ -284,6 +284,7 @@ void Tusers::loadCurrentAccount()
             box->setChecked(false);
     m_loadedId.clear();
     m_loadedIsAdmin = false;
+    m_loadedTicks.clear();
     Query &users = *app::dm->adoq_user;
     if (!users.isOpen() || users.isEmpty() || users.recNo() < 1)
         return; // no account current: nothing shown, nothing to save
@@ -293,19 +294,29 @@ void Tusers::loadCurrentAccount()
     q.clear();
     q.add(QStringLiteral("select * from dastrasi where prs_id=") + quoted(id));
     q.open();
-    // Rows of other page names are listed in the grid but set no box; of
-    // several rows for one page the last one wins.
-    for (q.first(); !q.eof(); q.next()) {
-        const QString pageName = q.field(QStringLiteral("page_name")).asString();
-        for (const PageRights &page : m_pages) {
-            if (page.pageName != pageName)
-                continue;
-            for (int r = 0; r < 4; ++r)
-                page.boxes[r]->setChecked(q.field(QLatin1String(BitFields[r])).asBoolean());
-        }
-    }
+    // Rows of other page names are listed in the grid but set no box.
+    const QList<bool> ticks = storedTicks(q);
+    for (int p = 0; p < m_pages.size(); ++p)
+        for (int r = 0; r < 4; ++r)
+            m_pages[p].boxes[r]->setChecked(ticks[p * 4 + r]);
     m_loadedId = id;
     m_loadedIsAdmin = isAdmin;
+    m_loadedTicks = ticks;
+}
+
+QList<bool> Tusers::storedTicks(Query &rows) const
+{
+    QList<bool> ticks(m_pages.size() * 4, false);
+    for (rows.first(); !rows.eof(); rows.next()) {
+        const QString pageName = rows.field(QStringLiteral("page_name")).asString();
+        for (int p = 0; p < m_pages.size(); ++p) {
+            if (m_pages[p].pageName != pageName)
+                continue;
+            for (int r = 0; r < 4; ++r)
+                ticks[p * 4 + r] = rows.field(QLatin1String(BitFields[r])).asBoolean();
+        }
+    }
+    return ticks;
 }
 
 void Tusers::ins_btn2Click()
@@ -317,6 +328,7 @@ void Tusers::ins_btn2Click()
     const QString id = m_loadedId;
     const bool isAdmin = m_loadedIsAdmin;
     const QString ownPageTicks = isAdmin ? ticksOf(AdminOwnPage) : QString();
+    QList<bool> saved; // the account's ticks once this save is stored
     Query &q = *app::dm->ADOQuery1;
     // Each page's old row is replaced by its new one; all pages are written
     // together or not at all, so a failure never leaves a page without its row.
@@ -328,9 +340,24 @@ void Tusers::ins_btn2Click()
         q.open();
         if (q.isEmpty())
             throw DataError(QStringLiteral("اين حساب كاربري توسط كاربر ديگري حذف شده است و دسترسي ها ثبت نشد"));
-        for (const PageRights &page : m_pages) {
+        // Rights another workstation saved for this account since they were
+        // loaded here are not overwritten without a word.
+        q.clear();
+        q.add(QStringLiteral("select * from dastrasi where prs_id=") + quoted(id));
+        q.open();
+        saved = storedTicks(q);
+        for (int p = 0; p < m_pages.size(); ++p) {
+            const PageRights &page = m_pages[p];
             // The administrator keeps its own rights to this page, so that it
             // can never lock itself out.
+            if (isAdmin && page.pageName == AdminOwnPage)
+                continue;
+            if (saved.mid(p * 4, 4) != m_loadedTicks.mid(p * 4, 4))
+                throw DataError(Query::changedByAnotherUser());
+            for (int r = 0; r < 4; ++r)
+                saved[p * 4 + r] = page.boxes[r]->isChecked();
+        }
+        for (const PageRights &page : m_pages) {
             if (isAdmin && page.pageName == AdminOwnPage)
                 continue;
             q.clear();
@@ -347,6 +374,7 @@ void Tusers::ins_btn2Click()
             q.execute();
         }
     });
+    m_loadedTicks = saved;
     // The rights grid shows again whatever it showed, now as stored.
     Query &rights = *app::dm->ADOQ_dastrasi;
     if (!rights.text().isEmpty()) {

@@ -13,6 +13,8 @@ class QPushButton;
 
 // The accounts that may sign in and their rights per page; it also holds the
 // current user in three labels.
+class Query;
+
 class Tusers : public QDialog {
     Q_OBJECT
 public:
@@ -76,7 +78,12 @@ private:
     void loadCurrentAccount();
     // The four ticks of a page's boxes as "1" and "0".
     QString ticksOf(const QString &pageName) const;
+    // The ticks the rights rows read into `rows` give the pages, four a page
+    // in panel order: of several rows for one page the last one wins, a page
+    // without a row has none.
+    QList<bool> storedTicks(Query &rows) const;
     QList<PageRights> m_pages;
     QString m_loadedId;      // the account the boxes were loaded from
     bool m_loadedIsAdmin = false;
+    QList<bool> m_loadedTicks; // the account's ticks as stored when loaded or last saved
 };

@@ -7,6 +7,7 @@
 #include "core/dm_u.h"
 #include "core/main_u.h"
 #include "platform/DbGrid.h"
+#include "platform/Dialect.h"
 #include "platform/Fonts.h"
 #include "platform/Query.h"
 #include <QAction>
@@ -290,6 +291,46 @@ private Q_SLOTS:
         QCOMPARE(rightsOf(fx, QStringLiteral("2")), QStringList());
         QCOMPARE(fx.ui.messages(), QStringList{QStringLiteral("اين حساب كاربري توسط كاربر ديگري حذف شده است و دسترسي ها ثبت نشد")});
         QCOMPARE(ticks(w), pattern);
+    }
+
+    // Two workstations with the same account's rights open: the second
+    // save does not overwrite the first one's without a word; its ticks
+    // stay, and after the account is read again a save stores them.
+    void rightsChangedElsewhereAreNotOverwritten_data() { addEngineRows(); }
+    void rightsChangedElsewhereAreNotOverwritten()
+    {
+        AppFixture fx(currentEngine());
+        Tusers *w = app::users;
+        fx.exec(QStringLiteral("insert into users (us,ps,ver) values ('b','','')"));
+        w->show();
+        openUsers();
+        clickAccount(w, 1);
+        const QString mine = QStringLiteral("0001") + QString(28, QLatin1Char('0'));
+        setTicks(w, mine);
+        w->ins_btn2->click();
+        QCOMPARE(fx.ui.messages(), QStringList{QStringLiteral("ثبت شد")});
+        // Saved again from here: what this window saved last is no conflict.
+        setTicks(w, QStringLiteral("0011") + QString(28, QLatin1Char('0')));
+        w->ins_btn2->click();
+        QCOMPARE(fx.ui.messages().size(), 2);
+        QCOMPARE(fx.ui.messages().last(), QStringLiteral("ثبت شد"));
+
+        fx.exec(QStringLiteral("update dastrasi set darj=%1 where prs_id=2 and page_name='phone'")
+                    .arg(Dialect::of(currentEngine()).bitLiteral(true)));
+        const QStringList elsewhere = rightsOf(fx, QStringLiteral("2"));
+        setTicks(w, mine);
+        fx.ui.reset();
+        w->ins_btn2->click();
+        QCOMPARE(fx.ui.messages(), QStringList{Query::changedByAnotherUser()});
+        QCOMPARE(rightsOf(fx, QStringLiteral("2")), elsewhere);
+        QCOMPARE(ticks(w), mine);
+
+        clickAccount(w, 1);
+        setTicks(w, mine);
+        fx.ui.reset();
+        w->ins_btn2->click();
+        QCOMPARE(fx.ui.messages(), QStringList{QStringLiteral("ثبت شد")});
+        QVERIFY(rightsOf(fx, QStringLiteral("2")).contains(QStringLiteral("phone:0000")));
     }
 
     // On a fresh database the administrator can open only the users page,
