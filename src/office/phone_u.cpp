@@ -130,14 +130,17 @@ int Tphone::criterion() const
 
 void Tphone::srcChange()
 {
-    // Putting the changed text back is itself a change: it searches once
-    // more before this search goes on. The cursor stays where it was.
+    // Putting the changed text back is itself a change, whose own run
+    // searches with that text: this run has nothing left to do (a second
+    // search with the same text would find the same rows, or fail again
+    // with a second error box). The cursor stays where it was.
     QString text = src->text();
     text.replace(QChar(Keheh), QChar(ArabicKaf));
     if (text != src->text()) {
         const int cursor = src->cursorPosition();
         src->setText(text);
         src->setCursorPosition(cursor);
+        return;
     }
     search();
 }

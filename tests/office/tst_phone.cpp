@@ -98,6 +98,11 @@ private Q_SLOTS:
         QCOMPARE(fx.ui.messages().size(), 1);
         QCOMPARE(fx.ui.calls.last().kind, Platform::BoxKind::Error);
         QCOMPARE(w->src->text(), QStringLiteral("x"));
+        // Also when a typed keheh is put back as kaf, which searches again.
+        fx.ui.reset();
+        typeText(w->src, Keheh);
+        QCOMPARE(fx.ui.messages().size(), 1);
+        QCOMPARE(w->src->text(), QStringLiteral("x") + Kaf);
     }
 
     // A name typed on a Persian keyboard finds it whichever form is stored.
