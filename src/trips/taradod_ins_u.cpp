@@ -320,7 +320,7 @@ void Ttaradod_ins::khodroChange()
 void Ttaradod_ins::mamorChange()
 {
     Query &q = *app::dm->ADOQ_set;
-    openLines(q, {QStringLiteral("select * from personel where ") + fullNameExpression(q) + QLatin1Char('=') + quoted(mamor->text())});
+    openLines(q, {QStringLiteral("select * from personel where ") + q.connection()->dialect().equalsText(fullNameExpression(q), mamor->text())});
     if (q.isEmpty()) {
         loc->setText(QString());
         return;
@@ -487,8 +487,10 @@ bool Ttaradod_ins::requiredFieldsGiven()
 bool Ttaradod_ins::blockingCheckPassed(const QString &exceptId)
 {
     Query &q = *app::dm->ADOQuery1;
+    // The driver however the letters and digits of the name are written.
     QStringList lines{QStringLiteral("select * from taradod where "), QStringLiteral("  dat1=") + quoted(dat1->text()),
-                      QStringLiteral(" and ranande=") + quoted(ranande->text()), QStringLiteral(" and typ<>") + quoted(InCity)};
+                      QStringLiteral(" and ") + q.connection()->dialect().equalsText(QStringLiteral("ranande"), ranande->text()),
+                      QStringLiteral(" and typ<>") + quoted(InCity)};
     if (!exceptId.isEmpty())
         lines << QStringLiteral(" and id<>") + quoted(exceptId);
     openLines(q, lines);
@@ -500,9 +502,12 @@ bool Ttaradod_ins::blockingCheckPassed(const QString &exceptId)
 
 bool Ttaradod_ins::duplicateAllowedFor()
 {
-    return duplicateAllowed(*app::dm->ADOQuery1,
-                            {QStringLiteral("select * from taradod where "), QStringLiteral(" ranande=") + quoted(ranande->text()),
-                             QStringLiteral(" and mamor=") + quoted(mamor->text()), QStringLiteral(" and dat1=") + quoted(dat1->text())},
+    Query &q = *app::dm->ADOQuery1;
+    const Dialect &dialect = q.connection()->dialect();
+    return duplicateAllowed(q,
+                            {QStringLiteral("select * from taradod where "), QStringLiteral(" ") + dialect.equalsText(QStringLiteral("ranande"), ranande->text()),
+                             QStringLiteral(" and ") + dialect.equalsText(QStringLiteral("mamor"), mamor->text()),
+                             QStringLiteral(" and dat1=") + quoted(dat1->text())},
                             QStringLiteral(" هشدار! اين راننده و مامور قبلا ثبت شده است.آيا مي خواهيد ادامه دهيد؟"),
                             QStringLiteral("ranande"));
 }

@@ -416,12 +416,12 @@ void Ttaradod_src::printMissionOrder(PrintedForm *form)
     form->setValue(QStringLiteral("ranande"), driver);
     form->setValue(QStringLiteral("mamor"), current(QStringLiteral("mamor")));
 
-    // The driver's licence number, from the person of exactly that full name.
+    // The driver's licence number, from the person of that full name
+    // (however its letters and digits are written).
     Query &person = *app::dm->ADOQuery1;
     person.clear();
     person.add(QStringLiteral("select * from personel where ")
-               + Ttaradod_ins::fullNameExpression(person)
-               + QLatin1Char('=') + quoted(driver));
+               + person.connection()->dialect().equalsText(Ttaradod_ins::fullNameExpression(person), driver));
     person.open();
     QString licence;
     if (!person.isEmpty()) {

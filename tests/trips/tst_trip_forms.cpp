@@ -188,6 +188,14 @@ private Q_SLOTS:
         QCOMPARE(order->value(QStringLiteral("kilometr2")), QStringLiteral("20"));
         QCOMPARE(order->value(QStringLiteral("shahrestan")), QString()); // the number, by hand
 
+        // A driver typed with the Persian kaf and yeh is the person stored
+        // with the Arabic ones: the order carries that person's licence.
+        fx.exec(QStringLiteral("insert into taradod (ranande,mamor,dat1) values ('علی رضایی','م','1402/07/01')"));
+        list()->src_btnClick();
+        selectRow(QStringLiteral("ranande"), QStringLiteral("علی رضایی"));
+        list()->N8Click();
+        QCOMPARE(app::taradod_frm_kharej->value(QStringLiteral("govahiname_no")), QStringLiteral("G-77"));
+
         // An empty list prints every trip value empty.
         list()->CheckBox1->setChecked(true);
         list()->ranande->setText(QStringLiteral("nobody"));
@@ -198,7 +206,7 @@ private Q_SLOTS:
             for (const QString &name : {QStringLiteral("mamor"), QStringLiteral("ranande"), QStringLiteral("pelak"), QStringLiteral("saat1")})
                 QVERIFY2(form->value(name).isEmpty(), qPrintable(name));
         QCOMPARE(app::taradod_frm_kharej->value(QStringLiteral("govahiname_no")), QString());
-        QCOMPARE(fx.ui.callsOf(QStringLiteral("preview")).size(), 6);
+        QCOMPARE(fx.ui.callsOf(QStringLiteral("preview")).size(), 7);
         QVERIFY(!dakhel->isVisible());
     }
 
