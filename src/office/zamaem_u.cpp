@@ -30,10 +30,10 @@ QByteArray readWholeFile(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw DataError(QStringLiteral("%1: %2").arg(path, file.errorString()));
+        throw DataError(fileNotRead(path, file.errorString()));
     QByteArray content = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw DataError(QStringLiteral("%1: %2").arg(path, file.errorString()));
+        throw DataError(fileNotRead(path, file.errorString()));
     return content;
 }
 
@@ -41,7 +41,7 @@ void writeWholeFile(const QString &path, const QByteArray &content)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content) != content.size() || !file.flush())
-        throw DataError(QStringLiteral("%1: %2").arg(path, file.errorString()));
+        throw DataError(fileNotWritten(path, file.errorString()));
 }
 
 } // namespace

@@ -92,6 +92,10 @@ QString fileNotWritten(const QString &path, const QString &reason)
 {
     return QStringLiteral("فايل در اين مسير ذخيره نشد:") + pathLine(path) + QLatin1Char('\n') + reason;
 }
+QString fileNotRead(const QString &path, const QString &reason)
+{
+    return QStringLiteral("فايل در اين مسير خوانده نشد:") + pathLine(path) + QLatin1Char('\n') + reason;
+}
 Platform::Button askYesNoCancel(const QString &text)
 {
     return platform().messageBox(Platform::BoxKind::Warning, text,

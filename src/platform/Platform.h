@@ -59,6 +59,8 @@ QString pathLine(const QString &path);
 // The message of a file that could not be written: what failed, in Persian,
 // the file's full path, and the system's own reason.
 QString fileNotWritten(const QString &path, const QString &reason);
+// The same for a file that could not be read.
+QString fileNotRead(const QString &path, const QString &reason);
 
 // The real implementation over Qt's dialogs and services.
 class DesktopPlatform : public Platform {

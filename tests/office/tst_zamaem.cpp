@@ -151,6 +151,18 @@ private Q_SLOTS:
         QVERIFY(fx.ui.calls.last().text.contains(QStringLiteral("برنامه اي براي باز کردن اين ضميمه پيدا نشد")));
         QVERIFY(fx.ui.calls.last().text.contains(QDir::toNativeSeparators(viewed)));
         QCOMPARE(readFile(viewed), everyByte());
+
+        // The viewed file cannot be written (a folder holds its name): the
+        // error box says so in Persian and names it; nothing is opened.
+        QFile::remove(viewed);
+        QVERIFY(QDir::temp().mkdir(QStringLiteral("Quellarindo.JPG")));
+        fx.ui.reset();
+        view(w, 0);
+        QDir::temp().rmdir(QStringLiteral("Quellarindo.JPG"));
+        QCOMPARE(fx.ui.calls.size(), 1);
+        QCOMPARE(fx.ui.calls.first().kind, Platform::BoxKind::Error);
+        QVERIFY(fx.ui.calls.first().text.startsWith(QStringLiteral("فايل در اين مسير ذخيره نشد:")));
+        QVERIFY(fx.ui.calls.first().text.contains(QDir::toNativeSeparators(viewed)));
     }
 
     // Every check runs and is reported, the file is still asked for, and
@@ -199,6 +211,8 @@ private Q_SLOTS:
         fx.ui.fileAnswers << m_temp.filePath(QStringLiteral("missing.txt"));
         w->ins_btn->click();
         QCOMPARE(fx.ui.calls.last().kind, Platform::BoxKind::Error);
+        QVERIFY(fx.ui.calls.last().text.startsWith(QStringLiteral("فايل در اين مسير خوانده نشد:")));
+        QVERIFY(fx.ui.calls.last().text.contains(QDir::toNativeSeparators(m_temp.filePath(QStringLiteral("missing.txt")))));
         QCOMPARE(rows(), QStringList());
         QCOMPARE(app::dm->ADOQ_zamaem->state(), Query::State::Browse);
     }
