@@ -101,7 +101,9 @@ protected:
 
 } // namespace
 
-Tpayam::Tpayam(QWidget *parent) : Page(parent)
+// Esc does not close the window: a message being written would be lost, as
+// the next opening clears the compose fields.
+Tpayam::Tpayam(QWidget *parent) : Page(parent, false)
 {
     setObjectName(QStringLiteral("payam"));
     setWindowTitle(QStringLiteral("تبادل پيام"));

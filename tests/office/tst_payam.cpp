@@ -170,6 +170,13 @@ private Q_SLOTS:
         QCOMPARE(w->DBMemo1->toPlainText(), body);
         QCOMPARE(app::dm->ADOQ_payam->field(QStringLiteral("ferestande")).asString(), Ali);
 
+        // Esc while writing does not close the window and lose the text.
+        w->show();
+        w->cmt->setFocus();
+        QTest::keyClick(w->cmt, Qt::Key_Escape);
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->cmt->toPlainText(), body);
+
         // The main window clears the compose fields on the next opening.
         w = openAs(fx, QStringLiteral("2"), Ali);
         QCOMPARE(w->cmt->toPlainText(), QString());
