@@ -159,8 +159,9 @@ void Tsetting::componentChange()
 void Tsetting::ins_btnClick()
 {
     // An item needs a text and a list to belong to: one under the empty list
-    // name is read by no page.
-    if (cmt->text().isEmpty() || component->text().isEmpty()) {
+    // name is read by no page, and blanks alone show as an empty choice (or,
+    // as a deletion password, one no one could know to type).
+    if (cmt->text().trimmed().isEmpty() || component->text().isEmpty()) {
         showMessage(QStringLiteral("لطفا مقدار مناسب را وارد نماييد"));
         return;
     }

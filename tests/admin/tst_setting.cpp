@@ -75,7 +75,7 @@ private Q_SLOTS:
         QCOMPARE(w->cmt->text(), QStringLiteral("سفيد"));
 
         w->component->setText(Colour);
-        w->cmt->setText(QString());
+        w->cmt->setText(QStringLiteral("   "));
         w->ins_btn->click();
         w->cmt->setText(QStringLiteral("سفيد"));
         w->ins_btn->click();           // accepted
