@@ -6,6 +6,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPointer>
+#include <algorithm>
 
 QString MaskEdit::toQtMask(const QString &mask)
 {
@@ -45,11 +46,57 @@ QString MaskEdit::text() const
     return asciiDigits(shown);
 }
 
-void MaskEdit::setText(const QString &text)
+namespace {
+
+bool isDigitPosition(QChar p) { return p == QLatin1Char('0') || p == QLatin1Char('9'); }
+
+// A text whose literals stand elsewhere than the mask's ("1403/5/12" or
+// "7:30", as an import or another program may have stored them), put group
+// by group: each group of digits right-aligned in its positions with zeros
+// before it ("1403/05/12", "07:30"), so that no digit is dropped or pushed
+// into the next group. The text itself when it has the mask's shape already
+// or is no such run of digit groups.
+QString fittedToGroups(const QString &pattern, const QString &text)
+{
+    if (std::all_of(pattern.begin(), pattern.end(), isDigitPosition))
+        return text; // no literals, no groups to tell apart
+    bool sameShape = text.size() == pattern.size();
+    for (int i = 0; sameShape && i < pattern.size(); ++i)
+        sameShape = isDigitPosition(pattern.at(i)) || text.at(i) == pattern.at(i);
+    if (sameShape)
+        return text;
+    QString out;
+    int t = 0;
+    for (int i = 0; i < pattern.size();) {
+        if (!isDigitPosition(pattern.at(i))) {
+            if (t >= text.size() || text.at(t) != pattern.at(i))
+                return text;
+            out += pattern.at(i++);
+            ++t;
+            continue;
+        }
+        int width = 0;
+        while (i + width < pattern.size() && isDigitPosition(pattern.at(i + width)))
+            ++width;
+        QString digits;
+        while (t < text.size() && asciiDigit(text.at(t)).isDigit())
+            digits += asciiDigit(text.at(t++));
+        if (digits.size() > width || digits.isEmpty())
+            return text;
+        out += QString(width - digits.size(), QLatin1Char('0')) + digits;
+        i += width;
+    }
+    return t == text.size() ? out : text;
+}
+
+} // namespace
+
+void MaskEdit::setText(const QString &given)
 {
     // Put each character of the text at its own position: a blank leaves the
     // position empty, so "1403/ 1/05" and "    /  /  " come back as they went in.
     const QString pattern = positions();
+    const QString text = fittedToGroups(pattern, given);
     QLineEdit::setText(QString());
     QString normalized;
     for (int i = 0; i < pattern.size(); ++i) {

@@ -14,7 +14,10 @@ public:
 
     QString editMask() const { return m_mask; }
     QString text() const;                 // literals kept, blanks as spaces
-    void setText(const QString &text);    // blanks may be given as spaces
+    // Blanks may be given as spaces. A text stored in another shape of the
+    // same groups ("1403/5/12", "7:30") is put with each group filled out
+    // with zeros ("1403/05/12", "07:30"), never with a digit dropped.
+    void setText(const QString &text);
     void clear() { setText(QString()); }
 
     // The mask converted to Qt's notation (whose 9 and 0 are the other way round).

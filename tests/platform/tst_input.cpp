@@ -123,6 +123,37 @@ private Q_SLOTS:
         QCOMPARE(form.masked->text(), blank);
     }
 
+    // A date or time stored in another shape of the same groups comes into
+    // the field with every digit in its group, so that saving the row again
+    // does not store a date or time with digits dropped.
+    void storedShapesKeepEveryDigit_data()
+    {
+        QTest::addColumn<QString>("mask");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("shown");
+        const QString time = QStringLiteral("!90:00;1;_");
+        QTest::newRow("one-digit month") << DateMask << QStringLiteral("1403/5/12") << QStringLiteral("1403/05/12");
+        QTest::newRow("one-digit day") << DateMask << QStringLiteral("1403/11/۵") << QStringLiteral("1403/11/05");
+        QTest::newRow("one-digit hour") << time << QStringLiteral("7:30") << QStringLiteral("07:30");
+        // The mask's own shape, blanks included, stays as it is.
+        QTest::newRow("full date") << DateMask << QStringLiteral("1403/05/12") << QStringLiteral("1403/05/12");
+        QTest::newRow("blank inside") << DateMask << QStringLiteral("1403/ 1/05") << QStringLiteral("1403/ 1/05");
+        QTest::newRow("blank date") << DateMask << QStringLiteral("    /  /  ") << QStringLiteral("    /  /  ");
+        QTest::newRow("empty") << DateMask << QString() << QStringLiteral("    /  /  ");
+        QTest::newRow("other separators") << DateMask << QStringLiteral("1403-05-12") << QStringLiteral("1403/05/12");
+        QTest::newRow("short year") << QStringLiteral("0000;1;_") << QStringLiteral("95") << QStringLiteral("95  ");
+    }
+    void storedShapesKeepEveryDigit()
+    {
+        QFETCH(QString, mask);
+        QFETCH(QString, stored);
+        QFETCH(QString, shown);
+        MaskEdit field(mask);
+        field.setText(stored);
+        QCOMPARE(field.text(), shown);
+        QVERIFY(!field.isModified());
+    }
+
     void untouchedOrCompleteMaskMayBeLeft()
     {
         ScopedScriptedPlatform ui;
