@@ -473,8 +473,10 @@ bool Ttaradod_ins::requiredFieldsGiven()
         {ranande, QStringLiteral("خطا! نام راننده   نمي تواند خالي باشد")},
         {mamor, QStringLiteral("خطا! نام مامور  نمي تواند خالي باشد")},
     };
+    // A text of blanks only is as empty: a trip of no driver or officer
+    // would escape the checks on them and be found by no search.
     for (const auto &[field, message] : required) {
-        if (field->text().isEmpty()) {
+        if (field->text().trimmed().isEmpty()) {
             showMessage(message);
             return false;
         }

@@ -177,9 +177,11 @@ void Tkhodro_ins::lnameChange()
 
 namespace {
 
+// An owner of blanks only is no owner: no list, search or trip finds the
+// vehicle by it.
 bool ownerGiven(const ComboBox *owner)
 {
-    if (!owner->text().isEmpty())
+    if (!owner->text().trimmed().isEmpty())
         return true;
     showMessage(QStringLiteral("خطا! نام خانوادگي  نمي تواند خالي باشد"));
     return false;

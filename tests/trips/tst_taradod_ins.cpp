@@ -371,7 +371,7 @@ private Q_SLOTS:
         const QString officer = QStringLiteral("مهدي احمدي");
         const QString date = QStringLiteral("1402/05/01");
 
-        // The required fields, in their order; only the empty text counts.
+        // The required fields, in their order; blanks only count as empty.
         const QStringList required{QStringLiteral("خطا! نوع تردد نمي تواند خالي باشد"),
                                    QStringLiteral("خطا! نام راننده   نمي تواند خالي باشد"),
                                    QStringLiteral("خطا! نام مامور  نمي تواند خالي باشد")};
@@ -379,9 +379,12 @@ private Q_SLOTS:
         w->ins_btn->click();
         w->typ->setText(QStringLiteral(" "));
         w->ins_btn->click();
+        w->typ->setText(QStringLiteral("x"));
+        w->ranande->setText(QStringLiteral("  "));
+        w->ins_btn->click();
         w->ranande->setText(driver);
         w->ins_btn->click();
-        QCOMPARE(fx.ui.messages(), (QStringList{required[0], required[1], required[2]}));
+        QCOMPARE(fx.ui.messages(), (QStringList{required[0], required[0], required[1], required[2]}));
         QCOMPARE(tripCount(fx), 0);
 
         // The first out-of-city trip: all 23 columns as their fields' texts.

@@ -199,19 +199,26 @@ private Q_SLOTS:
         QCOMPARE(asked[0].buttons, (QList<Platform::Button>{Platform::Button::Yes, Platform::Button::No, Platform::Button::Cancel}));
         QCOMPARE(one(fx, QStringLiteral("select count(*) from khodro")), QStringLiteral("2"));
 
-        // Another vehicle of the same owner: no question. Blanks are an owner text.
+        // Another vehicle of the same owner: no question.
         fx.ui.reset();
         w->khodro->setText(QStringLiteral("سمند"));
         w->ins_btn->click();
+        QCOMPARE(fx.ui.messages(), QStringList());
+        // An owner of blanks only is no owner.
         w->lname->setText(QStringLiteral(" "));
+        w->ins_btn->click();
+        QCOMPARE(fx.ui.messages(), QStringList{EmptyOwner});
+        QCOMPARE(one(fx, QStringLiteral("select count(*) from khodro")), QStringLiteral("3"));
+        // An empty vehicle name is asked about too.
+        fx.ui.reset();
+        w->lname->setText(QStringLiteral("O'Neil"));
         w->khodro->setText(QString());
         w->ins_btn->click();
         QCOMPARE(fx.ui.messages(), QStringList());
         QCOMPARE(one(fx, QStringLiteral("select count(*) from khodro")), QStringLiteral("4"));
-        // An empty vehicle name is asked about too.
         fx.ui.buttonAnswers << Platform::Button::No;
         w->ins_btn->click();
-        QCOMPARE(fx.ui.messages(), QStringList{DuplicateQuestion + QStringLiteral(" ")});
+        QCOMPARE(fx.ui.messages(), QStringList{DuplicateQuestion + QStringLiteral("O'Neil")});
     }
 
     void numberAndMaskedTexts_data() { addEngineRows(); }
