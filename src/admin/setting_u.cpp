@@ -167,7 +167,8 @@ void Tsetting::ins_btnClick()
     }
     Query &q = *app::dm->ADOQuery1;
     q.clear();
-    q.add(lookupListStatement(component->text()) + QStringLiteral(" and cmt=") + quoted(cmt->text()));
+    // The same item with the other form of kaf or yeh is a duplicate too.
+    q.add(lookupListStatement(component->text()) + QStringLiteral(" and ") + q.connection()->dialect().equalsText(QStringLiteral("cmt"), cmt->text()));
     q.open();
     if (q.recordCount() > 0) {
         showMessage(QStringLiteral("تكراري است"));

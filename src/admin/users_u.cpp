@@ -233,7 +233,9 @@ void Tusers::ins_btnClick()
     }
     Query &q = *app::dm->ADOQuery1;
     q.clear();
-    q.add(QStringLiteral("select * from users where us=") + quoted(us->text()));
+    // A name that differs only in the form of its kaf or yeh, or in Latin
+    // case, is the same name to whoever picks it from the login list.
+    q.add(QStringLiteral("select * from users where ") + q.connection()->dialect().equalsText(QStringLiteral("us"), us->text()));
     q.open();
     if (!q.isEmpty()) {
         showMessage(QStringLiteral("خطا، نام كاربري تكراري است"));

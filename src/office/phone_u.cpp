@@ -172,7 +172,8 @@ void Tphone::ins_btnClick()
     }
     Query &q = *app::dm->ADOQuery1;
     q.clear();
-    q.add(QStringLiteral("select * from phone where name = ") + quoted(name->text()));
+    // The same name with the other form of kaf or yeh is a duplicate too.
+    q.add(QStringLiteral("select * from phone where ") + q.connection()->dialect().equalsText(QStringLiteral("name"), name->text()));
     q.open();
     if (q.recordCount() > 0) {
         showMessage(QStringLiteral("نام تکراري است"));

@@ -80,10 +80,12 @@ private Q_SLOTS:
         w->cmt->setText(QStringLiteral("سفيد"));
         w->ins_btn->click();           // accepted
         w->ins_btn->click();           // now a duplicate in this list
+        w->cmt->setText(QStringLiteral("سفید"));
+        w->ins_btn->click();           // the same with the Persian yeh
         w->cmt->setText(QStringLiteral("ab'c"));
         w->ins_btn->click();
         QCOMPARE(fx.ui.messages(), (QStringList{QStringLiteral("لطفا مقدار مناسب را وارد نماييد"), QStringLiteral("لطفا مقدار مناسب را وارد نماييد"), QStringLiteral("ثبت شد"),
-                                                QStringLiteral("تكراري است"), QStringLiteral("ثبت شد")}));
+                                                QStringLiteral("تكراري است"), QStringLiteral("تكراري است"), QStringLiteral("ثبت شد")}));
         QCOMPARE(rowsOf(fx, Colour), (QStringList{QStringLiteral("سفيد=null"), QStringLiteral("ab'c=null")}));
         QCOMPARE(app::dm->ADOQ_set->recordCount(), 2);
     }

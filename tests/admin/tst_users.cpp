@@ -121,6 +121,23 @@ private Q_SLOTS:
     // The boxes follow the current account however it moves: reopening, the
     // keyboard, a click. Rows of other pages are listed but set no box, a
     // NULL bit unticks, the last of two rows for a page wins.
+    // A name that differs from a stored one only in the form of its kaf or
+    // yeh, or in Latin case, is refused as a duplicate.
+    void duplicateNamesFoldKafYehAndCase_data() { addEngineRows(); }
+    void duplicateNamesFoldKafYehAndCase()
+    {
+        AppFixture fx(currentEngine());
+        Tusers *w = app::users;
+        openUsers();
+        fx.exec(QStringLiteral("insert into users (us,ps,ver) values ('%1','1','')").arg(QStringLiteral("كاظمي")));
+        for (const QString &name : {QStringLiteral("کاظمی"), QStringLiteral("ADMIN")}) {
+            w->us->setText(name);
+            w->ins_btn->click();
+        }
+        QCOMPARE(fx.ui.messages(), (QStringList{QStringLiteral("خطا، نام كاربري تكراري است"), QStringLiteral("خطا، نام كاربري تكراري است")}));
+        QCOMPARE(fx.value(QStringLiteral("select count(*) from users")), QStringLiteral("2"));
+    }
+
     void currentAccountLoadsTheRights_data() { addEngineRows(); }
     void currentAccountLoadsTheRights()
     {

@@ -156,6 +156,12 @@ private Q_SLOTS:
         QCOMPARE(fx.ui.messages().size(), shown);
         QCOMPARE(fx.column(QStringLiteral("select count(*) from phone")), QStringList{QStringLiteral("4")});
 
+        // A stored name typed with the other form of its kaf is a duplicate.
+        w->name->setText(QStringLiteral("بابک"));
+        w->ins_btn->click();
+        QCOMPARE(fx.ui.messages().last(), QStringLiteral("نام تکراري است"));
+        QCOMPARE(fx.column(QStringLiteral("select count(*) from phone")), QStringList{QStringLiteral("4")});
+
         // An entry without a name, which could never be listed or deleted,
         // is refused.
         fx.ui.reset();
