@@ -433,7 +433,12 @@ void Tpayam::N5Click()
 void Tpayam::girandeChange()
 {
     const QString name = girande->text();
-    const QString recipient = userIdOf(*app::dm->ADOQuery1, name, QStringLiteral("select id from users where us="));
+    // A typed name finds its account whichever form of kaf and yeh it has.
+    Query &users = *app::dm->ADOQuery1;
+    users.clear();
+    users.add(QStringLiteral("select id from users where ") + users.connection()->dialect().equalsText(QStringLiteral("us"), name));
+    users.open();
+    const QString recipient = currentText(users, QStringLiteral("id"));
     Query &q = *app::dm->ADOQ_payam;
     q.clear();
     q.add(QStringLiteral("select payamha.*,users.us as ferestande from payamha left join users on payamha.send_prs_id=users.id where ")

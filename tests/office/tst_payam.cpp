@@ -242,6 +242,10 @@ private Q_SLOTS:
         QLineEdit *filter = w->girande->lineEdit();
         typeText(filter, Bahram);
         QCOMPARE(shown(), (QStringList{QStringLiteral("d"), QStringLiteral("b")}));
+        // A name typed with the Persian yeh finds the account stored with the Arabic one.
+        filter->selectAll();
+        typeText(filter, QStringLiteral("علی"));
+        QCOMPARE(shown(), (QStringList{QStringLiteral("c"), QStringLiteral("a")}));
         // A name without an account lists nothing.
         typeText(filter, QStringLiteral("x"));
         QCOMPARE(shown(), QStringList());
