@@ -1,5 +1,6 @@
 #include "EntryWindow.h"
 #include "core/MonEdit.h"
+#include "platform/DataError.h"
 #include "platform/ComboBox.h"
 #include "platform/MaskEdit.h"
 #include "platform/Platform.h"
@@ -74,6 +75,17 @@ QString storedText(const QWidget *control)
     return controlText(control);
 }
 
+// The caption of the label that names a field, for a message about it; the
+// field's own name when no label names it.
+QString captionOf(const QWidget *control)
+{
+    if (control->parentWidget())
+        for (const QLabel *label : control->parentWidget()->findChildren<QLabel *>())
+            if (label->buddy() == control && !label->text().trimmed().isEmpty())
+                return label->text().trimmed();
+    return control->objectName();
+}
+
 } // namespace
 
 void storeControls(Query &rows, const QList<QWidget *> &controls, RowMode mode)
@@ -85,8 +97,19 @@ void storeControls(Query &rows, const QList<QWidget *> &controls, RowMode mode)
     else
         rows.edit();
     try {
-        for (QWidget *control : controls)
-            rows.field(control->objectName()).setText(storedText(control));
+        // The column types are read first, so that an error while writing a
+        // field is one of its text, never of the server.
+        rows.connection()->columnKinds(rows.baseTable());
+        for (QWidget *control : controls) {
+            try {
+                rows.field(control->objectName()).setText(storedText(control));
+            } catch (const DataError &error) {
+                // The message names the field whose text its column cannot
+                // take ("'    ' is no whole number" alone does not say which).
+                control->setFocus(Qt::OtherFocusReason);
+                throw DataError(captionOf(control) + QStringLiteral(": ") + error.message());
+            }
+        }
         rows.post();
     } catch (...) {
         rows.cancel();

@@ -59,5 +59,7 @@ enum class RowMode { Append, Edit };
 // new row (Append) or on the current row (Edit) of `rows`, opening it first
 // when it is closed, and posts the row. When a text does not
 // convert or the server refuses the row, the row is cancelled before the
-// error goes on, so the shared result set is never left half-assigned.
+// error goes on, so the shared result set is never left half-assigned; a
+// text that does not convert is reported under its field's caption, and the
+// field gets the focus.
 void storeControls(Query &rows, const QList<QWidget *> &controls, RowMode mode);

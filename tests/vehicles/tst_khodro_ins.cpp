@@ -228,10 +228,11 @@ private Q_SLOTS:
         Tkhodro_ins *w = openNew();
         w->lname->setText(QStringLiteral("کاروند ديسا استان"));
 
-        // An untouched model is four blanks, which is no number: refused, and
-        // the shared result set is left as it was.
+        // An untouched model is four blanks, which is no number: refused under
+        // the field's caption, and the shared result set is left as it was.
         w->ins_btn->click();
         QCOMPARE(errorBoxes(fx.ui), 1);
+        QCOMPARE(fx.ui.messages().last(), QStringLiteral("مدل/سال ساخت: '    ' يك عدد صحيح معتبر نيست"));
         QCOMPARE(rows().state(), Query::State::Browse);
         QCOMPARE(rows().recordCount(), 0);
         QCOMPARE(one(fx, QStringLiteral("select count(*) from khodro")), QStringLiteral("0"));
