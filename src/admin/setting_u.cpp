@@ -1,4 +1,5 @@
 #include "setting_u.h"
+#include "common/Page.h"
 #include "core/app.h"
 #include "common/lookup.h"
 #include "core/dm_u.h"
@@ -65,6 +66,8 @@ QStringList Tsetting::listNames()
 Tsetting::Tsetting(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("setting"));
+    // Its opener clears what is typed here; Esc must not throw that away.
+    ignoreEscape(this);
     setWindowTitle(QStringLiteral("تنظيمات"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);

@@ -1,4 +1,5 @@
 #include "users_u.h"
+#include "common/Page.h"
 #include "core/app.h"
 #include "core/dm_u.h"
 #include "platform/DbGrid.h"
@@ -43,6 +44,8 @@ QPushButton *pictureButton(const char *name, QWidget *parent)
 Tusers::Tusers(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("users"));
+    // Its opener clears what is typed here; Esc must not throw that away.
+    ignoreEscape(this);
     setWindowTitle(QStringLiteral("کاربران سيستم"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);

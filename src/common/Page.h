@@ -13,8 +13,9 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-
-private:
-    bool m_escapeCloses;
 };
+
+// Makes Esc do nothing in a window that has no cancel button. A dialog closes
+// on Esc by default, and a window whose opener clears its fields would then
+// lose what was being typed.
+void ignoreEscape(QDialog *dialog);

@@ -1,5 +1,6 @@
 #include "phone_u.h"
 #include "common/ListSearch.h"
+#include "common/Page.h"
 #include "core/Controls.h"
 #include "core/app.h"
 #include "core/dm_u.h"
@@ -53,6 +54,8 @@ const QList<GridColumn> &Tphone::gridColumns()
 Tphone::Tphone(QWidget *parent) : QDialog(parent)
 {
     setUpWindow(this, "phone", QStringLiteral("دفترچه تلفن"));
+    // Its opener clears what is typed here; Esc must not throw that away.
+    ignoreEscape(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
     resize(502, 480);

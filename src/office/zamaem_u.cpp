@@ -1,4 +1,5 @@
 #include "zamaem_u.h"
+#include "common/Page.h"
 #include "core/app.h"
 #include "core/dm_u.h"
 #include "personnel/PERSONEL_PIC_u.h"
@@ -49,6 +50,8 @@ void writeWholeFile(const QString &path, const QByteArray &content)
 Tzamaem::Tzamaem(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("zamaem"));
+    // Its opener clears what is typed here; Esc must not throw that away.
+    ignoreEscape(this);
     setWindowTitle(QStringLiteral("ضمائم"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);

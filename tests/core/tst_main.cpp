@@ -21,6 +21,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -137,6 +138,7 @@ private Q_SLOTS:
     void buttonsHoldTheirCaptions();
     void unreadMessagePoll_data() { addEngineRows(); }
     void unreadMessagePoll();
+    void escapeKeepsWhatIsBeingTyped();
 };
 
 void TestMain::initTestCase()
@@ -409,6 +411,26 @@ void TestMain::unreadMessagePoll()
     app::main->Timer1Timer();
     QCOMPARE(fx.ui.messages().size(), 2);
     app::main->Timer1->stop();
+}
+
+// The pages whose openers clear their fields stay open on Esc, so what is
+// being typed is not lost at the next opening.
+void TestMain::escapeKeepsWhatIsBeingTyped()
+{
+    AppFixture fx(Engine::Sqlite);
+    const QList<QPair<QDialog *, QLineEdit *>> pages = {
+        {app::setting, app::setting->cmt}, {app::phone, app::phone->name},
+        {app::zamaem, app::zamaem->ramz}, {app::users, app::users->us}};
+    for (const auto &[page, field] : pages) {
+        page->show();
+        QVERIFY(QTest::qWaitForWindowExposed(page));
+        field->setFocus();
+        field->setText(QStringLiteral("رضا"));
+        QTest::keyClick(field, Qt::Key_Escape);
+        QVERIFY2(page->isVisible(), qPrintable(page->objectName()));
+        QCOMPARE(field->text(), QStringLiteral("رضا"));
+        page->hide();
+    }
 }
 
 QTEST_MAIN(TestMain)
