@@ -10,11 +10,10 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QPushButton;
+class Query;
 
 // The accounts that may sign in and their rights per page; it also holds the
 // current user in three labels.
-class Query;
-
 class Tusers : public QDialog {
     Q_OBJECT
 public:

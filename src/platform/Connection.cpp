@@ -19,6 +19,19 @@
 
 namespace {
 
+// Runs `work`, then `after`, whether `work` ends normally or throws.
+template <class After>
+void runThenAlways(const std::function<void()> &work, After after)
+{
+    try {
+        work();
+    } catch (...) {
+        after();
+        throw;
+    }
+    after();
+}
+
 QAtomicInt connectionCounter;
 
 // The server's own statement limit answers first; the watch gives up on a
@@ -245,13 +258,7 @@ void Connection::withoutStatementLimit(const std::function<void()> &work)
     m_unbounded = true;
     if (database().isOpen())
         applyStatementLimit(0);
-    try {
-        work();
-    } catch (...) {
-        restore();
-        throw;
-    }
-    restore();
+    runThenAlways(work, restore);
 }
 
 void Connection::closeWatchSocket()
@@ -433,13 +440,7 @@ void Connection::guarded(const std::function<void()> &work)
             m_watch = std::make_unique<StatementWatch>();
         m_watch->arm(m_watchSocket, m_limits.statementMilliseconds + WatchGraceMilliseconds);
     }
-    try {
-        work();
-    } catch (...) {
-        leave();
-        throw;
-    }
-    leave();
+    runThenAlways(work, leave);
 }
 
 Connection::Outcome Connection::outcomeOf(qint64 elapsedMilliseconds, const QString &engineText)
