@@ -46,10 +46,31 @@ void fillComboFromStatement(ComboBox *combo, Query &query, const QString &line, 
     combo->setItems(items);
 }
 
+namespace {
+
+// The text a control showed when the row was loaded into it: an edit leaves
+// the field alone while the control still shows it.
+const char *const LoadedText = "loadedText";
+
+void rememberLoadedText(QWidget *control)
+{
+    control->setProperty(LoadedText, controlText(control));
+}
+
+bool showsLoadedText(const QWidget *control)
+{
+    const QVariant loaded = control->property(LoadedText);
+    return loaded.isValid() && loaded.toString() == controlText(control);
+}
+
+} // namespace
+
 void loadControlsFromRow(const QList<QWidget *> &controls, Query &rows)
 {
-    for (QWidget *control : controls)
+    for (QWidget *control : controls) {
         setControlText(control, rows.field(control->objectName()).asString());
+        rememberLoadedText(control);
+    }
 }
 
 bool duplicateAllowed(Query &query, const QStringList &lines, const QString &question, const QString &keyColumn)
@@ -101,6 +122,12 @@ void storeControls(Query &rows, const QList<QWidget *> &controls, RowMode mode)
         // field is one of its text, never of the server.
         rows.connection()->columnKinds(rows.baseTable());
         for (QWidget *control : controls) {
+            // A field the user left as it was loaded is neither written nor
+            // compared: an empty control would turn a NULL into '', and a
+            // change another workstation made to the field since would
+            // refuse the save.
+            if (mode == RowMode::Edit && showsLoadedText(control))
+                continue;
             try {
                 rows.field(control->objectName()).setText(storedText(control));
             } catch (const DataError &error) {
@@ -115,6 +142,9 @@ void storeControls(Query &rows, const QList<QWidget *> &controls, RowMode mode)
         rows.cancel();
         throw;
     }
+    if (mode == RowMode::Edit)
+        for (QWidget *control : controls)
+            rememberLoadedText(control);
 }
 
 QLineEdit *FieldMaker::edit(const char *name, int row, int column, const QString &caption, bool rightToLeft)

@@ -27,7 +27,8 @@ void setControlText(QWidget *control, const QString &text);
 void fillComboFromStatement(ComboBox *combo, Query &query, const QString &line, const QString &column);
 
 // Each control gets the text of the column of the same name in the query's
-// current row (the empty text for NULL, and for an empty result set).
+// current row (the empty text for NULL, and for an empty result set), and
+// keeps it as the text it was loaded with.
 void loadControlsFromRow(const QList<QWidget *> &controls, Query &rows);
 
 // The duplicate question: runs `lines` on `query`; when a row comes back a
@@ -61,5 +62,6 @@ enum class RowMode { Append, Edit };
 // convert or the server refuses the row, the row is cancelled before the
 // error goes on, so the shared result set is never left half-assigned; a
 // text that does not convert is reported under its field's caption, and the
-// field gets the focus.
+// field gets the focus. An edit skips a control that still shows the text
+// it was loaded with, so that only what the user changed is written.
 void storeControls(Query &rows, const QList<QWidget *> &controls, RowMode mode);

@@ -154,15 +154,17 @@ QString Money::toString() const
     return units < 0 ? QLatin1Char('-') + text : text;
 }
 
-QString plainNumberText(double value)
+QString plainNumberText(double value, int significantDigits)
 {
     if (!std::isfinite(value))
         return QString::number(value);
     char text[64];
-    const auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 14);
+    const auto [end, error] = significantDigits > 0
+        ? std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, std::min(significantDigits, 17) - 1)
+        : std::to_chars(text, text + sizeof text, value, std::chars_format::scientific);
     if (error != std::errc())
-        return QString::number(value, 'g', 15);
-    // "-d.ddddddddddddddde±x": the significant digits and where the point goes.
+        return QString::number(value, 'g', 17);
+    // "-d.dddde±x": the significant digits and where the point goes.
     const char *p = text;
     const bool negative = *p == '-';
     if (negative)

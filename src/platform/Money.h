@@ -37,7 +37,8 @@ struct Money {
 };
 Q_DECLARE_METATYPE(Money)
 
-// A double as a plain decimal text with at most 15 significant digits (the
-// digits a double keeps for sure) and never an exponent: 0.00005 is
-// "0.00005", not "5e-05".
-QString plainNumberText(double value);
+// A double as a plain decimal text, never with an exponent: 0.00005 is
+// "0.00005", not "5e-05". By default with the fewest significant digits that
+// read back as the same double (0.1 + 0.2 is "0.30000000000000004"); with
+// `significantDigits` (1 to 17) rounded to that many (0.3 at 15).
+QString plainNumberText(double value, int significantDigits = 0);

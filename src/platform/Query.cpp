@@ -12,7 +12,7 @@ QString Field::name() const { return m_query->m_columns[m_column].name; }
 ColumnKind Field::kind() const { return m_query->m_columns[m_column].kind; }
 QVariant Field::value() const { return m_query->currentValue(m_column); }
 bool Field::isNull() const { const QVariant v = value(); return v.isNull() || !v.isValid(); }
-QString Field::asString() const { return Query::displayText(value(), kind()); }
+QString Field::asString() const { return Query::displayText(value(), kind(), m_query->m_columns[m_column].computed); }
 QByteArray Field::asBytes() const
 {
     const QVariant v = value();
@@ -286,7 +286,7 @@ QVariant Query::valueAt(int row, int column) const
 
 QString Query::textAt(int row, int column) const
 {
-    return displayText(valueAt(row, column), m_columns.value(column).kind);
+    return displayText(valueAt(row, column), m_columns.value(column).kind, m_columns.value(column).computed);
 }
 
 QVariant Query::currentValue(int column) const

@@ -95,7 +95,11 @@ public:
     // The table that post writes to: the first table after "from".
     QString baseTable() const;
 
-    static QString displayText(const QVariant &value, ColumnKind kind);
+    // A value as a field shows it. A double shows the fewest digits that read
+    // back as the same double, so that a shown value posted back unchanged is
+    // the value stored; a computed one (a sum, an average) shows at most 15
+    // significant digits, which drop the noise of binary arithmetic.
+    static QString displayText(const QVariant &value, ColumnKind kind, bool computed = false);
 
     // The refusal of an edit whose row was deleted, or whose changed fields
     // were changed by another workstation, since it was read.
@@ -113,6 +117,7 @@ private:
         QString name;
         QString key; // lower-case name
         ColumnKind kind;
+        bool computed = false; // not a column of the base table: nothing posts it back
     };
 
     void requireOpen() const;
@@ -124,7 +129,8 @@ private:
     ColumnKind tableKind(int column) const;
     void closeSilently();
     void postRow();
-    void readBackStored(const QString &table, const QHash<QString, ColumnKind> &tableColumns, const QVariant &id);
+    // False when the row is no longer there.
+    bool readBackStored(const QString &table, const QHash<QString, ColumnKind> &tableColumns, const QVariant &id);
     // "?" for a value that is bound, or the value itself where the engine
     // takes it written into the statement (see Dialect::unboundValue).
     QString parameterMark(const QVariant &value) const;

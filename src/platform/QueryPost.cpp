@@ -343,6 +343,10 @@ void Query::postRow()
         if (q.numRowsAffected() == 0)
             throw DataError(changedByAnotherUser());
         readBackStored(table, tableColumns, m_buffer[idColumn]);
+    } else if (idColumn >= 0 && !readBackStored(table, tableColumns, m_buffer[idColumn])) {
+        // Nothing to write, but the row is gone: the save says so rather
+        // than pass as stored.
+        throw DataError(changedByAnotherUser());
     }
     m_rows[m_current] = pack(m_buffer, m_columns);
     m_buffer.clear();
@@ -351,7 +355,7 @@ void Query::postRow()
     Q_EMIT rowChanged(m_current);
 }
 
-void Query::readBackStored(const QString &table, const QHash<QString, ColumnKind> &tableColumns, const QVariant &id)
+bool Query::readBackStored(const QString &table, const QHash<QString, ColumnKind> &tableColumns, const QVariant &id)
 {
     // The row as the engine now holds it: what this post wrote, and what
     // another workstation wrote to other fields since the row was read.
@@ -367,7 +371,8 @@ void Query::readBackStored(const QString &table, const QHash<QString, ColumnKind
     stored.add(QStringLiteral("select %1 from %2 where id=").arg(names.join(QLatin1Char(',')), table) + m_connection->dialect().quoted(id.toString()));
     stored.open();
     if (stored.recordCount() != 1)
-        return;
+        return false;
     for (int i = 0; i < columns.size(); ++i)
         m_buffer[columns[i]] = stored.valueAt(0, i);
+    return true;
 }

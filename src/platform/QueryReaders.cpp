@@ -26,6 +26,7 @@ void Query::fetchGeneric(const QString &sql, const QHash<QString, ColumnKind> &d
         c.name = rec.fieldName(i);
         c.key = c.name.toLower();
         c.kind = declared.value(c.key, columnKindOfField(m_connection->engine(), rec.field(i)));
+        c.computed = !declared.contains(c.key);
         columns << c;
     }
     QVector<QVariant> values(columns.size());
@@ -76,6 +77,7 @@ void Query::fetchPostgres(const QString &sql, const QHash<QString, ColumnKind> &
                     default: kind = ColumnKind::Text; break;
                     }
                     c.kind = declared.value(c.key, kind);
+                    c.computed = !declared.contains(c.key);
                     columns << c;
                 }
                 described = true;
@@ -154,6 +156,7 @@ void Query::fetchSqlite(const QString &sql, const QHash<QString, ColumnKind> &de
         c.key = c.name.toLower();
         const char *decl = sqlite3_column_decltype(statement, i);
         c.kind = declared.value(c.key, decl ? columnKindOfDeclaredType(QString::fromUtf8(decl)) : ColumnKind::Text);
+        c.computed = !declared.contains(c.key);
         columns << c;
     }
     bool firstRow = true;

@@ -89,13 +89,13 @@ QVariant Query::unpack(const QByteArray &row, int column, ColumnKind)
     }
 }
 
-QString Query::displayText(const QVariant &value, ColumnKind kind)
+QString Query::displayText(const QVariant &value, ColumnKind kind, bool computed)
 {
     if (value.isNull() || !value.isValid())
         return QString();
     switch (value.metaType().id()) {
     case QMetaType::Bool: return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case QMetaType::Double: return plainNumberText(value.toDouble());
+    case QMetaType::Double: return plainNumberText(value.toDouble(), computed ? 15 : 0);
     case QMetaType::QDateTime: return value.toDateTime().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
     case QMetaType::QByteArray: return QString::fromUtf8(value.toByteArray());
     default: break;

@@ -88,7 +88,7 @@ void Query::setSort(const QString &sort)
             col.isNull[r] = v.isNull() || !v.isValid();
             if (col.isNull[r])
                 continue;
-            const QString text = displayText(v, m_columns[c].kind);
+            const QString text = displayText(v, m_columns[c].kind, m_columns[c].computed);
             auto it = ids.constFind(text);
             if (it == ids.constEnd()) {
                 it = ids.insert(text, int(distinct.size()));

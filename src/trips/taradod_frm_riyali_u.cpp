@@ -111,5 +111,5 @@ QString Ttaradod_frm_riyali::columnTotal(const Query &rows, const QString &field
     }
     if (!any)
         return QString();
-    return exact ? Money{units}.toString() : Query::displayText(QVariant(total), ColumnKind::Float);
+    return exact ? Money{units}.toString() : Query::displayText(QVariant(total), ColumnKind::Float, true);
 }

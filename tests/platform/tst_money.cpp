@@ -140,7 +140,11 @@ private Q_SLOTS:
         QCOMPARE(plainNumberText(250), QStringLiteral("250"));
         QCOMPARE(plainNumberText(1234567.25), QStringLiteral("1234567.25"));
         QCOMPARE(plainNumberText(-1.5e-10), QStringLiteral("-0.00000000015"));
-        QCOMPARE(plainNumberText(0.1 + 0.2), QStringLiteral("0.3"));
+        // The shown text reads back as the same double, with no digit to spare.
+        QCOMPARE(plainNumberText(0.1 + 0.2), QStringLiteral("0.30000000000000004"));
+        QCOMPARE(plainNumberText(123456.78901234567), QStringLiteral("123456.78901234567"));
+        QCOMPARE(plainNumberText(1234567890123456.0), QStringLiteral("1234567890123456"));
+        QCOMPARE(plainNumberText(0.1 + 0.2, 15), QStringLiteral("0.3"));
     }
 
     void sumsAndSortOfAmounts_data() { addEngineRows(); }
