@@ -34,6 +34,18 @@ void runThenAlways(const std::function<void()> &work, After after)
 
 QAtomicInt connectionCounter;
 
+// SQLite's busy and disk-full errors with a sentence a clerk can act on
+// before the engine's own text, which stays for whoever looks further.
+QString explainedSqliteError(const QString &engineText)
+{
+    if (engineText.contains(QLatin1String("database is locked")))
+        return QStringLiteral("بانک اطلاعاتي در اختيار ايستگاه ديگري است و در زمان انتظار آزاد نشد؛ "
+                              "عمليات انجام نشد، لطفا چند لحظه بعد دوباره سعي نماييد\n") + engineText;
+    if (engineText.contains(QLatin1String("database or disk is full")))
+        return QStringLiteral("فضاي ديسک محل بانک اطلاعاتي پر شده است و عمليات انجام نشد\n") + engineText;
+    return engineText;
+}
+
 // The server's own statement limit answers first; the watch gives up on a
 // server that does not answer at all this much later.
 constexpr int WatchGraceMilliseconds = 1000;
@@ -420,7 +432,7 @@ void Connection::run(Effect effect, const std::function<void()> &work)
                 continue;
             }
             if (outcome == Outcome::Failed && !e.message().isEmpty())
-                throw;
+                throw DataError(m_settings.engine == Engine::Sqlite ? explainedSqliteError(e.message()) : e.message());
             raise(outcome, e.message());
         }
     }

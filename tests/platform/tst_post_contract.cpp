@@ -42,6 +42,17 @@ QString postError(Query &q)
     return QString();
 }
 
+// The message a statement fails with, or the empty text when it runs.
+QString runError(Connection *connection, const QString &sql)
+{
+    try {
+        run(connection, sql);
+    } catch (const DataError &e) {
+        return e.message();
+    }
+    return QString();
+}
+
 } // namespace
 
 class PostContractTest : public QObject {
@@ -225,6 +236,21 @@ private Q_SLOTS:
             QVERIFY(e.message().contains(QStringLiteral("NUL")));
         }
         QCOMPARE(column(here.get(), QStringLiteral("select count(*) from phone")), QStringList{"0"});
+    }
+
+    void sqliteBusyAndFullAreExplained_data() { QTest::addColumn<int>("engine"); QTest::newRow("sqlite") << int(Engine::Sqlite); }
+    void sqliteBusyAndFullAreExplained()
+    {
+        // Another workstation holds the write lock beyond this one's wait; then the file may grow no further.
+        run(here.get(), QStringLiteral("PRAGMA busy_timeout = 50"));
+        run(there.get(), QStringLiteral("begin immediate"));
+        QCOMPARE(runError(here.get(), QStringLiteral("insert into phone (name) values ('a')")),
+                 QStringLiteral("بانک اطلاعاتي در اختيار ايستگاه ديگري است و در زمان انتظار آزاد نشد؛ عمليات انجام نشد، "
+                                "لطفا چند لحظه بعد دوباره سعي نماييد\ndatabase is locked Unable to fetch row"));
+        run(there.get(), QStringLiteral("rollback"));
+        run(here.get(), QStringLiteral("PRAGMA max_page_count = 1"));
+        QCOMPARE(runError(here.get(), QStringLiteral("insert into phone (name) values ('%1')").arg(QString(100000, QLatin1Char('x')))),
+                 QStringLiteral("فضاي ديسک محل بانک اطلاعاتي پر شده است و عمليات انجام نشد\ndatabase or disk is full Unable to fetch row"));
     }
 
     void columnAddedElsewhereIsWritten_data() { addEngineRows(); }
