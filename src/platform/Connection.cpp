@@ -231,6 +231,10 @@ void Connection::open()
             init.exec(QStringLiteral("SET standard_conforming_strings = on"));
             init.exec(QStringLiteral("SET client_encoding = 'UTF8'"));
             init.exec(QStringLiteral("SET client_min_messages TO warning"));
+            // Floats come as texts that read back as the same double, also
+            // from a server older than 12, whose default rounds them to 15
+            // digits.
+            init.exec(QStringLiteral("SET extra_float_digits = 3"));
             if (!m_settings.schema.isEmpty())
                 init.exec(QStringLiteral("SET search_path TO \"") + QString(m_settings.schema).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"'));
         } else if (m_settings.engine == Engine::Sqlite) {
