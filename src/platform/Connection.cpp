@@ -11,6 +11,7 @@
 #include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <fcntl.h>
 #include <libpq-fe.h>
 #include <poll.h>
 #include <sql.h>
@@ -220,8 +221,11 @@ void Connection::open()
             text += QLatin1Char('\n') + sqlServerDriverLine(odbcDriver);
         throw DataError(text);
     }
+    // The watch's copy of the socket is closed in every program this one
+    // starts: a viewer left open must not keep the server's session (and
+    // its locks) alive after this program has gone.
     if (PGconn *pg = pgConnection(db))
-        m_watchSocket = ::dup(PQsocket(pg));
+        m_watchSocket = ::fcntl(PQsocket(pg), F_DUPFD_CLOEXEC, 0);
     m_lost = false;
     m_opened = true;
     guarded([&] {
@@ -447,16 +451,22 @@ void Connection::guarded(const std::function<void()> &work)
     const bool watched = m_watchSocket >= 0 && !m_unbounded;
     const auto leave = [this, watched] {
         --m_depth;
-        if (watched)
+        if (watched && m_watch)
             m_watch->disarm();
     };
+    // The depth is restored also when the watch or its thread cannot be
+    // made: a depth left raised would turn reopening off for good.
     ++m_depth;
-    if (watched) {
-        if (!m_watch)
-            m_watch = std::make_unique<StatementWatch>();
-        m_watch->arm(m_watchSocket, m_limits.statementMilliseconds + WatchGraceMilliseconds);
-    }
-    runThenAlways(work, leave);
+    runThenAlways(
+        [&] {
+            if (watched) {
+                if (!m_watch)
+                    m_watch = std::make_unique<StatementWatch>();
+                m_watch->arm(m_watchSocket, m_limits.statementMilliseconds + WatchGraceMilliseconds);
+            }
+            work();
+        },
+        leave);
 }
 
 Connection::Outcome Connection::outcomeOf(qint64 elapsedMilliseconds, const QString &engineText)

@@ -8,6 +8,10 @@
 #include "platform/DataError.h"
 #include "platform/Query.h"
 #include <QElapsedTimer>
+#include <QProcess>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <pthread.h>
 
 namespace {
 
@@ -183,6 +187,47 @@ private Q_SLOTS:
         QVERIFY(!errorOf([&] { exec(QStringLiteral("select nonsense")); }).isEmpty());
         const QString error = errorOf([&] { exec(QStringLiteral("select pg_sleep(20)")); });
         QVERIFY2(error.contains(QStringLiteral("پاسخ نداد")), qPrintable(error));
+    }
+
+    // A program started while connected holds no socket of this program.
+    void startedProgramInheritsNoDatabaseSocket()
+    {
+        QCOMPARE(count(), 1);
+        QProcess child;
+        child.start(QStringLiteral("ls"), {QStringLiteral("-l"), QStringLiteral("/proc/self/fd")});
+        QVERIFY(child.waitForFinished());
+        const QString inherited = QString::fromLocal8Bit(child.readAllStandardOutput());
+        QVERIFY2(!inherited.contains(QStringLiteral("socket:")), qPrintable(inherited));
+    }
+
+    // No thread can be started when the statement watch wants its own: the
+    // operation fails, and afterwards a lost connection is reopened as ever.
+    void watchThreadRefusedThenReopenAsEver()
+    {
+        Connection other;
+        other.setSettings(conn->settings());
+        other.setTimeLimits({2, 1000});
+        pthread_attr_t huge;
+        pthread_attr_init(&huge);
+        pthread_attr_setstacksize(&huge, size_t(1) << 50);
+        pthread_attr_t usual;
+        pthread_getattr_default_np(&usual);
+        pthread_setattr_default_np(&huge);
+        bool refused = false;
+        try {
+            other.open();
+        } catch (const std::exception &) {
+            refused = true;
+        }
+        pthread_setattr_default_np(&usual);
+        pthread_attr_destroy(&huge);
+        pthread_attr_destroy(&usual);
+        QVERIFY(refused);
+        restartServer();
+        other.run(Connection::Effect::ReadsOnly, [&] {
+            QSqlQuery q(other.database());
+            QVERIFY2(q.exec(QStringLiteral("select count(*) from t")), qPrintable(q.lastError().text()));
+        });
     }
 
     void unboundedWorkOutlastsTheLimit()
