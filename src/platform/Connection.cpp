@@ -205,6 +205,8 @@ void Connection::open()
         if (odbcDriver.isEmpty())
             throw DataError(sqlServerDriverLine(odbcDriver));
         db.setDatabaseName(sqlServerConnectionString(m_settings, odbcDriver));
+        db.setUserName(m_settings.integratedSecurity ? QString() : sqlServerLoginValue(m_settings.user));
+        db.setPassword(m_settings.integratedSecurity ? QString() : sqlServerLoginValue(m_settings.password));
         break;
     }
     if (m_settings.engine == Engine::SqlServer) {
@@ -360,8 +362,10 @@ QHash<QString, ColumnLimit> Connection::columnLimits(const QString &table)
                              "where attrelid = to_regclass(") + dialect().quoted(key) + QStringLiteral(") and attnum > 0 and not attisdropped");
         break;
     case Engine::SqlServer:
-        sql = QStringLiteral("select ordinal_position, column_name, data_type + coalesce('(' + cast(character_maximum_length as varchar(12)) + ')', '') "
-                             "from information_schema.columns where table_schema = schema_name() and table_name = ") + dialect().quoted(table);
+        // The catalogue's names as SQL Server defines them: on a database
+        // with a case-sensitive collation they exist in upper case only.
+        sql = QStringLiteral("select ORDINAL_POSITION, COLUMN_NAME, DATA_TYPE + coalesce('(' + cast(CHARACTER_MAXIMUM_LENGTH as varchar(12)) + ')', '') "
+                             "from INFORMATION_SCHEMA.COLUMNS where TABLE_SCHEMA = schema_name() and TABLE_NAME = ") + dialect().quoted(table);
         break;
     }
     QHash<QString, ColumnLimit> limits;

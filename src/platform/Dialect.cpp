@@ -55,6 +55,11 @@ QString Dialect::unboundValue(const QVariant &) const
     return {};
 }
 
+QString Dialect::comparedTextParameter(const QString &) const
+{
+    return QStringLiteral("?");
+}
+
 QString Dialect::columnDefinition(const ColumnDef &column) const
 {
     return column.name + QLatin1Char(' ') + typeName(column.type, column.length);
@@ -203,6 +208,16 @@ public:
         if (isWholeNumber(text))
             return Dialect::integerEqualsText(column, text);
         return QStringLiteral("cast(") + column + QStringLiteral(" as nvarchar(20))=") + quoted(text);
+    }
+    // Qt's ODBC driver binds a text of more than 127 characters as a long
+    // text (SQL_WLONGVARCHAR), which SQL Server takes as ntext, and ntext is
+    // never equal to nvarchar (error 402). The parameter is cast: to
+    // nvarchar(4000), the longest sized type, which holds whatever an
+    // nvarchar(n) column holds, and only a longer text to the large-object
+    // type nvarchar(max).
+    QString comparedTextParameter(const QString &text) const override
+    {
+        return text.size() > 4000 ? QStringLiteral("cast(? as nvarchar(max))") : QStringLiteral("cast(? as nvarchar(4000))");
     }
     QString backupStatement(const QString &database, const QString &file) const override
     {

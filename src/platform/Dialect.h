@@ -52,6 +52,10 @@ public:
     // are written as N'', 0x and NULL.
     virtual QString unboundValue(const QVariant &value) const;
 
+    // The parameter mark of a bound text compared with a text column
+    // ("column=?"), in the form the engine compares for a text of any length.
+    virtual QString comparedTextParameter(const QString &text) const;
+
     // A bit literal inside an insert.
     virtual QString bitLiteral(bool value) const;
 

@@ -327,6 +327,13 @@ void Query::postRow()
             case ColumnKind::Bytes:
             case ColumnKind::DateTime:
                 break; // not comparable on every engine; the id alone decides
+            case ColumnKind::Text: {
+                const QString mark = parameterMark(original);
+                criteria << names[i] + QLatin1Char('=')
+                        + (mark == QLatin1String("?") ? m_connection->dialect().comparedTextParameter(original.toString()) : mark);
+                criteriaValues << original;
+                break;
+            }
             default:
                 criteria << names[i] + QLatin1Char('=') + parameterMark(original);
                 criteriaValues << original;
@@ -368,7 +375,7 @@ bool Query::readBackStored(const QString &table, const QHash<QString, ColumnKind
         }
     }
     Query stored(m_connection, objectName());
-    stored.add(QStringLiteral("select %1 from %2 where id=").arg(names.join(QLatin1Char(',')), table) + m_connection->dialect().quoted(id.toString()));
+    stored.add(QStringLiteral("select %1 from %2 where id=%3").arg(names.join(QLatin1Char(',')), table).arg(id.toLongLong()));
     stored.open();
     if (stored.recordCount() != 1)
         return false;

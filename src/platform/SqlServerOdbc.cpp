@@ -156,14 +156,18 @@ QString sqlServerConnectionString(const ConnectionSettings &s, const QString &dr
     parts << QStringLiteral("DATABASE=") + braced(s.database);
     if (s.integratedSecurity)
         parts << QStringLiteral("Trusted_Connection=yes");
-    else
-        parts << QStringLiteral("UID=") + braced(s.user) << QStringLiteral("PWD=") + braced(s.password);
     // The existing installations' servers have no certificate a workstation
     // trusts: the traffic is encrypted where the server offers it, but the
     // certificate is not checked (see README).
     if (family == Family::Microsoft)
         parts << QStringLiteral("TrustServerCertificate=yes");
-    return parts.join(QLatin1Char(';'));
+    const QString string = parts.join(QLatin1Char(';'));
+    return string.contains(QLatin1String(".dsn"), Qt::CaseInsensitive) ? QLatin1Char(';') + string : string;
+}
+
+QString sqlServerLoginValue(const QString &value)
+{
+    return braced(value);
 }
 
 QString sqlServerDriverLine(const QString &driver)

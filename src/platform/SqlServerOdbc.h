@@ -28,9 +28,21 @@ struct SqlServerAddress {
 SqlServerAddress parseSqlServerAddress(const QString &server);
 
 // The ODBC connection string for SQL Server through `driver`, with that
-// driver's own keywords. Every value stands in braces, a "}" in it doubled,
-// so that ";" and "}" in a password or a name cannot end it early.
+// driver's own keywords, but without the user name and password (see
+// sqlServerLoginValue). Every value stands in braces, a "}" in it doubled,
+// so that ";" and "}" in a name cannot end it early.
+// Qt's ODBC driver takes a connection string that holds ".dsn" anywhere (in
+// any case) for the name of a file DSN and writes "FILEDSN=" before it. When
+// the server or database name holds ".dsn", the string therefore starts with
+// an empty attribute: the FILEDSN is then empty, and the driver manager
+// ignores an empty one.
 QString sqlServerConnectionString(const ConnectionSettings &settings, const QString &driver);
+
+// A user name or password as Qt's ODBC driver adds it to the connection
+// string (";UID=" or ";PWD=" and the value as given): in braces, a "}"
+// doubled. Handed to Qt apart from the string, they never take part in its
+// search for ".dsn".
+QString sqlServerLoginValue(const QString &value);
 
 // The line the connection-settings window shows beside the engine: the
 // driver that will be used, or that none is installed.

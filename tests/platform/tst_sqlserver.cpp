@@ -2,13 +2,16 @@
 // SQL Server dialect, the connection strings and the choice of the ODBC
 // driver, statements whose further results are all read, and what the ODBC
 // layer installed here answers (its driver list, an unreachable server, the
-// type of a bit column read through QODBC).
+// type of a bit column read through QODBC), and the program's own connection
+// and edit through the ODBC layer to a stand-in driver.
 #include "TestSupport.h"
 #include "platform/DataError.h"
 #include "platform/Dialect.h"
 #include "platform/Query.h"
 #include "platform/SqlServerOdbc.h"
 #include "platform/Statement.h"
+#include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -64,6 +67,68 @@ public:
     }
     QString errorText() const override { return error; }
 };
+
+// SQLite's ODBC driver registered as "ODBC Driver 18 for SQL Server" in an
+// odbcinst.ini of the test's own, with the driver manager's trace on: the
+// program connects to it as to SQL Server, through the real ODBC layer, and
+// the trace shows what reached the driver. unixODBC reads ODBCSYSINI once a
+// process, so a test row runs against it in a new process of this program,
+// in the folder of the ini and the trace. The connection string braces every
+// value, so the driver opens the database "{name}" there.
+namespace standIn {
+
+bool active()
+{
+    return qEnvironmentVariableIsSet("KAVRIN_ODBC_STAND_IN");
+}
+
+// Runs the current test row in such a process: its output when it fails.
+QString runCurrentRow()
+{
+    QTemporaryDir dir;
+    QFile ini(dir.filePath(QStringLiteral("odbcinst.ini")));
+    if (!ini.open(QIODevice::WriteOnly))
+        return ini.errorString();
+    ini.write("[ODBC]\nTrace=Yes\nTraceFile=" + QFile::encodeName(dir.filePath(QStringLiteral("trace.log")))
+              + "\n\n[ODBC Driver 18 for SQL Server]\nDriver=libsqlite3odbc.so\n");
+    ini.close();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("ODBCSYSINI"), dir.path());
+    env.insert(QStringLiteral("KAVRIN_ODBC_STAND_IN"), QStringLiteral("1"));
+    QProcess child;
+    child.setProcessEnvironment(env);
+    child.setWorkingDirectory(dir.path());
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QString::fromLatin1(QTest::currentTestFunction()) + QLatin1Char(':') + QString::fromLatin1(QTest::currentDataTag())});
+    const bool passed = child.waitForFinished(60000) && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
+    return passed ? QString() : QString::fromLocal8Bit(child.readAll()) + child.errorString();
+}
+
+// The trace from the preparation of a statement on: its text and the SQL
+// type of each parameter bound to it before it ran.
+QStringList preparedWithTypes(const QString &startOfStatement)
+{
+    QFile file(QStringLiteral("trace.log"));
+    file.open(QIODevice::ReadOnly);
+    const QString text = QString::fromUtf8(file.readAll());
+    const qsizetype at = text.indexOf(QStringLiteral("SQL = [") + startOfStatement);
+    if (at < 0)
+        return {};
+    const qsizetype end = text.indexOf(QLatin1Char(']'), at);
+    QStringList found{text.mid(at + 7, end - at - 7)};
+    static const QRegularExpression step(QStringLiteral("\\]\\[(SQL\\w+)\\.c\\]|SQL Type = (-?\\d+)"));
+    for (auto it = step.globalMatch(text, end); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        if (m.captured(1).startsWith(QLatin1String("SQLExecute")))
+            break;
+        if (m.hasCaptured(2))
+            found << m.captured(2);
+    }
+    return found;
+}
+
+} // namespace standIn
 
 } // namespace
 
@@ -193,7 +258,8 @@ private Q_SLOTS:
         s.database = QStringLiteral("بانک;x}y");
         s.user = QStringLiteral("کاربر");
         s.password = QStringLiteral("p;w}d{=ی");
-        const QString values = QStringLiteral("DATABASE={بانک;x}}y};UID={کاربر};PWD={p;w}}d{=ی}");
+        const QString values = QStringLiteral("DATABASE={بانک;x}}y}");
+        QCOMPARE(sqlServerLoginValue(s.password), QStringLiteral("{p;w}}d{=ی}"));
         QCOMPARE(sqlServerConnectionString(s, QStringLiteral("ODBC Driver 18 for SQL Server")),
                  QStringLiteral("DRIVER={ODBC Driver 18 for SQL Server};SERVER={db1,1444};") + values
                      + QStringLiteral(";TrustServerCertificate=yes"));
@@ -286,6 +352,65 @@ private Q_SLOTS:
             QCOMPARE(Query::displayText(q.value(1).toBool(), ColumnKind::Bool), QStringLiteral("True"));
         }
         QSqlDatabase::removeDatabase(QStringLiteral("odbc-bit"));
+    }
+
+    // The program's connection and an edit of a long text, through the ODBC
+    // layer to the stand-in, with connection values that hold ".dsn" (which
+    // Qt's ODBC driver would read as a file DSN). The edit's criterion casts
+    // the original text, which is bound as a long text (SQL type -10,
+    // ntext to SQL Server); the catalogue is asked by its upper-case names.
+    void connectionAndLongTextEditThroughOdbc_data()
+    {
+        QTest::addColumn<QString>("server");
+        QTest::addColumn<QString>("database");
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("password");
+        QTest::newRow("plain") << "db1" << "kavrin" << "sa" << "p;w}d";
+        QTest::newRow("password") << "db1" << "kavrin" << "sa" << "My.Dsn9";
+        QTest::newRow("user") << "db1" << "kavrin" << "u.DSN" << "p";
+        QTest::newRow("names") << "db.dsn.local" << "kavrin.dsn" << "sa" << "p";
+    }
+    void connectionAndLongTextEditThroughOdbc()
+    {
+        if (!standIn::active()) {
+            if (!installedOdbcDrivers().contains(QStringLiteral("SQLite3")))
+                QSKIP("no SQLite ODBC driver registered");
+            const QString failure = standIn::runCurrentRow();
+            QVERIFY2(failure.isEmpty(), qPrintable(failure));
+            return;
+        }
+        QFETCH(QString, server);
+        QFETCH(QString, database);
+        QFETCH(QString, user);
+        QFETCH(QString, password);
+        QCOMPARE(chooseSqlServerDriver(installedOdbcDrivers()), QStringLiteral("ODBC Driver 18 for SQL Server"));
+        Connection c;
+        c.setSettings({Engine::SqlServer, server, database, user, password});
+        c.open();
+        QVERIFY(QFile::exists(QLatin1Char('{') + database + QLatin1Char('}')));
+
+        const QString loaded(200, QChar(0x0639));
+        const QString typed = loaded + QStringLiteral("ی");
+        QSqlQuery setup(c.database());
+        QVERIFY(setup.exec(QStringLiteral("create table personel (id integer primary key autoincrement, adr nvarchar(350))")));
+        QVERIFY(setup.prepare(QStringLiteral("insert into personel (adr) values (?)")));
+        setup.addBindValue(loaded);
+        QVERIFY(setup.exec());
+        Query q(&c, QStringLiteral("q"));
+        q.add(QStringLiteral("select id, adr from personel"));
+        q.open();
+        q.edit();
+        q.field(QStringLiteral("adr")).setText(typed);
+        q.post();
+        QVERIFY(setup.exec(QStringLiteral("select adr from personel")) && setup.next());
+        QCOMPARE(setup.value(0).toString(), typed);
+
+        QCOMPARE(standIn::preparedWithTypes(QStringLiteral("update")),
+                 (QStringList{QStringLiteral("update personel set adr=? where id=? and adr=cast(? as nvarchar(4000))"),
+                              QStringLiteral("-10"), QStringLiteral("-5"), QStringLiteral("-10")}));
+        // (The trace shows a statement's first 128 characters.)
+        QVERIFY(!standIn::preparedWithTypes(QStringLiteral("select ORDINAL_POSITION, COLUMN_NAME, DATA_TYPE + coalesce('(' + "
+                                                           "cast(CHARACTER_MAXIMUM_LENGTH as varchar(12)) + ')', '') from ")).isEmpty());
     }
 
     void statementResultsAreAllRead()
