@@ -7,6 +7,7 @@
 #include "dm_u.h"
 #include "main_u.h"
 #include "passwords.h"
+#include "schema.h"
 #include "server_u.h"
 #include "admin/users_u.h"
 #include "platform/ComboBox.h"
@@ -304,10 +305,13 @@ void Tlogin::WriteLogRow(const QString &karbar, const QString &cmt)
     dates.Init();
     Query *q = app::dm->ADOQuery1;
     // Each value is cut to its column, so that no login or deletion fails
-    // because a description or a host name is long.
+    // because a description or a host name is long: to the length the
+    // schema creates it with when the database's cannot be read.
     Connection &connection = *q->connection();
     const auto value = [&](const char *column, const QString &text) {
-        return quoted(fitToColumn(connection, QStringLiteral("log"), QLatin1String(column), text));
+        const QString table = QStringLiteral("log");
+        const QString name = QLatin1String(column);
+        return quoted(fitToColumn(connection, table, name, text, createdLength(table, name)));
     };
     q->clear();
     q->add(QStringLiteral("insert into log (karbar,ip,computer_name,saat,tarikh,cmt) values("));

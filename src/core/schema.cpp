@@ -124,6 +124,15 @@ void runSchemaBlocks(Query &query)
     query.connection()->forgetSchema();
 }
 
+int createdLength(const QString &table, const QString &column)
+{
+    for (const Block &block : blocks())
+        for (const ColumnDef &c : block.columns)
+            if (block.table == table && c.name == column && c.type == ColumnType::NVarChar)
+                return c.length;
+    return 0;
+}
+
 QStringList missingSchemaParts(Connection &connection)
 {
     connection.forgetSchema();

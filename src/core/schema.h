@@ -14,6 +14,9 @@ inline constexpr const char *InitialAdminPassword = "1";
 // add what later versions introduced.
 void runSchemaBlocks(Query &query);
 
+// The length a text column is created with; 0 for any other column.
+int createdLength(const QString &table, const QString &column);
+
 // What the blocks should have made and the database still lacks: the name of
 // each missing table, and "table.column" for each missing added column. Empty
 // when the thirteen tables and the added columns are all there.

@@ -72,9 +72,11 @@ void requireFits(Connection &connection, const QString &table, const QString &co
     }
 }
 
-QString fitToColumn(Connection &connection, const QString &table, const QString &column, const QString &text)
+QString fitToColumn(Connection &connection, const QString &table, const QString &column, const QString &text, int createdLength)
 {
-    const int length = connection.columnLimits(table).value(column.toLower()).length;
+    int length = connection.columnLimits(table).value(column.toLower()).length;
+    if (length <= 0)
+        length = createdLength;
     if (length <= 0 || text.size() <= length)
         return text;
     // Never cut between the two halves of a surrogate pair.

@@ -25,8 +25,11 @@ ColumnLimit columnLimitOfDeclaredType(const QString &declared);
 // number that is not finite.
 void requireFits(Connection &connection, const QString &table, const QString &column, const QVariant &value);
 
-// A text the program writes itself, cut to the column's length.
-QString fitToColumn(Connection &connection, const QString &table, const QString &column, const QString &text);
+// A text the program writes itself, cut to the column's length; to
+// `createdLength` (the length the program creates the column with) when the
+// database's own cannot be read.
+QString fitToColumn(Connection &connection, const QString &table, const QString &column, const QString &text,
+                    int createdLength = 0);
 
 // The refusal of a text holding a NUL character, which some engines cut
 // short and others refuse with a driver's message.

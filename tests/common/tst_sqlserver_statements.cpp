@@ -173,6 +173,11 @@ private Q_SLOTS:
             app::login->BitBtn1Click();
         }), Probe);
         verifyLiterals(server.statementsOf([] { app::login->WriteLogRow(Probe, QStringLiteral("ورود")); }), Probe);
+        // A long description is cut to its column also where the database's
+        // column lengths cannot be read, as here.
+        const QStringList logRow = server.statementsOf([] { app::login->WriteLogRow(Probe, QString(550, QChar(0x0633))); });
+        QVERIFY(!logRow.isEmpty());
+        QCOMPARE(literalsOf(logRow.first()).last().text.size(), 200);
         verifyLiterals(server.statementsOf([] {
             app::login->us->setText(QStringLiteral("admin"));
             app::login->ps->setText(QStringLiteral("1"));
