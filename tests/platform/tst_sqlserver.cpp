@@ -111,20 +111,15 @@ QStringList preparedWithTypes(const QString &startOfStatement)
 {
     QFile file(QStringLiteral("trace.log"));
     file.open(QIODevice::ReadOnly);
-    const QString text = QString::fromUtf8(file.readAll());
-    const qsizetype at = text.indexOf(QStringLiteral("SQL = [") + startOfStatement);
+    const QString trace = QString::fromUtf8(file.readAll());
+    const qsizetype at = trace.indexOf(QStringLiteral("SQL = [") + startOfStatement);
     if (at < 0)
         return {};
-    const qsizetype end = text.indexOf(QLatin1Char(']'), at);
-    QStringList found{text.mid(at + 7, end - at - 7)};
-    static const QRegularExpression step(QStringLiteral("\\]\\[(SQL\\w+)\\.c\\]|SQL Type = (-?\\d+)"));
-    for (auto it = step.globalMatch(text, end); it.hasNext();) {
-        const QRegularExpressionMatch m = it.next();
-        if (m.captured(1).startsWith(QLatin1String("SQLExecute")))
-            break;
-        if (m.hasCaptured(2))
-            found << m.captured(2);
-    }
+    const QString steps = trace.mid(at + 7, trace.indexOf(QStringLiteral("[SQLExecute"), at) - at - 7);
+    QStringList found{steps.left(steps.indexOf(QLatin1Char(']')))};
+    static const QRegularExpression type(QStringLiteral("SQL Type = (-?\\d+)"));
+    for (const QRegularExpressionMatch &m : type.globalMatch(steps))
+        found << m.captured(1);
     return found;
 }
 
