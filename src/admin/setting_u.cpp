@@ -6,6 +6,7 @@
 #include "platform/ComboBox.h"
 #include "platform/DbGrid.h"
 #include "platform/Guard.h"
+#include "platform/Money.h"
 #include "platform/Platform.h"
 #include <QCollator>
 #include <QHBoxLayout>
@@ -166,6 +167,14 @@ void Tsetting::ins_btnClick()
     // as a deletion password, one no one could know to type).
     if (cmt->text().trimmed().isEmpty() || component->text().isEmpty()) {
         showMessage(QStringLiteral("لطفا مقدار مناسب را وارد نماييد"));
+        return;
+    }
+    // A rate is counted by the trip entry and stored with each trip: a text
+    // that is no amount ("1500 ریال") would count as nothing and be refused
+    // at every save of a new trip.
+    Money rate;
+    if (isRateList(component->text()) && !Money::parse(cmt->text(), &rate)) {
+        showMessage(QStringLiteral("براي «%1» فقط يك مبلغ به عدد پذيرفته مي شود، مانند 1500 يا 12.5").arg(component->text()));
         return;
     }
     Query &q = *app::dm->ADOQuery1;

@@ -1,5 +1,4 @@
 #include "EntryWindow.h"
-#include "core/MonEdit.h"
 #include "platform/DataError.h"
 #include "platform/ComboBox.h"
 #include "platform/MaskEdit.h"
@@ -87,15 +86,6 @@ bool duplicateAllowed(Query &query, const QStringList &lines, const QString &que
 
 namespace {
 
-// The text a control writes into its column: what it shows, but a money
-// edit's amount without the separators that group its digits.
-QString storedText(const QWidget *control)
-{
-    if (auto *money = qobject_cast<const TMonEdit *>(control))
-        return money->amountText();
-    return controlText(control);
-}
-
 // The caption of the label that names a field, for a message about it; the
 // field's own name when no label names it.
 QString captionOf(const QWidget *control)
@@ -129,7 +119,7 @@ void storeControls(Query &rows, const QList<QWidget *> &controls, RowMode mode)
             if (mode == RowMode::Edit && showsLoadedText(control))
                 continue;
             try {
-                rows.field(control->objectName()).setText(storedText(control));
+                rows.field(control->objectName()).setText(controlText(control));
             } catch (const DataError &error) {
                 // The message names the field whose text its column cannot
                 // take ("'    ' is no whole number" alone does not say which).

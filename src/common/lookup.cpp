@@ -19,11 +19,16 @@ bool isSingleValueList(const QString &listName)
     static const QStringList names{
         QStringLiteral("رمز حذف"),
         QStringLiteral("رئيس اداره تدارکات و پشتيباني"),
-        QStringLiteral("مبلغ هر ساعت"),
-        QStringLiteral("مبلغ هر کيلومتر"),
+        HourRateList,
+        KilometreRateList,
         QStringLiteral("معاون پشتيباني"),
     };
     return names.contains(listName);
+}
+
+bool isRateList(const QString &listName)
+{
+    return listName == KilometreRateList || listName == HourRateList;
 }
 
 namespace {

@@ -23,6 +23,12 @@ QString singleValue(const QString &listName, Query &query);
 // trip rates, the two signatories): an item added after its first is never read.
 bool isSingleValueList(const QString &listName);
 
+// The lists of the trip's two rates: each holds the one amount a new trip
+// counts with and stores.
+inline const QString KilometreRateList = QStringLiteral("مبلغ هر کيلومتر");
+inline const QString HourRateList = QStringLiteral("مبلغ هر ساعت");
+bool isRateList(const QString &listName);
+
 // The statement line that selects every row of one list, with no order.
 QString lookupListStatement(const QString &listName);
 // The same rows in the order they were added.

@@ -68,12 +68,12 @@ void TMonEdit::FormatOnChange(TMonEdit *)
     setCursorPosition(int(R.size()));
 }
 
-QString TMonEdit::amountText() const
+Money TMonEdit::amount() const
 {
-    QString t = text();
-    t.remove(QLatin1Char(','));
-    t.remove(QChar(0x066C));
-    return t;
+    Money m;
+    if (!text().isEmpty() && !Money::parse(text(), &m))
+        throw DataError(QStringLiteral("'%1' يك عدد معتبر نيست").arg(text()));
+    return m;
 }
 
 qint32 TMonEdit::GetValue() const

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/Money.h"
 #include <QLineEdit>
 #include <functional>
 
@@ -24,11 +25,11 @@ public:
     // none). Throws DataError when they do not fit a 32-bit signed integer.
     qint32 GetValue() const;
 
-    // The amount as a number column takes it: the text without the "," (or
-    // the Persian "٬") that group its digits, which this edit puts in itself
-    // and its value counts past. So a rate shown as "1,500" is stored as the
-    // 1500 it is counted as, not refused as no number.
-    QString amountText() const;
+    // The amount the text stands for, read as every number field and money
+    // column reads it (grouped "1,500" is 1500, "12.5" is 12.5, "۱۵۰۰٫۷۵" is
+    // 1500.75): what a trip counts with is what its column stores. 0 for the
+    // empty text; throws DataError for a text that is no amount.
+    Money amount() const;
 
     void FormatOnChange(TMonEdit *sender);
     // S grouped by three; the result is remembered in LastText.

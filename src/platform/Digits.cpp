@@ -22,13 +22,6 @@ QString asciiDigits(const QString &text)
     return out;
 }
 
-QString asciiNumber(const QString &text)
-{
-    QString out = asciiDigits(text);
-    out.replace(QChar(0x066B), QLatin1Char('.'));
-    return out;
-}
-
 namespace {
 
 bool hasLocalDigit(const QString &text)

@@ -13,10 +13,6 @@ class QLineEdit;
 QChar asciiDigit(QChar c);
 // The text with every Persian and Arabic-Indic digit made ASCII.
 QString asciiDigits(const QString &text);
-// A number as a Persian keyboard types it: the digits made ASCII and the
-// Arabic decimal separator "٫" (U+066B, Shift+3 on the Persian layout) made
-// the decimal point.
-QString asciiNumber(const QString &text);
 
 // Makes an edit take Persian and Arabic-Indic digits as ASCII ones: typed
 // keys (and input-method text) reach the edit, and every key filter on it, as

@@ -11,83 +11,47 @@ namespace {
 const bool converters = [] {
     QMetaType::registerConverter<Money, QString>(&Money::toString);
     QMetaType::registerConverter<Money, double>(&Money::toDouble);
+    // The nearest whole number, a half away from zero.
     QMetaType::registerConverter<Money, qlonglong>([](const Money &m) {
-        return qlonglong(std::llround(m.toLongDouble()));
+        const qint64 whole = m.units / Money::Scale;
+        const qint64 rest = m.units % Money::Scale;
+        return qlonglong(whole + (rest >= Money::Scale / 2) - (rest <= -Money::Scale / 2));
     });
     return true;
 }();
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The significant digits of a plain decimal text and the power of ten of
-// its last digit, exactly.
-struct Decimal {
-    bool negative = false;
-    char digits[64];
-    int count = 0;
-    int exponent = 0;
-};
+} // namespace
 
-bool splitDecimal(const char *p, const char *end, Decimal *d)
+bool Money::fromDecimal(const Decimal &d, Rounding rounding, Money *out)
 {
-    while (p < end && *p == ' ')
-        ++p;
-    while (end > p && end[-1] == ' ')
-        --end;
-    if (p < end && (*p == '-' || *p == '+'))
-        d->negative = *p++ == '-';
-    bool anyDigit = false;
-    bool point = false;
-    for (; p < end; ++p) {
-        if (isDigit(*p)) {
-            anyDigit = true;
-            if (d->count > 0 || *p != '0') {
-                if (d->count == int(sizeof d->digits))
-                    return false; // far beyond any amount
-                d->digits[d->count++] = *p;
-            }
-            if (point)
-                --d->exponent;
-        } else if (*p == '.' && !point) {
-            point = true;
-        } else {
-            break;
-        }
+    if (d.isZero()) {
+        out->units = 0;
+        return true;
     }
-    if (!anyDigit)
-        return false;
-    if (p < end && (*p == 'e' || *p == 'E')) {
-        ++p;
-        int e = 0;
-        const auto [next, error] = std::from_chars(p + (p < end && *p == '+'), end, e);
-        if (error != std::errc() || std::abs(e) > 100)
-            return false;
-        d->exponent += e;
-        p = next;
-    }
-    return p == end;
-}
-
-bool parseDecimal(const char *text, qsizetype size, Money *out, bool exact)
-{
-    Decimal d;
-    if (!splitDecimal(text, text + size, &d))
-        return false;
-    // Scaled to ten-thousandths: the first dropped digit beyond the fourth
-    // decimal rounds half away from zero.
+    // Scaled to ten-thousandths: the digits at or above the fourth decimal
+    // are kept, the rest decide the rounding.
+    const int count = int(d.digits.size());
     const int shift = d.exponent + 4;
-    const int kept = std::min(d.count, d.count + shift);
+    const int kept = count + std::min(shift, 0);
+    if (rounding == Rounding::Exact && kept < count)
+        return false;
     if (kept + std::max(shift, 0) > 19)
         return false;
     quint64 magnitude = 0;
     for (int i = 0; i < kept; ++i)
-        magnitude = magnitude * 10 + quint64(d.digits[i] - '0');
+        magnitude = magnitude * 10 + quint64(d.digits[size_t(i)] - '0');
     for (int i = 0; i < shift; ++i)
         magnitude *= 10;
-    if (exact && std::any_of(d.digits + std::max(kept, 0), d.digits + d.count, [](char c) { return c != '0'; }))
-        return false;
-    if (kept >= 0 && kept < d.count && d.digits[kept] >= '5')
-        ++magnitude;
+    if (kept >= 0 && kept < count) {
+        // The digits carry no trailing zeros: a "5" with more after it is
+        // beyond the half.
+        const char first = d.digits[size_t(kept)];
+        const bool half = first == '5' && kept + 1 == count;
+        if (first > '5' || (first == '5' && (!half || rounding == Rounding::HalfAwayFromZero || (magnitude & 1))))
+            ++magnitude;
+    }
     const quint64 limit = quint64(std::numeric_limits<qint64>::max()) + (d.negative ? 1 : 0);
     if (magnitude > limit)
         return false;
@@ -95,24 +59,26 @@ bool parseDecimal(const char *text, qsizetype size, Money *out, bool exact)
     return true;
 }
 
-} // namespace
+Decimal Money::toDecimal() const
+{
+    Decimal d;
+    d.negative = units < 0;
+    d.digits = std::to_string(units < 0 ? quint64(0) - quint64(units) : quint64(units));
+    d.exponent = -4;
+    d.normalise();
+    return d;
+}
 
 bool Money::parseExact(const char *text, qsizetype size, Money *out)
 {
-    return parseDecimal(text, size, out, true);
+    Decimal d;
+    return Decimal::read(text, size, &d) && fromDecimal(d, Rounding::Exact, out);
 }
 
 bool Money::parse(QStringView text, Money *out)
 {
-    char latin[128];
-    if (text.size() > qsizetype(sizeof latin))
-        return false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i].unicode() > 0x7F)
-            return false;
-        latin[i] = char(text[i].unicode());
-    }
-    return parseDecimal(latin, text.size(), out, false);
+    Decimal d;
+    return Decimal::read(text, &d) && fromDecimal(d, Rounding::HalfAwayFromZero, out);
 }
 
 bool Money::fromDouble(double value, Money *out)

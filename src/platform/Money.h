@@ -1,4 +1,5 @@
 #pragma once
+#include "Numbers.h"
 #include <QMetaType>
 #include <QString>
 
@@ -11,10 +12,10 @@ struct Money {
     static constexpr qint64 Scale = 10000;
     qint64 units = 0;
 
-    // A plain decimal text ("-1234.5", "1500", ".25", "1.5e3"), blanks around
-    // it allowed; decimals beyond the fourth are rounded half away from zero,
-    // as the engines round what is stored. False for anything else (group
-    // separators, "nan", "inf", out of range).
+    // A number text as Decimal::read takes it ("-1234.5", "1,500", ".25",
+    // "۱۵۰۰٫۷۵", "1.5e3"); decimals beyond the fourth are rounded half away
+    // from zero, as the engines round what is stored. False for anything
+    // else ("nan", "1e+-3", out of range).
     static bool parse(QStringView text, Money *out);
     // The same for a text an engine wrote, exactly: false as well when it has
     // more than four decimals (an average, a value stored by hand), which is
@@ -26,11 +27,18 @@ struct Money {
     // either end of the range stands for that end. False otherwise.
     static bool fromDouble(double value, Money *out);
 
+    // An exact number as an amount: false beyond the range, and, with
+    // Exact, for digits beyond the fourth decimal; otherwise those are
+    // rounded to the nearest ten-thousandth, a half away from zero (as the
+    // engines store) or to the even neighbour.
+    enum class Rounding { Exact, HalfAwayFromZero, HalfEven };
+    static bool fromDecimal(const Decimal &number, Rounding rounding, Money *out);
+    Decimal toDecimal() const;
+
     // The exact decimal text without trailing zeros: "1500", "-0.5",
     // "922337203685477.5807"; never an exponent.
     QString toString() const;
     double toDouble() const { return double(units) / double(Scale); }
-    long double toLongDouble() const { return static_cast<long double>(units) / Scale; }
 
     friend bool operator==(Money a, Money b) { return a.units == b.units; }
     friend bool operator<(Money a, Money b) { return a.units < b.units; }

@@ -1,5 +1,6 @@
 #include "Query.h"
 #include "DataError.h"
+#include "Numbers.h"
 #include "QueryPacking.h"
 #include <QSqlError>
 #include <QSqlQuery>
@@ -32,9 +33,9 @@ qint64 Field::asInteger() const
     }
     if (v.metaType() == QMetaType::fromType<Money>())
         return v.toLongLong();
-    bool ok = false;
-    const qint64 n = v.toString().trimmed().toLongLong(&ok);
-    if (!ok)
+    Decimal d;
+    qint64 n = 0;
+    if (!Decimal::read(v.toString(), &d) || !d.toWhole(&n))
         throw DataError(QStringLiteral("'%1' يك عدد صحيح معتبر نيست").arg(v.toString()));
     return n;
 }
@@ -51,11 +52,11 @@ double Field::asFloat() const
         return v.value<Money>().toDouble();
     if (kind() != ColumnKind::Text && (v.isNull() || !v.isValid()))
         return 0;
-    bool ok = false;
-    const double d = numberLocale().toDouble(v.toString().trimmed(), &ok);
-    if (!ok)
+    Decimal d;
+    double x = 0;
+    if (!Decimal::read(v.toString(), &d) || !d.toDouble(&x))
         throw DataError(QStringLiteral("'%1' يك عدد معتبر نيست").arg(v.toString()));
-    return d;
+    return x;
 }
 
 bool Field::asBoolean() const

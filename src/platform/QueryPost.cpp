@@ -1,6 +1,7 @@
 #include "Query.h"
 #include "DataError.h"
 #include "Digits.h"
+#include "Numbers.h"
 #include "QueryPacking.h"
 #include <QRegularExpression>
 #include <QSqlError>
@@ -48,9 +49,10 @@ ColumnKind Query::tableKind(int column) const
 
 QVariant Query::convertText(int column, const QString &text) const
 {
-    // Numbers, truth values and dates may come with Persian or Arabic-Indic
-    // digits, and numbers with the Arabic decimal separator; they are stored
-    // as the ASCII digits and point they stand for.
+    // Numbers are read by the one reader of number texts (any form of the
+    // digits, the Arabic decimal separator, grouped thousands); truth values
+    // and dates may come with Persian or Arabic-Indic digits too. What is
+    // stored is the number, or the ASCII digits.
     switch (tableKind(column)) {
     // An empty text is stored as the empty text, never as NULL (the drivers
     // bind a null QString as NULL).
@@ -59,27 +61,26 @@ QVariant Query::convertText(int column, const QString &text) const
     case ColumnKind::Integer: {
         if (text.isEmpty())
             return QVariant();
-        bool ok = false;
-        const qint64 n = asciiDigits(text).trimmed().toLongLong(&ok);
-        if (!ok)
+        Decimal d;
+        qint64 n = 0;
+        if (!Decimal::read(text, &d) || !d.toWhole(&n))
             throw DataError(QStringLiteral("'%1' يك عدد صحيح معتبر نيست").arg(text));
         return n;
     }
     case ColumnKind::Float: {
         if (text.isEmpty())
             return QVariant();
-        bool ok = false;
-        const double d = numberLocale().toDouble(asciiNumber(text).trimmed(), &ok);
-        // "nan" and "inf" read as numbers, but no engine keeps them alike.
-        if (!ok || !std::isfinite(d))
+        Decimal d;
+        double x = 0;
+        if (!Decimal::read(text, &d) || !d.toDouble(&x))
             throw DataError(QStringLiteral("'%1' يك عدد معتبر نيست").arg(text));
-        return d;
+        return x;
     }
     case ColumnKind::Money: {
         if (text.isEmpty())
             return QVariant();
         Money m;
-        if (!Money::parse(asciiNumber(text), &m))
+        if (!Money::parse(text, &m))
             throw DataError(QStringLiteral("'%1' يك عدد معتبر نيست").arg(text));
         return QVariant::fromValue(m);
     }

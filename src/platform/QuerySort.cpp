@@ -3,6 +3,7 @@
 #include "QueryPacking.h"
 #include <QCollator>
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -50,15 +51,23 @@ void Query::setSort(const QString &sort)
         col.isNull.resize(n);
         if (m_columns[c].kind == ColumnKind::Money) {
             // Amounts rank by their exact value: a double cannot tell apart
-            // amounts of more than 15 digits.
-            std::vector<std::pair<long double, int>> amounts;
+            // amounts of more than 15 digits, so those that share a double
+            // are told apart by their ten-thousandths (a value the engine
+            // gave as a number, an average, by the ten-thousandths nearest it).
+            std::vector<std::pair<std::pair<double, qint64>, int>> amounts;
             amounts.reserve(size_t(n));
             for (int r = 0; r < n; ++r) {
                 const QVariant v = valueAt(r, c);
                 col.isNull[r] = v.isNull() || !v.isValid();
-                if (!col.isNull[r])
-                    amounts.emplace_back(v.metaType() == QMetaType::fromType<Money>() ? v.value<Money>().toLongDouble()
-                                                                                      : static_cast<long double>(v.toDouble()), r);
+                if (col.isNull[r])
+                    continue;
+                if (v.metaType() == QMetaType::fromType<Money>()) {
+                    const Money m = v.value<Money>();
+                    amounts.push_back({{m.toDouble(), m.units}, r});
+                } else {
+                    const double d = v.toDouble();
+                    amounts.push_back({{d, std::fabs(d) < 9e14 ? qint64(std::llround(d * double(Money::Scale))) : 0}, r});
+                }
             }
             std::sort(amounts.begin(), amounts.end());
             col.byRank = true;

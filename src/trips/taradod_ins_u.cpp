@@ -8,21 +8,17 @@
 #include "core/dm_u.h"
 #include "platform/ComboBox.h"
 #include "platform/DataError.h"
-#include "platform/Digits.h"
 #include "platform/Guard.h"
 #include "platform/Letters.h"
 #include "platform/MaskEdit.h"
+#include "platform/Money.h"
 #include "platform/Platform.h"
 #include "platform/Query.h"
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QStyle>
 #include <QTime>
-#include <charconv>
-#include <cmath>
-#include <limits>
 
 namespace {
 
@@ -375,52 +371,50 @@ void Ttaradod_ins::typChange()
     }
 }
 
-long double Ttaradod_ins::decimalValue(const QString &text)
+Money Ttaradod_ins::tripAmount(const QString &kilometres, const Money &kilometreRate, const QString &hours, const Money &hourRate)
 {
-    static const QRegularExpression number(QStringLiteral("^ *([+-]?)((?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)(?:[eE][+-]?[0-9]+)?) *$"));
-    const QRegularExpressionMatch m = number.match(asciiNumber(text));
-    if (!m.hasMatch())
-        throw DataError(QStringLiteral("'%1' يك عدد معتبر نيست").arg(text));
-    const QByteArray digits = m.captured(2).toLatin1();
-    long double value = 0;
-    const auto [end, error] = std::from_chars(digits.constData(), digits.constData() + digits.size(), value);
-    if (error != std::errc() || end != digits.constData() + digits.size() || !std::isfinite(value))
-        throw DataError(QStringLiteral("'%1' يك عدد معتبر نيست").arg(text));
-    return m.captured(1) == QLatin1String("-") ? -value : value;
+    Decimal km;
+    Decimal h;
+    if (!Decimal::read(kilometres, &km))
+        throw DataError(QStringLiteral("'%1' يك عدد معتبر نيست").arg(kilometres));
+    if (!Decimal::read(hours, &h))
+        throw DataError(QStringLiteral("'%1' يك عدد معتبر نيست").arg(hours));
+    const Decimal amount = hourRate.toDecimal().times(h).plus(kilometreRate.toDecimal().times(km));
+    Money m;
+    if (!Money::fromDecimal(amount, Money::Rounding::HalfEven, &m))
+        throw DataError(QStringLiteral("مبلغ خارج از محدوده است"));
+    return m;
 }
 
-QString Ttaradod_ins::tripAmount(const QString &kilometres, qint64 kilometreRate, const QString &hours, qint64 hourRate)
+std::optional<Money> Ttaradod_ins::rate(TMonEdit *field, const QString &listName)
 {
-    const long double km = decimalValue(kilometres);
-    const long double h = decimalValue(hours);
-    const long double amount = static_cast<long double>(hourRate) * h + static_cast<long double>(kilometreRate) * km;
-    // The money type: a whole number of ten-thousandths in 64 bits. The
-    // default rounding mode of the floating-point unit rounds ties to even.
-    const long double scaled = std::nearbyint(amount * 10000.0L);
-    if (!std::isfinite(scaled) || scaled < static_cast<long double>(std::numeric_limits<qint64>::min())
-        || scaled > static_cast<long double>(std::numeric_limits<qint64>::max()))
-        throw DataError(QStringLiteral("مبلغ خارج از محدوده است"));
-    const qint64 units = static_cast<qint64>(scaled);
-    const quint64 magnitude = units < 0 ? quint64(0) - quint64(units) : quint64(units);
-    QString text = QString::number(magnitude / 10000);
-    quint64 fraction = magnitude % 10000;
-    if (fraction != 0) {
-        QString decimals = QStringLiteral("%1").arg(fraction, 4, 10, QLatin1Char('0'));
-        while (decimals.endsWith(QLatin1Char('0')))
-            decimals.chop(1);
-        text += QLatin1Char('.') + decimals;
+    try {
+        return field->amount();
+    } catch (const DataError &) {
+        // Named once for each text, not at every keystroke that counts again.
+        QString &named = m_unreadableRates[listName];
+        if (named != field->text()) {
+            named = field->text();
+            showMessage(QStringLiteral("مقدار «%1» در فهرست «%2» يك مبلغ نيست و مبلغ تردد با آن حساب نمي شود؛ آن را در تنظيمات اصلاح نماييد")
+                            .arg(field->text(), listName));
+        }
+        return std::nullopt;
     }
-    return units < 0 ? QLatin1Char('-') + text : text;
 }
 
 void Ttaradod_ins::mablaghEnter()
 {
-    // The amount never reports an error: whatever does not compute gives "0".
-    QString amount;
-    try {
-        amount = tripAmount(karkard_kilometr->text(), mablagh_kilometr->GetValue(), karkard_saat->text(), mablagh_saat->GetValue());
-    } catch (const DataError &) {
-        amount = QStringLiteral("0");
+    // The amount never reports an error of its own: whatever does not
+    // compute gives "0". A rate that is no amount is named, since the save
+    // would refuse it.
+    const std::optional<Money> kilometreRate = rate(mablagh_kilometr, KilometreRateList);
+    const std::optional<Money> hourRate = rate(mablagh_saat, HourRateList);
+    QString amount = QStringLiteral("0");
+    if (kilometreRate && hourRate) {
+        try {
+            amount = tripAmount(karkard_kilometr->text(), *kilometreRate, karkard_saat->text(), *hourRate).toString();
+        } catch (const DataError &) {
+        }
     }
     mablagh->setText(amount);
 }

@@ -1,6 +1,9 @@
 #pragma once
 #include "common/Page.h"
+#include "platform/Money.h"
+#include <QHash>
 #include <QList>
+#include <optional>
 
 class ClickLabel;
 class ComboBox;
@@ -86,16 +89,12 @@ public:
     void edit_btnClick();
 
     // The amount of a trip: hours × rate per hour + kilometres × rate per
-    // kilometre, worked in extended precision, rounded to the money type (the
-    // nearest ten-thousandth, ties to even) and written in its shortest form
-    // ("12500", "1234.5"). Kilometres and hours are decimal texts ("12.5",
-    // " -1e2 "). Throws DataError for a text that is no number and for a
+    // kilometre, worked exactly on the decimals and rounded to the money
+    // type (the nearest ten-thousandth, ties to even). Kilometres and hours
+    // are number texts as every number field takes them ("12.5", " -1e2 ",
+    // "۱٬۲۰۰"). Throws DataError for a text that is no number and for a
     // result outside the money range.
-    static QString tripAmount(const QString &kilometres, qint64 kilometreRate, const QString &hours, qint64 hourRate);
-    // A decimal text as the amount reads it: blanks, a sign, digits with "."
-    // and an exponent (Persian and Arabic-Indic digits count as ASCII ones).
-    // Throws DataError for anything else, the empty text too.
-    static long double decimalValue(const QString &text);
+    static Money tripAmount(const QString &kilometres, const Money &kilometreRate, const QString &hours, const Money &hourRate);
 
     // "fname" + " " + "lname" of `personel` in the engine's own text
     // concatenation: the full name by which trips name a person.
@@ -105,6 +104,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // A rate's amount; empty when its text is no amount, which is named
+    // to the user (with its list) once for each such text.
+    std::optional<Money> rate(TMonEdit *field, const QString &listName);
+    QHash<QString, QString> m_unreadableRates; // list name -> text last named
     // The owner text of the chosen driver's vehicles.
     QString vehicleOwner() const;
     // The checks before a row is written; false when one refused it.

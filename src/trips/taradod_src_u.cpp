@@ -359,8 +359,8 @@ void Ttaradod_src::N1Click()
                                        entry->karkard_saat})
         setControlText(w, QStringLiteral("0"));
     Query &settings = *app::dm->ADOQ_set;
-    setControlText(entry->mablagh_kilometr, singleValue(QStringLiteral("مبلغ هر کيلومتر"), settings));
-    setControlText(entry->mablagh_saat, singleValue(QStringLiteral("مبلغ هر ساعت"), settings));
+    setControlText(entry->mablagh_kilometr, singleValue(KilometreRateList, settings));
+    setControlText(entry->mablagh_saat, singleValue(HourRateList, settings));
     // Last, so the window opens with "0" whatever the fields above computed.
     setControlText(entry->mablagh, QStringLiteral("0"));
     entry->ins_btn->setVisible(true);

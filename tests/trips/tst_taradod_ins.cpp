@@ -12,6 +12,7 @@
 #include "platform/DataError.h"
 #include "platform/Fonts.h"
 #include "platform/MaskEdit.h"
+#include "platform/Money.h"
 #include "platform/Query.h"
 #include "trips/taradod_ins_u.h"
 #include "trips/taradod_src_u.h"
@@ -108,49 +109,57 @@ private Q_SLOTS:
     void amountComputation_data()
     {
         QTest::addColumn<QString>("kilometres");
-        QTest::addColumn<qint64>("kilometreRate");
+        QTest::addColumn<QString>("kilometreRate");
         QTest::addColumn<QString>("hours");
-        QTest::addColumn<qint64>("hourRate");
+        QTest::addColumn<QString>("hourRate");
         QTest::addColumn<QString>("amount"); // empty: an error
-        QTest::newRow("kilometres only") << "12.5" << qint64(1000) << "0" << qint64(0) << "12500";
-        QTest::newRow("both parts") << "120" << qint64(1500) << "8" << qint64(20000) << "340000";
-        QTest::newRow("shortest decimals") << "1.5" << qint64(823) << "0" << qint64(7) << "1234.5";
-        QTest::newRow("four decimals at most") << "0.00001" << qint64(1) << "0.33333" << qint64(1) << "0.3333";
+        QTest::newRow("kilometres only") << "12.5" << "1000" << "0" << "0" << "12500";
+        QTest::newRow("both parts") << "120" << "1500" << "8" << "20000" << "340000";
+        QTest::newRow("shortest decimals") << "1.5" << "823" << "0" << "7" << "1234.5";
+        QTest::newRow("four decimals at most") << "0.00001" << "1" << "0.33333" << "1" << "0.3333";
         // Exact halves of a ten-thousandth go to the even neighbour.
-        QTest::newRow("tie down to even") << "0.03125" << qint64(1) << "0" << qint64(0) << "0.0312";
-        QTest::newRow("tie up to even") << "0.09375" << qint64(1) << "0" << qint64(0) << "0.0938";
-        QTest::newRow("negative tie") << "-0.03125" << qint64(1) << "0" << qint64(0) << "-0.0312";
-        QTest::newRow("blanks, sign, exponent") << " +1e2 " << qint64(3) << "2.5E-1" << qint64(4) << "301";
-        QTest::newRow("bare decimal point") << "5." << qint64(2) << ".5" << qint64(2) << "11";
-        QTest::newRow("largest money") << "922337203685477.5807" << qint64(1) << "0" << qint64(0) << "922337203685477.5807";
-        QTest::newRow("beyond the money range") << "922337203685477.5808" << qint64(1) << "0" << qint64(0) << "";
-        QTest::newRow("overflow of the product") << "1e15" << qint64(1000) << "0" << qint64(0) << "";
-        QTest::newRow("beyond extended precision") << "1e99999" << qint64(1) << "0" << qint64(0) << "";
-        QTest::newRow("empty kilometres") << "" << qint64(1) << "8" << qint64(1) << "";
-        QTest::newRow("letters") << "abc" << qint64(1) << "0" << qint64(1) << "";
-        QTest::newRow("grouped digits") << "1,5" << qint64(1) << "0" << qint64(1) << "";
-        QTest::newRow("exponent without digits") << "1e" << qint64(1) << "0" << qint64(1) << "";
-        QTest::newRow("point alone") << "." << qint64(1) << "0" << qint64(1) << "";
-        QTest::newRow("hexadecimal") << "0x10" << qint64(1) << "0" << qint64(1) << "";
-        QTest::newRow("Persian digits") << "۱۲" << qint64(1) << "٠" << qint64(1) << "12";
+        QTest::newRow("tie down to even") << "0.03125" << "1" << "0" << "0" << "0.0312";
+        QTest::newRow("tie up to even") << "0.09375" << "1" << "0" << "0" << "0.0938";
+        QTest::newRow("negative tie") << "-0.03125" << "1" << "0" << "0" << "-0.0312";
+        QTest::newRow("blanks, sign, exponent") << " +1e2 " << "3" << "2.5E-1" << "4" << "301";
+        QTest::newRow("bare decimal point") << "5." << "2" << ".5" << "2" << "11";
+        QTest::newRow("largest money") << "922337203685477.5807" << "1" << "0" << "0" << "922337203685477.5807";
+        QTest::newRow("beyond the money range") << "922337203685477.5808" << "1" << "0" << "0" << "";
+        QTest::newRow("overflow of the product") << "1e15" << "1000" << "0" << "0" << "";
+        QTest::newRow("beyond extended precision") << "1e99999" << "1" << "0" << "0" << "";
+        QTest::newRow("empty kilometres") << "" << "1" << "8" << "1" << "";
+        QTest::newRow("letters") << "abc" << "1" << "0" << "1" << "";
+        QTest::newRow("grouped digits") << "1,5" << "1" << "0" << "1" << "";
+        QTest::newRow("exponent without digits") << "1e" << "1" << "0" << "1" << "";
+        QTest::newRow("point alone") << "." << "1" << "0" << "1" << "";
+        QTest::newRow("hexadecimal") << "0x10" << "1" << "0" << "1" << "";
+        QTest::newRow("Persian digits") << "۱۲" << "1" << "٠" << "1" << "12";
+        // A rate counts as the amount it is, the amount its column stores.
+        QTest::newRow("rate with decimals") << "10" << "12.5" << "0" << "0" << "125";
+        QTest::newRow("Persian decimal separator") << "2" << "1500٫75" << "1" << "1،500" << "4501.5";
+        QTest::newRow("grouped kilometres") << "1 200" << "2" << "۱٬۰۰۰" << "0.5" << "2900";
+        QTest::newRow("beyond a double's digits") << "3" << "900000000000.0001" << "0" << "0" << "2700000000000.0003";
     }
     void amountComputation()
     {
         QFETCH(QString, kilometres);
-        QFETCH(qint64, kilometreRate);
+        QFETCH(QString, kilometreRate);
         QFETCH(QString, hours);
-        QFETCH(qint64, hourRate);
+        QFETCH(QString, hourRate);
         QFETCH(QString, amount);
+        Money kilometreAmount;
+        Money hourAmount;
+        QVERIFY(Money::parse(kilometreRate, &kilometreAmount) && Money::parse(hourRate, &hourAmount));
         if (amount.isEmpty())
-            QVERIFY_THROWS_EXCEPTION(DataError, Ttaradod_ins::tripAmount(kilometres, kilometreRate, hours, hourRate));
+            QVERIFY_THROWS_EXCEPTION(DataError, Ttaradod_ins::tripAmount(kilometres, kilometreAmount, hours, hourAmount));
         else
-            QCOMPARE(Ttaradod_ins::tripAmount(kilometres, kilometreRate, hours, hourRate), amount);
+            QCOMPARE(Ttaradod_ins::tripAmount(kilometres, kilometreAmount, hours, hourAmount).toString(), amount);
     }
 
     void amountInTheWindow()
     {
         AppFixture fx(Engine::Sqlite);
-        // The rates count in whole units: "1,500" is 1500, "12.5" is 12.
+        // The rates count as the amounts they are: "1,500" is 1500, "12.5" is 12.5.
         Ttaradod_ins *w = openNew(fx);
         QCOMPARE(w->mablagh_kilometr->text(), QStringLiteral("1,500"));
         QCOMPARE(w->mablagh_saat->text(), QStringLiteral("12.5"));
@@ -159,7 +168,7 @@ private Q_SLOTS:
         QCOMPARE(w->mablagh->text(), QStringLiteral("18750"));
         typeText(w->karkard_saat, QStringLiteral("2"));
         QCOMPARE(w->karkard_saat->text(), QStringLiteral("02"));
-        QCOMPARE(w->mablagh->text(), QStringLiteral("18774"));
+        QCOMPARE(w->mablagh->text(), QStringLiteral("18775"));
 
         // An empty field is no number: "0", whatever the other field holds;
         // leaving it puts "0" into it, which computes again.
@@ -170,7 +179,7 @@ private Q_SLOTS:
         QCOMPARE(w->mablagh->text(), QStringLiteral("0"));
         w->karkard_saat->setFocus();
         QTRY_COMPARE(w->karkard_kilometr->text(), QStringLiteral("0"));
-        QCOMPARE(w->mablagh->text(), QStringLiteral("24"));
+        QCOMPARE(w->mablagh->text(), QStringLiteral("25"));
         // A field left with a text keeps it.
         w->karkard_saat->setText(QStringLiteral("x"));
         QCOMPARE(w->mablagh->text(), QStringLiteral("0"));
@@ -178,16 +187,15 @@ private Q_SLOTS:
         QCOMPARE(w->karkard_saat->text(), QStringLiteral("x"));
         w->karkard_saat->setText(QStringLiteral("2"));
 
-        // A rate set from code computes too; one beyond 32 bits gives "0".
+        // A rate set from code computes too, whatever its size.
         w->mablagh_kilometr->setText(QStringLiteral("1000"));
         w->karkard_kilometr->setText(QStringLiteral("3"));
-        QCOMPARE(w->mablagh->text(), QStringLiteral("3024"));
-        // A rate stored with decimals counts its whole units only.
+        QCOMPARE(w->mablagh->text(), QStringLiteral("3025"));
         w->mablagh_kilometr->setText(QStringLiteral("1500.00"));
-        QCOMPARE(w->mablagh->text(), QStringLiteral("4524"));
+        QCOMPARE(w->mablagh->text(), QStringLiteral("4525"));
         w->mablagh_kilometr->setText(QStringLiteral("1000"));
         w->mablagh_saat->setText(QStringLiteral("99,999,999,999"));
-        QCOMPARE(w->mablagh->text(), QStringLiteral("0"));
+        QCOMPARE(w->mablagh->text(), QStringLiteral("200000002998"));
         w->mablagh_saat->setText(QStringLiteral("2,147,483,647"));
         QCOMPARE(w->mablagh->text(), QStringLiteral("4294970294"));
         // The rates are not regrouped in this window.
@@ -199,6 +207,14 @@ private Q_SLOTS:
         QCOMPARE(w->mablagh->text(), QStringLiteral("4294970294"));
         QVERIFY(w->mablagh->isReadOnly());
         QCOMPARE(fx.ui.calls.size(), 1); // the modal showing only: no error box
+
+        // A stored rate that is no amount is named with its list as soon as
+        // it is counted with, once, not at every keystroke.
+        w->mablagh_kilometr->setText(QStringLiteral("1500 ریال"));
+        w->karkard_kilometr->setText(QStringLiteral("4"));
+        QCOMPARE(w->mablagh->text(), QStringLiteral("0"));
+        QCOMPARE(fx.ui.messages().size(), 1);
+        QVERIFY(fx.ui.messages().first().contains(QStringLiteral("«1500 ریال» در فهرست «مبلغ هر کيلومتر»")));
     }
 
     void typePresets()
@@ -523,24 +539,24 @@ private Q_SLOTS:
     }
 
     // Numbers as a Persian keyboard types them, with its decimal separator,
-    // count in the amount and are stored; a rate grouped with "," is stored
-    // as the amount it counts as, not refused as no number.
+    // count in the amount and are stored; a rate grouped with the Arabic
+    // comma, or with decimals, is stored as the amount it counts as.
     void persianNumbersAndGroupedRates_data() { addEngineRows(); }
     void persianNumbersAndGroupedRates()
     {
         AppFixture fx(currentEngine());
-        Ttaradod_ins *w = openNew(fx, QStringLiteral("1,500"), QStringLiteral("200"));
+        Ttaradod_ins *w = openNew(fx, QStringLiteral("1،500"), QStringLiteral("12.5"));
         fillTrip(w, OutOfCity, QStringLiteral("علي رضايي"), QStringLiteral("مهدي احمدي"), QStringLiteral("1402/05/01"));
         w->karkard_kilometr->clear();
         typeText(w->karkard_kilometr, QStringLiteral("۱۲٫۵"));
         QCOMPARE(w->mablagh->text(), QStringLiteral("18750"));
         w->karkard_saat->setText(QStringLiteral("٢٫٥"));
-        QCOMPARE(w->mablagh->text(), QStringLiteral("19250"));
+        QCOMPARE(w->mablagh->text(), QStringLiteral("18781.25"));
         w->ins_btn->click();
         QCOMPARE(fx.ui.messages(), QStringList());
         QCOMPARE(tripCount(fx), 1);
         QCOMPARE(fx.value(QStringLiteral("select count(*) from taradod where karkard_kilometr=12.5 and karkard_saat=2.5 "
-                                         "and mablagh_kilometr=1500 and mablagh_saat=200 and mablagh=19250")),
+                                         "and mablagh_kilometr=1500 and mablagh_saat=12.5 and mablagh=18781.25")),
                  QStringLiteral("1"));
     }
 
