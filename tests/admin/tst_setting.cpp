@@ -112,6 +112,14 @@ private Q_SLOTS:
         w->componentChange();
         selectItem(w, QStringLiteral("1500"));
         w->N1->trigger();
+        // A rate takes only an amount the trip entry can count and store.
+        fx.ui.reset();
+        for (const QString &text : {QStringLiteral("1500 ریال"), QStringLiteral("12,5"), QStringLiteral("1e+-3")}) {
+            w->cmt->setText(text);
+            w->ins_btn->click();
+        }
+        QCOMPARE(fx.ui.messages(), QStringList(3, QStringLiteral("براي «مبلغ هر کيلومتر» فقط يك مبلغ به عدد پذيرفته مي شود، مانند 1500 يا 12.5")));
+        QCOMPARE(rowsOf(fx, rate), QStringList());
         w->cmt->setText(QStringLiteral("2000"));
         w->ins_btn->click();
         QCOMPARE(rowsOf(fx, rate), QStringList{QStringLiteral("2000=null")});
