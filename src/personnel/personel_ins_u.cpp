@@ -187,10 +187,12 @@ void Tpersonel_ins::ostanChange()
                            QStringLiteral("shahrestan"));
 }
 
-bool Tpersonel_ins::nationalCodeValid(const QString &code)
+bool Tpersonel_ins::nationalCodeValid(const QString &typed)
 {
     // A code with anything but a digit among its first nine characters
-    // (pasted, or stored so) fails the check like any other wrong code.
+    // (pasted, or stored so) fails the check like any other wrong code; the
+    // digits count in any of their forms.
+    const QString code = asciiDigits(typed);
     int sum = 0;
     for (int i = 0; i < 9; ++i) {
         const QChar c = i < code.size() ? code.at(i) : QChar();
@@ -229,10 +231,14 @@ bool lastNameGiven(const QLineEdit *lname)
     return false;
 }
 
+// The code's digits in any of their forms: a code stored with Persian
+// digits by another program is the same code typed on the number pad.
 bool nationalCodeNotTaken(const QString &code)
 {
-    return duplicateAllowed(*app::dm->ADOQuery1,
-                            {QStringLiteral("select * from personel where "), QStringLiteral(" nation=") + quoted(code)},
+    Query &q = *app::dm->ADOQuery1;
+    return duplicateAllowed(q,
+                            {QStringLiteral("select * from personel where "),
+                             QStringLiteral(" ") + q.connection()->dialect().equalsText(QStringLiteral("nation"), code)},
                             QStringLiteral(" هشدار! اين کد ملي قبلا ثبت شده است.آيا مي خواهيد ادامه دهيد؟"),
                             QStringLiteral("nation"));
 }
@@ -252,7 +258,8 @@ void Tpersonel_ins::edit_btnClick()
     if (!lastNameGiven(lname))
         return;
     Query &rows = *app::dm->ADOQ_personel;
-    if (nation->text() != rows.field(QStringLiteral("nation")).asString() && !nationalCodeNotTaken(nation->text()))
+    if (asciiDigits(nation->text()) != asciiDigits(rows.field(QStringLiteral("nation")).asString())
+        && !nationalCodeNotTaken(nation->text()))
         return;
     storeControls(rows, m_fields, RowMode::Edit);
     close();

@@ -74,8 +74,8 @@ public:
     void farzandKeyPress(QChar &key) { key = FilterDigitKey(key); }
 
     // The national-code check of a ten-character code: true when its last
-    // digit is the check digit of the first nine. A non-digit among the first
-    // nine raises DataError.
+    // digit is the check digit of the first nine, whatever form its digits
+    // have; false for a non-digit among them.
     static bool nationalCodeValid(const QString &code);
 
 protected:

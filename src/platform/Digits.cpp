@@ -93,4 +93,10 @@ void takeLocalDigits(QLineEdit *edit)
 {
     edit->installEventFilter(new LocalDigitKeys(edit));
     QObject::connect(edit, &QLineEdit::textEdited, edit, [edit] { replaceLocalDigits(edit); });
+    // A text the program sets (a row stored by another program) shows its
+    // digits as the ASCII ones the edit takes, as typed ones do.
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [edit](const QString &text) {
+        if (!edit->isModified() && hasLocalDigit(text))
+            edit->setText(asciiDigits(text));
+    });
 }

@@ -16,6 +16,7 @@ QString asciiDigits(const QString &text);
 
 // Makes an edit take Persian and Arabic-Indic digits as ASCII ones: typed
 // keys (and input-method text) reach the edit, and every key filter on it, as
-// ASCII digits, and pasted text is made ASCII as soon as it lands. Install it
+// ASCII digits, and pasted text, or text set by the program, is made ASCII as
+// soon as it lands. Install it
 // after the edit's own key filters, so that it sees the keys first.
 void takeLocalDigits(QLineEdit *edit);

@@ -301,6 +301,34 @@ private Q_SLOTS:
         QCOMPARE(fx.column(QStringLiteral("select nation from personel where lname='a'")), QStringList{QStringLiteral("1111111111")});
     }
 
+    // A code stored with Persian digits by another program is the code
+    // typed on the number pad: the duplicate question finds it, and editing
+    // the person shows it in the digits the field takes, as a valid code.
+    void codeStoredWithPersianDigits_data() { addEngineRows(); }
+    void codeStoredWithPersianDigits()
+    {
+        AppFixture fx(currentEngine());
+        const QString stored = QStringLiteral("۱۲۳۴۵۶۷۸۹۱");
+        fx.exec(QStringLiteral("insert into personel (lname,nation) values ('a','%1')").arg(stored));
+        Tpersonel_ins *w = openNew();
+        w->lname->setText(QStringLiteral("b"));
+        w->nation->setText(QStringLiteral("1234567891"));
+        fx.ui.buttonAnswers << Platform::Button::No;
+        w->ins_btn->click();
+        QCOMPARE(fx.ui.messages(), QStringList{DuplicateQuestion + stored});
+        QCOMPARE(fx.column(QStringLiteral("select count(*) from personel")), QStringList{QStringLiteral("1")});
+
+        fx.ui.reset();
+        app::personel_src->src_btnClick();
+        app::personel_src->N2Click();
+        QCOMPARE(w->nation->text(), QStringLiteral("1234567891"));
+        runGuarded([w] { w->nationExit(); });
+        w->fname->setText(QStringLiteral("علي"));
+        w->edit_btn->click();
+        QCOMPARE(fx.ui.messages(), QStringList());
+        QCOMPARE(fx.column(QStringLiteral("select fname from personel")), QStringList{QStringLiteral("علي")});
+    }
+
     void comboListsAndCounties_data() { addEngineRows(); }
     void comboListsAndCounties()
     {
