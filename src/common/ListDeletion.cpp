@@ -4,6 +4,7 @@
 #include "core/app.h"
 #include "core/dm_u.h"
 #include "core/login_u.h"
+#include "platform/Digits.h"
 #include "platform/Platform.h"
 #include "platform/Query.h"
 #include <QLabel>
@@ -26,10 +27,11 @@ bool deleteCurrentRow(Query &rows, const DeletionSpec &deletion)
     Query &scratch = *app::dm->ADOQuery1;
     const QString password = singleValue(QStringLiteral("رمز حذف"), scratch);
     // A cancelled box ends the deletion, whatever the password; a confirmed
-    // text must match it exactly.
+    // text must match it exactly, but for the form of its digits (a password
+    // set from a Persian keyboard is typed on the number pad too).
     const std::optional<QString> answer = platform().inputBox(
         QStringLiteral("Delete Password"), QStringLiteral("لطفا رمز حذف را وارد نماييد:"), QStringLiteral("?"));
-    if (!answer || *answer != password)
+    if (!answer || asciiDigits(*answer) != asciiDigits(password))
         return false;
 
     QStringList names;

@@ -106,6 +106,15 @@ private Q_SLOTS:
         rows.close();
         QVERIFY(!deleteCurrentRow(rows, deletion));
         QCOMPARE(fx.ui.callsOf(QStringLiteral("input")).size(), 1);
+
+        // A password set from a Persian keyboard is typed on the number pad.
+        fx.exec(QStringLiteral("insert into setting (component,cmt) values ('رمز حذف','۱۲۳')"));
+        fx.exec(QStringLiteral("insert into phone (name,tel,cmt) values ('p','45','q')"));
+        rows.open();
+        fx.ui.inputAnswers << QStringLiteral("124") << QStringLiteral("123");
+        QVERIFY(!deleteCurrentRow(rows, deletion));
+        QVERIFY(deleteCurrentRow(rows, deletion));
+        QCOMPARE(fx.column(QStringLiteral("select name from phone")), QStringList{QStringLiteral("x")});
     }
 
     void filterOfTwoFields()
