@@ -7,9 +7,10 @@
 // handler, FormatOnChange, rewrites the text while the user types as its
 // digits alone, grouped by three with "," (1234567 shows as 1,234,567), and
 // keeps the caret at the end. A window may put its own change handler in
-// OnChange instead; then the text is left as it is. Its value is the integer
-// formed by the digits of its text before any decimal point. Persian and
-// Arabic-Indic digits count as the ASCII digits they stand for.
+// OnChange instead; then the text is left as it is. Its amount is the number
+// its text stands for, read as every number field and column reads it;
+// GetValue gives the digits before any decimal point as a whole number.
+// Persian and Arabic-Indic digits count as the ASCII digits they stand for.
 //
 // The change handler runs only once the control's window exists (its window
 // has been shown): text set while a window is being built raises no change.

@@ -402,6 +402,12 @@ std::optional<Money> Ttaradod_ins::rate(TMonEdit *field, const QString &listName
     }
 }
 
+void Ttaradod_ins::hideEvent(QHideEvent *event)
+{
+    m_unreadableRates.clear();
+    Page::hideEvent(event);
+}
+
 void Ttaradod_ins::mablaghEnter()
 {
     // The amount never reports an error of its own: whatever does not

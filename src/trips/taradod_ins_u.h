@@ -102,10 +102,13 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // A rate named while the window was open is named again at its next opening.
+    void hideEvent(QHideEvent *event) override;
 
 private:
     // A rate's amount; empty when its text is no amount, which is named
-    // to the user (with its list) once for each such text.
+    // to the user (with its list) once for each such text while the window
+    // is open.
     std::optional<Money> rate(TMonEdit *field, const QString &listName);
     QHash<QString, QString> m_unreadableRates; // list name -> text last named
     // The owner text of the chosen driver's vehicles.
