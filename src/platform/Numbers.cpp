@@ -24,6 +24,10 @@ bool isSign(QChar c) { return c == u'-' || c == u'+'; }
 
 int digitOf(QChar c)
 {
+    if (c >= u'0' && c <= u'9')
+        return c.unicode() - u'0';
+    if (c.unicode() < 0x0660)
+        return -1;
     const QChar a = asciiDigit(c);
     return a >= u'0' && a <= u'9' ? a.unicode() - u'0' : -1;
 }
