@@ -97,10 +97,22 @@ QString captionOf(const QWidget *control)
     return control->objectName();
 }
 
+// A masked field left half filled is refused before anything is written,
+// however the click that saves arrived (the refusal on leaving the field may
+// still be waiting behind it). A field an edit leaves as it was loaded is
+// not written, so it is not asked either.
+void requireCompleteMasks(const QList<QWidget *> &controls, RowMode mode)
+{
+    for (QWidget *control : controls)
+        if (auto *mask = qobject_cast<MaskEdit *>(control); mask && !(mode == RowMode::Edit && showsLoadedText(control)))
+            mask->requireComplete();
+}
+
 } // namespace
 
 void storeControls(Query &rows, const QList<QWidget *> &controls, RowMode mode)
 {
+    requireCompleteMasks(controls, mode);
     if (!rows.isOpen())
         rows.open();
     if (mode == RowMode::Append)

@@ -63,5 +63,7 @@ enum class RowMode { Append, Edit };
 // error goes on, so the shared result set is never left half-assigned; a
 // text that does not convert is reported under its field's caption, and the
 // field gets the focus. An edit skips a control that still shows the text
-// it was loaded with, so that only what the user changed is written.
+// it was loaded with, so that only what the user changed is written. A
+// masked field that is not complete stops the save before the row is
+// touched, with the focus on it and the masked edit's invalid-input message.
 void storeControls(Query &rows, const QList<QWidget *> &controls, RowMode mode);

@@ -1,4 +1,5 @@
 #include "MaskEdit.h"
+#include "DataError.h"
 #include "Digits.h"
 #include "Platform.h"
 #include <QAbstractButton>
@@ -182,10 +183,14 @@ void MaskEdit::refuseLeaving()
     // Qt cannot hold the focus while it moves; it is given back at once,
     // before anything else the move started (a button's click) goes on.
     QPointer<MaskEdit> self(this);
+    m_refusalQueued = true;
     QMetaObject::invokeMethod(
         this,
         [self] {
-            if (!self || !self->isVisible() || self->complete())
+            if (!self || !self->m_refusalQueued)
+                return;
+            self->m_refusalQueued = false;
+            if (!self->isVisible() || self->complete())
                 return;
             if (auto *button = qobject_cast<QAbstractButton *>(QApplication::focusWidget()))
                 button->setDown(false); // its release is then no click
@@ -193,6 +198,15 @@ void MaskEdit::refuseLeaving()
             showDefaultError(InvalidInput);
         },
         Qt::QueuedConnection);
+}
+
+void MaskEdit::requireComplete()
+{
+    if (complete())
+        return;
+    m_refusalQueued = false;
+    setFocus(Qt::OtherFocusReason);
+    throw DataError(InvalidInput);
 }
 
 void MaskEdit::keyPressEvent(QKeyEvent *event)

@@ -32,6 +32,12 @@ public:
     // The platform's message when a field is left half filled.
     static const QString InvalidInput;
 
+    // Asked before a save writes anything: a text that is not complete takes
+    // the focus and ends the save with a DataError of InvalidInput. A refusal
+    // still queued from leaving the field (a click whose press and release
+    // came together) is then dropped, so the message is shown once.
+    void requireComplete();
+
 protected:
     // Leaving an edited field whose required positions are partly filled is
     // refused: the focus comes back, the invalid-input message is shown and a
@@ -49,4 +55,5 @@ private:
 
     QString m_mask;
     QString m_entered; // the text when the field was entered
+    bool m_refusalQueued = false;
 };
