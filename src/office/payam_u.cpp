@@ -19,6 +19,8 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QStyle>
+#include <QTextDocument>
+#include <QTextOption>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -99,6 +101,21 @@ protected:
     }
 };
 
+// A memo for Persian text: its lines read right to left from the right edge.
+// The widget's direction alone mirrors only the frame and scroll bar; the
+// plain-text layout does not mirror its alignment, so a line stands at the
+// left edge unless the document's own option says right.
+QPlainTextEdit *rightToLeftMemo(QWidget *parent)
+{
+    auto *memo = new QPlainTextEdit(parent);
+    memo->setLayoutDirection(Qt::RightToLeft);
+    QTextOption option = memo->document()->defaultTextOption();
+    option.setTextDirection(Qt::RightToLeft);
+    option.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
+    memo->document()->setDefaultTextOption(option);
+    return memo;
+}
+
 } // namespace
 
 // Esc does not close the window: a message being written would be lost, as
@@ -143,8 +160,7 @@ Tpayam::Tpayam(QWidget *parent) : Page(parent, false)
     DBGrid1->setPopupMenu(PopupMenu1);
 
     // The text of the current message; it is read here, never edited.
-    DBMemo1 = named(new QPlainTextEdit(this), "DBMemo1");
-    DBMemo1->setLayoutDirection(Qt::RightToLeft);
+    DBMemo1 = named(rightToLeftMemo(this), "DBMemo1");
     DBMemo1->setReadOnly(true);
     DBMemo1->setFixedWidth(153);
 
@@ -165,8 +181,7 @@ Tpayam::Tpayam(QWidget *parent) : Page(parent, false)
     mozo = named(new ComboBox(true, this), "mozo");
     mozo->lineEdit()->setMaxLength(SubjectLength);
     Label3 = named(new QLabel(QStringLiteral("متن پيام"), this), "Label3");
-    cmt = named(new QPlainTextEdit(this), "cmt");
-    cmt->setLayoutDirection(Qt::RightToLeft);
+    cmt = named(rightToLeftMemo(this), "cmt");
     cmt->setFixedWidth(329);
 
     prs_list = named(new TwoColumnList(this), "prs_list");

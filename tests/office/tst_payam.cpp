@@ -172,6 +172,17 @@ private Q_SLOTS:
 
         // Esc while writing does not close the window and lose the text.
         w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        // Both memos set Persian text against their right edge.
+        for (QPlainTextEdit *memo : {w->cmt, w->DBMemo1}) {
+            const QImage ink = memo->viewport()->grab().toImage();
+            int last = -1;
+            for (int x = 0; x < ink.width(); ++x)
+                for (int y = 0; y < ink.height(); ++y)
+                    if (qGray(ink.pixel(x, y)) < 128)
+                        last = x;
+            QVERIFY2(last > ink.width() - 12, qPrintable(memo->objectName()));
+        }
         w->cmt->setFocus();
         QTest::keyClick(w->cmt, Qt::Key_Escape);
         QVERIFY(w->isVisible());
