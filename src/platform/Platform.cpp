@@ -86,7 +86,29 @@ void showFileLeftAt(const QString &noProgram, const QString &path)
 }
 QString pathLine(const QString &path)
 {
-    return QLatin1Char('\n') + QChar(0x202A) + QDir::toNativeSeparators(path) + QChar(0x202C);
+    return QLatin1Char('\n') + leftToRightPath(path);
+}
+QString leftToRightPath(const QString &path)
+{
+    // Inside the isolate, digits after Persian letters would still join the
+    // letters' right-to-left run: "ليست پرسنل 1405-09-16 (4).xlsx" read as
+    // "(4) 16-09-1405 ليست پرسنل.xlsx". A left-to-right mark before such
+    // digits keeps them, and what follows them, in the name's own order; the
+    // Persian words themselves still read right to left.
+    const QString native = QDir::toNativeSeparators(path);
+    QString out = QChar(0x2066); // left-to-right isolate
+    bool afterRightToLeft = false;
+    for (const QChar c : native) {
+        const QChar::Direction direction = c.direction();
+        if (direction == QChar::DirEN && afterRightToLeft)
+            out += QChar(0x200E);
+        if (direction == QChar::DirR || direction == QChar::DirAL)
+            afterRightToLeft = true;
+        else if (direction == QChar::DirL || direction == QChar::DirEN)
+            afterRightToLeft = false;
+        out += c;
+    }
+    return out + QChar(0x2069); // pop directional isolate
 }
 QString fileNotWritten(const QString &path, const QString &reason)
 {

@@ -56,6 +56,9 @@ void showFileLeftAt(const QString &noProgram, const QString &path);
 // A file's full path as a line of its own, reading left to right inside a
 // right-to-left message.
 QString pathLine(const QString &path);
+// A file's full path within a line of text, reading left to right exactly as
+// the file is named (digits and brackets after Persian words included).
+QString leftToRightPath(const QString &path);
 // The message of a file that could not be written: what failed, in Persian,
 // the file's full path, and the system's own reason.
 QString fileNotWritten(const QString &path, const QString &reason);

@@ -291,7 +291,7 @@ bool ReportPreview::printTo(QPrinter &printer)
     if (m_report.print(printer))
         return true;
     const bool toFile = !printer.outputFileName().isEmpty();
-    showDefaultError(toFile ? QStringLiteral("چاپ انجام نشد: پرونده \"%1\" نوشته نشد").arg(printer.outputFileName())
+    showDefaultError(toFile ? QStringLiteral("چاپ انجام نشد: پرونده \"%1\" نوشته نشد").arg(leftToRightPath(printer.outputFileName()))
                             : QStringLiteral("چاپ انجام نشد: چاپگر \"%1\" در دسترس نيست").arg(printer.printerName()));
     return false;
 }

@@ -1,5 +1,6 @@
 #include "Workbook.h"
 #include "DataError.h"
+#include "Platform.h"
 #include <QDir>
 #include <QFile>
 #include <xlsxwriter.h>
@@ -38,7 +39,7 @@ Workbook::Workbook(const QString &path) : m_path(path)
     options.use_zip64 = LXW_FALSE;
     m_book = workbook_new_opt(QFile::encodeName(path).constData(), &options);
     if (!m_book)
-        throw DataError(QStringLiteral("فايل اکسل %1 ساخته نشد").arg(path));
+        throw DataError(QStringLiteral("فايل اکسل %1 ساخته نشد").arg(leftToRightPath(path)));
 }
 
 Workbook::~Workbook()
@@ -102,7 +103,7 @@ void Workbook::close()
     m_formats.clear();
     const lxw_error error = workbook_close(book);
     if (error != LXW_NO_ERROR)
-        throw DataError(failure("write file", error) + QStringLiteral(" (%1)").arg(m_path));
+        throw DataError(failure("write file", error) + QStringLiteral(" (%1)").arg(leftToRightPath(m_path)));
 }
 
 lxw_worksheet *Workbook::sheet() const

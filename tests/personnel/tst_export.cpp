@@ -7,6 +7,7 @@
 #include "core/app.h"
 #include "core/dm_u.h"
 #include "platform/Query.h"
+#include <QApplication>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -14,6 +15,7 @@
 #include <QProcess>
 #include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QTextLayout>
 #include <sys/stat.h>
 
 namespace {
@@ -300,7 +302,24 @@ private Q_SLOTS:
         const auto boxes = fx.ui.callsOf(QStringLiteral("message"));
         QCOMPARE(boxes.size(), 2);
         QCOMPARE(boxes[0].kind, Platform::BoxKind::Error);
-        QVERIFY2(boxes[0].text.contains(QDir::toNativeSeparators(first.absoluteFilePath())), qPrintable(boxes[0].text));
+        QVERIFY2(QString(boxes[0].text).remove(QChar(0x200E)).contains(QDir::toNativeSeparators(first.absoluteFilePath())),
+                 qPrintable(boxes[0].text));
+        // The path reads as the file is named, inside the right-to-left box:
+        // folder, name, the date's parts in their order, then "(2)".
+        const QString shownPath = boxes[1].text.section(QLatin1Char('\n'), -1);
+        QTextLayout layout(shownPath, QApplication::font());
+        QTextOption rightToLeft;
+        rightToLeft.setTextDirection(Qt::RightToLeft);
+        layout.setTextOption(rightToLeft);
+        layout.beginLayout();
+        layout.createLine().setLineWidth(100000);
+        layout.endLayout();
+        const auto x = [&](const QString &part) { return layout.lineAt(0).cursorToX(shownPath.indexOf(part) + 1); };
+        const QStringList date = dates.ToText().split(QLatin1Char('/'));
+        const QStringList inOrder{temp.path(), QStringLiteral("ليست"), date[0] + QLatin1Char('-'), QLatin1Char('-') + date[1] + QLatin1Char('-'),
+                                  QLatin1Char('-') + date[2] + QLatin1Char(' '), QStringLiteral("(2)"), QStringLiteral(".xlsx")};
+        for (int i = 1; i < inOrder.size(); ++i)
+            QVERIFY2(x(inOrder[i - 1]) < x(inOrder[i]), qPrintable(inOrder[i]));
     }
 };
 
