@@ -74,6 +74,7 @@ int StartupConnect(int argc, char **argv)
     installQtTranslations();
     installProgramStyle();
     installSingleLineEdits();
+    installLeftToRightPathBoxes();
     application.setLayoutDirection(Qt::RightToLeft);
     // The login window is the program's main window: the program ends when it
     // is closed, whether it is shown or hidden at that moment.

@@ -10,6 +10,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QMimeDatabase>
+#include <QPrintDialog>
 #include <QProcess>
 #include <QAbstractButton>
 #include <QPushButton>
@@ -59,6 +60,23 @@ public:
     static constexpr int dateColumn = 3;
 };
 
+// A path shown as a right-to-left paragraph reads mirrored: "/home/ali"
+// came out as "home/ali/" in the file dialog's folder box. When a file or
+// print dialog is shown, its folder box, file name box and print-to-file box
+// are turned left to right.
+class LeftToRightPathBoxes : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && (qobject_cast<QFileDialog *>(watched) || qobject_cast<QPrintDialog *>(watched)))
+            for (const char *name : {"lookInCombo", "fileNameEdit", "filename"})
+                if (auto *box = watched->findChild<QWidget *>(QLatin1String(name)))
+                    box->setLayoutDirection(Qt::LeftToRight);
+        return false;
+    }
+};
+
 // Runs a file or folder dialog; the empty text when cancelled.
 QString runFileDialog(QFileDialog &dialog)
 {
@@ -74,6 +92,7 @@ QString runFileDialog(QFileDialog &dialog)
 } // namespace
 
 Platform &platform() { return *current; }
+void installLeftToRightPathBoxes() { qApp->installEventFilter(new LeftToRightPathBoxes(qApp)); }
 void installPlatform(Platform *p) { current = p ? p : &desktopPlatform; }
 
 void showMessage(const QString &text) { platform().messageBox(Platform::BoxKind::Plain, text, {Platform::Button::Ok}); }

@@ -65,6 +65,12 @@ QString fileNotWritten(const QString &path, const QString &reason);
 // The same for a file that could not be read.
 QString fileNotRead(const QString &path, const QString &reason);
 
+// Makes the boxes of Qt's file and print dialogs that hold a folder or file
+// path read left to right in the right-to-left program, also in the dialogs
+// Qt opens by itself (the print dialog's "print to file" browser). Call once,
+// after the application object exists.
+void installLeftToRightPathBoxes();
+
 // The real implementation over Qt's dialogs and services.
 class DesktopPlatform : public Platform {
 public:

@@ -9,9 +9,13 @@
 #include "core/startup.h"
 #include "platform/SqlServerOdbc.h"
 #include "platform/Fonts.h"
+#include "platform/Platform.h"
 #include "platform/SettingsStore.h"
 #include "platform/Translations.h"
 #include <QApplication>
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
@@ -66,6 +70,7 @@ private Q_SLOTS:
     void storeThatCannotBeOpenedWarnsAndCloses();
     void labelsRestoreDefaults();
     void qtDialogsSpeakPersian();
+    void qtDialogsShowPathsLeftToRight();
     void schemaCommand_data() { addEngineRows(); }
     void schemaCommand();
     void schemaCommandReportsWhatIsMissing_data() { addEngineRows(); }
@@ -370,6 +375,27 @@ void TestStartup::qtDialogsSpeakPersian()
         const QString translated = QCoreApplication::translate(context, text);
         QVERIFY2(translated != QLatin1String(text), text);
         QVERIFY2(translated.contains(QRegularExpression(QStringLiteral("[\\x{0600}-\\x{06FF}]"))), qPrintable(translated));
+    }
+}
+
+// The folder and file boxes of Qt's file and print dialogs read left to
+// right in the right-to-left program: "/home/ali", not "home/ali/".
+void TestStartup::qtDialogsShowPathsLeftToRight()
+{
+    installLeftToRightPathBoxes();
+    QFileDialog files;
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    files.setLayoutDirection(Qt::RightToLeft);
+    QPrinter printer;
+    QPrintDialog print(&printer);
+    print.setLayoutDirection(Qt::RightToLeft);
+    for (QDialog *dialog : std::initializer_list<QDialog *>{&files, &print}) {
+        dialog->open();
+        const QList<QWidget *> boxes = dialog->findChildren<QWidget *>(QRegularExpression(QStringLiteral("^(lookInCombo|fileNameEdit|filename)$")));
+        QVERIFY(!boxes.isEmpty());
+        for (QWidget *box : boxes)
+            QCOMPARE(box->layoutDirection(), Qt::LeftToRight);
+        dialog->reject();
     }
 }
 
