@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QToolButton>
 
 namespace {
@@ -150,6 +151,9 @@ private Q_SLOTS:
         w->show();
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w));
+        // At its designed size every column, the last title too, is seen whole.
+        QCOMPARE(w->size(), QSize(835, 436));
+        QCOMPARE(w->DBGrid1->horizontalScrollBar()->maximum(), 0);
         QVERIFY(!w->dat1->isEnabled() && !w->dat2->isEnabled() && !w->karbar->isEnabled());
         QCOMPARE(w->dat1->text(), QStringLiteral("    /  /  "));
         w->CheckBox2->setChecked(true);
