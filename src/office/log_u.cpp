@@ -55,7 +55,11 @@ const QList<GridColumn> &Tlog::gridColumns()
         {QStringLiteral("computer_name"), QStringLiteral("نام کامپيوتر"), 110},
         {QStringLiteral("saat"), QStringLiteral("ساعت"), 80},
         {QStringLiteral("tarikh"), QStringLiteral("تاريخ"), 80},
-        {QStringLiteral("cmt"), QStringLiteral("شرح عمليات"), 250},
+        // The description gives up what the other titles take beyond their
+        // designed widths in the program's face, so that at the window's
+        // designed size every column, the last title too, is seen whole, also
+        // beside a vertical scroll bar.
+        {QStringLiteral("cmt"), QStringLiteral("شرح عمليات"), 170},
         {QStringLiteral("saat_sys"), QStringLiteral("تاريخ و ساعت سرور"), 130},
     };
     return columns;
