@@ -236,16 +236,23 @@ void Tsetting::N2Click()
     // The old default goes only together with the new one: a failure between
     // the two statements, or an item deleted on another workstation since
     // the list was read, leaves the list with the default it had.
-    q.connection()->transaction([&] {
-        q.clear();
-        q.add(QStringLiteral("Update setting set def=") + quoted(QString()) + QStringLiteral(" where component=") + quoted(item.list));
-        q.execute();
-        q.clear();
-        q.add(QStringLiteral("Update setting set def=1 where component=") + quoted(item.list) + QStringLiteral(" and cmt=")
-              + quoted(item.text));
-        if (q.execute() == 0 && rowShown)
-            throw DataError(Query::changedByAnotherUser());
-    });
+    // The statements run on the grid's own query, which closes it: the list
+    // is read again whether the new default was taken or refused.
+    try {
+        q.connection()->transaction([&] {
+            q.clear();
+            q.add(QStringLiteral("Update setting set def=") + quoted(QString()) + QStringLiteral(" where component=") + quoted(item.list));
+            q.execute();
+            q.clear();
+            q.add(QStringLiteral("Update setting set def=1 where component=") + quoted(item.list) + QStringLiteral(" and cmt=")
+                  + quoted(item.text));
+            if (q.execute() == 0 && rowShown)
+                throw DataError(Query::changedByAnotherUser());
+        });
+    } catch (const DataError &) {
+        reopenList(item.list);
+        throw;
+    }
     reopenList(item.list);
 }
 

@@ -173,6 +173,9 @@ private Q_SLOTS:
         QCOMPARE(fx.ui.messages(), QStringList{Query::changedByAnotherUser()});
         QCOMPARE(fx.ui.calls.first().kind, Platform::BoxKind::Error);
         QCOMPARE(rowsOf(fx, Colour), QStringList{QStringLiteral("مشکي=1")});
+        // The grid shows the list as it now stands.
+        QVERIFY(app::dm->ADOQ_set->isOpen());
+        QCOMPARE(app::dm->ADOQ_set->recordCount(), 1);
     }
 
     void deleteRemovesEveryCopy_data() { addEngineRows(); }
