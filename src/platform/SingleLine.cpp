@@ -1,7 +1,13 @@
 #include "SingleLine.h"
+#include <QAction>
 #include <QApplication>
-#include <QEvent>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 
 namespace {
 
@@ -22,6 +28,77 @@ public:
                 keepSingleLine(edit);
         return false;
     }
+};
+
+// Takes over the ways text arrives at an edit in one piece (the paste key,
+// the context menu's paste, the middle button's selection paste, a drop) and
+// puts the text in as one line. The breaks are those of the arriving text,
+// so "123\n" pasted between "X" and "Y" gives "X123Y"; and the edit changes
+// once, so its listeners hear only the text as it then stands.
+class OneLineInsertions : public QObject {
+public:
+    explicit OneLineInsertions(QLineEdit *edit) : QObject(edit), m_edit(edit) {}
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (m_edit->isReadOnly())
+            return false;
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            if (!static_cast<QKeyEvent *>(event)->matches(QKeySequence::Paste))
+                return false;
+            paste(QClipboard::Clipboard);
+            return true;
+        case QEvent::MouseButtonRelease:
+            if (static_cast<QMouseEvent *>(event)->button() != Qt::MiddleButton || !QGuiApplication::clipboard()->supportsSelection())
+                return false;
+            m_edit->deselect();
+            paste(QClipboard::Selection);
+            return true;
+        case QEvent::ContextMenu: {
+            // The edit's own menu, its paste item (known by Qt's caption for
+            // it, in whatever language) pasting here.
+            QMenu *menu = m_edit->createStandardContextMenu();
+            menu->setAttribute(Qt::WA_DeleteOnClose);
+            const QString pasteCaption = QCoreApplication::translate("QLineEdit", "&Paste");
+            for (QAction *action : menu->actions())
+                if (action->text().section(QLatin1Char('\t'), 0, 0) == pasteCaption) {
+                    QObject::disconnect(action, &QAction::triggered, m_edit, nullptr);
+                    QObject::connect(action, &QAction::triggered, this, [this] { paste(QClipboard::Clipboard); });
+                }
+            menu->popup(static_cast<QContextMenuEvent *>(event)->globalPos());
+            return true;
+        }
+        case QEvent::Drop: {
+            // The edit drops the text as one line in its own way (at the
+            // drop point, moving it when dragged from the edit itself).
+            auto *drop = static_cast<QDropEvent *>(event);
+            const QString text = drop->mimeData()->text();
+            if (text.isNull() || singleLine(text) == text)
+                return false;
+            QMimeData oneLine;
+            oneLine.setText(singleLine(text));
+            QDropEvent again(drop->position(), drop->possibleActions(), &oneLine, drop->buttons(), drop->modifiers());
+            again.setDropAction(drop->dropAction());
+            QCoreApplication::sendEvent(m_edit, &again);
+            drop->setDropAction(again.dropAction());
+            drop->setAccepted(again.isAccepted());
+            return true;
+        }
+        default:
+            return false;
+        }
+    }
+
+private:
+    void paste(QClipboard::Mode mode)
+    {
+        const QString text = QGuiApplication::clipboard()->text(mode);
+        if (!text.isEmpty() || m_edit->hasSelectedText())
+            m_edit->insert(singleLine(text));
+    }
+
+    QLineEdit *m_edit;
 };
 
 } // namespace
@@ -50,17 +127,7 @@ void keepSingleLine(QLineEdit *edit)
     if (edit->property(KeptSingle).toBool())
         return;
     edit->setProperty(KeptSingle, true);
-    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString &text) {
-        const QString one = singleLine(text);
-        if (one == text)
-            return;
-        // The caret stays after what was pasted.
-        const int cursor = qBound(0, edit->cursorPosition() - int(text.size() - one.size()), int(one.size()));
-        edit->setText(one);
-        edit->setCursorPosition(cursor);
-        edit->setModified(true);
-        Q_EMIT edit->textEdited(one);
-    });
+    edit->installEventFilter(new OneLineInsertions(edit));
 }
 
 void installSingleLineEdits()

@@ -13,8 +13,9 @@ class QLineEdit;
 // The text as one line, by the rule above.
 QString singleLine(const QString &text);
 
-// Makes one edit take pasted or dropped text as one line. Listeners of
-// textEdited hear the text once more as it now stands.
+// Makes one edit take pasted or dropped text as one line: the breaks at the
+// ends of the pasted text go, wherever it lands. The edit changes once, so
+// listeners of textEdited hear only the text as it then stands.
 void keepSingleLine(QLineEdit *edit);
 
 // Does so for every line edit of the application (combo boxes' own edits

@@ -145,7 +145,8 @@ private Q_SLOTS:
         w->nation->ensurePolished();
         w->nation->clear();
         QApplication::clipboard()->setText(QStringLiteral("1234567891\r\n"));
-        w->nation->paste();
+        w->nation->setFocus();
+        QTest::keyClick(w->nation, Qt::Key_V, Qt::ControlModifier);
         w->src_btnClick();
         QCOMPARE(rowValues(QStringLiteral("nation")), QStringList{QStringLiteral("1234567891")});
     }

@@ -4,7 +4,9 @@
 #include "platform/ComboBox.h"
 #include "platform/MaskEdit.h"
 #include "platform/SingleLine.h"
+#include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QClipboard>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -185,8 +187,9 @@ private Q_SLOTS:
     }
 
     // Text pasted into a single-line edit (a plain edit or a combo box's)
-    // arrives as one line: a spreadsheet cell's closing line break goes, breaks
-    // inside become one blank, and the combo's listeners hear the text as kept.
+    // arrives as one line: a spreadsheet cell's closing line break goes, also
+    // when pasted between two characters, breaks inside become one blank, and
+    // listeners hear only the text as kept.
     void pastedTextIsOneLine()
     {
         QCOMPARE(singleLine(QStringLiteral("\r\n1234567891\r\n")), QStringLiteral("1234567891"));
@@ -199,16 +202,38 @@ private Q_SLOTS:
         auto *combo = new ComboBox(true, &window);
         QStringList heard;
         QObject::connect(combo, &ComboBox::changed, [&] { heard << combo->text(); });
+        QStringList edited;
+        QObject::connect(edit, &QLineEdit::textEdited, [&](const QString &text) { edited << text; });
         window.show();
+        const auto paste = [](QWidget *into) { QTest::keyClick(into, Qt::Key_V, Qt::ControlModifier); };
         QApplication::clipboard()->setText(QStringLiteral("1234567891\r\n"));
         edit->setText(QStringLiteral("x"));
-        edit->paste();
+        paste(edit);
         QCOMPARE(edit->text(), QStringLiteral("x1234567891"));
         QCOMPARE(edit->cursorPosition(), 11);
         QVERIFY(edit->isModified());
-        combo->lineEdit()->paste();
+        paste(combo->lineEdit());
         QCOMPARE(combo->text(), QStringLiteral("1234567891"));
-        QCOMPARE(heard.last(), QStringLiteral("1234567891"));
+        QCOMPARE(heard, QStringList{QStringLiteral("1234567891")});
+
+        QApplication::clipboard()->setText(QStringLiteral("123\n"));
+        edit->setText(QStringLiteral("XY"));
+        edit->setCursorPosition(1);
+        edited.clear();
+        paste(edit);
+        QCOMPARE(edit->text(), QStringLiteral("X123Y"));
+        QCOMPARE(edited, QStringList{QStringLiteral("X123Y")});
+        // The same through the edit's menu.
+        edit->setText(QStringLiteral("XY"));
+        edit->setCursorPosition(1);
+        QContextMenuEvent menuRequest(QContextMenuEvent::Mouse, QPoint(2, 2), edit->mapToGlobal(QPoint(2, 2)));
+        QCoreApplication::sendEvent(edit, &menuRequest);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        for (QAction *action : QApplication::activePopupWidget()->actions())
+            if (action->text().startsWith(QCoreApplication::translate("QLineEdit", "&Paste")))
+                action->trigger();
+        QCOMPARE(edit->text(), QStringLiteral("X123Y"));
+        QApplication::activePopupWidget()->close();
     }
 };
 
