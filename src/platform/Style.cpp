@@ -15,6 +15,16 @@ public:
     void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
                      const QWidget *widget) const override
     {
+        if (element == CE_ComboBoxLabel && option->direction != painter->layoutDirection()) {
+            // A painter reads text in the application's direction, not the
+            // widget's: a combo box turned left to right (a file dialog's
+            // folder box) showed "/home/ali" as "home/ali/".
+            painter->save();
+            painter->setLayoutDirection(option->direction);
+            QProxyStyle::drawControl(element, option, painter, widget);
+            painter->restore();
+            return;
+        }
         const auto *button = qstyleoption_cast<const QStyleOptionButton *>(option);
         if (element != CE_PushButtonLabel || !button || button->direction != Qt::RightToLeft || button->icon.isNull()
             || button->text.isEmpty()) {

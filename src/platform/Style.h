@@ -5,6 +5,7 @@
 // picture aligned to the right of the space beside the picture, and that
 // alignment is then mirrored in a right-to-left window: the caption landed
 // against the button's left edge with the picture in the middle. Here the
-// caption stands beside its picture, the two centred together. Call once,
-// after the application object exists.
+// caption stands beside its picture, the two centred together. A combo box
+// laid out left to right in the right-to-left program also reads its text
+// left to right. Call once, after the application object exists.
 void installProgramStyle();
