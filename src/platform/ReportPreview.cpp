@@ -9,6 +9,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QToolBar>
@@ -38,7 +39,13 @@ public:
         viewport()->setAutoFillBackground(false);
         verticalScrollBar()->setSingleStep(40);
         horizontalScrollBar()->setSingleStep(40);
-        connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { m_preview->updatePageNumber(); });
+        connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+            // Only a move the user makes changes the page a change of zoom keeps;
+            // ranges that shrink under a new size or zoom move the bar by themselves.
+            if (!m_adjusting)
+                m_preview->m_page = m_preview->currentPage();
+            m_preview->updatePageNumber();
+        });
     }
 
     // Logical pixels per inch of paper.
@@ -66,6 +73,7 @@ public:
 
     void updateRanges()
     {
+        const QScopedValueRollback<bool> adjusting(m_adjusting, true);
         const QSize content = contentSize();
         const QSize view = viewport()->size();
         horizontalScrollBar()->setRange(0, qMax(0, content.width() - view.width()));
@@ -130,6 +138,7 @@ protected:
 private:
     ReportPreview *m_preview;
     QHash<int, QImage> m_cache;
+    bool m_adjusting = false;
 };
 
 ReportPreview::ReportPreview(Report &report, QWidget *parent)
@@ -208,6 +217,7 @@ void ReportPreview::goToPage(int page)
 {
     page = qBound(0, page, qMax(0, pageCount() - 1));
     m_view->verticalScrollBar()->setValue(m_view->pageTop(page) - margin);
+    m_page = page;
     updatePageNumber();
 }
 
@@ -219,7 +229,10 @@ void ReportPreview::updatePageNumber()
 
 void ReportPreview::setZoom(double zoom)
 {
-    const int page = currentPage();
+    // The page the user was at, not the one a third down the view at the old
+    // zoom: before the window has its size, pages of a tiny zoom stand
+    // several to the view.
+    const int page = m_page;
     m_zoom = qBound(leastZoom, zoom, mostZoom);
     m_zoomLabel->setText(QStringLiteral(" %1٪ ").arg(qRound(m_zoom * 100)));
     m_view->zoomChanged();

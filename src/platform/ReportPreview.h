@@ -63,6 +63,7 @@ private:
     Report &m_report;
     QVector<Report::Page> m_pages;
     double m_zoom = 1;
+    int m_page = 0; // the page a change of zoom keeps in sight
     Fit m_fit = Fit::Width;
     ReportPageView *m_view;
     QSpinBox *m_pageBox;

@@ -319,12 +319,13 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&preview));
         QCOMPARE(preview.frameGeometry(), QGuiApplication::primaryScreen()->availableGeometry());
         QVERIFY(preview.fitsWidth());
+        QVERIFY(preview.pageCount() > 2);
+        QCOMPARE(preview.currentPage(), 0);
         auto *view = preview.findChild<QAbstractScrollArea *>(QStringLiteral("pages"));
         QVERIFY(view);
         const double pageWidth = preview.pageImage(0).deviceIndependentSize().width();
         QVERIFY2(pageWidth > view->viewport()->width() - 60 && pageWidth <= view->viewport()->width(),
                  qPrintable(QStringLiteral("%1 in %2").arg(pageWidth).arg(view->viewport()->width())));
-        QVERIFY(preview.pageCount() > 2);
         preview.goToPage(2);
         QCOMPARE(preview.currentPage(), 2);
         preview.findChild<QAction *>(QStringLiteral("lastPageAction"))->trigger();
