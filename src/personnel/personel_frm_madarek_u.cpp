@@ -55,7 +55,13 @@ Tpersonel_frm_madarek::Tpersonel_frm_madarek(QWidget *parent) : PrintedForm(QStr
         for (const auto &[item, end] : {std::pair{row.right, rightColumnEnd}, std::pair{row.left, leftColumnEnd}}) {
             if (!item)
                 continue;
-            detail->label(QString::fromUtf16(item), zar, 10)->placeLeft(width - end, row.top);
+            // A text starts at its box and keeps to its column: up to the band's
+            // right edge, or short of the right column's box; it prints smaller
+            // rather than run past them.
+            const double room = end == rightColumnEnd ? end : end - rightColumnEnd - boxGap - boxWidth - 1.5;
+            ReportLabel *text = detail->label(QString::fromUtf16(item), zar, 10);
+            text->placeBox(width - end, row.top, room, text->lineHeight(), Qt::AlignLeft | Qt::AlignTop);
+            text->setShrinkToFit(true, 0.5);
             detail->rectangle(width - end - boxGap - boxWidth, row.top, boxWidth, boxHeight);
         }
     }

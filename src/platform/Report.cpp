@@ -92,7 +92,8 @@ QVector<Report::Page> Report::paginate() const
     const double bottom = paperSize().height() - m_margins.bottom();
     // Room for the footer is kept on every page: whether a page is the last
     // is known only when the rows have run out.
-    const double limit = bottom - (footer ? footer->height() : 0) + 1e-6;
+    const double footerHeight = footer ? footer->heightFor(ReportRow()) : 0;
+    const double limit = bottom - footerHeight + 1e-6;
 
     QVector<Page> pages;
     double y = top;
@@ -104,8 +105,9 @@ QVector<Report::Page> Report::paginate() const
         const bool first = pages.size() == 1;
         for (const ReportBand *header : {pageHeader, columnHeader})
             if (header && header->printsOn(first, false)) {
-                pages.last().append(Placement{header, y, -1, 0, header->height()});
-                y += header->height();
+                const double height = header->heightFor(ReportRow());
+                pages.last().append(Placement{header, y, -1, 0, height});
+                y += height;
             }
     };
     auto put = [&](const ReportBand *b, int row, int number, double height) {
@@ -141,7 +143,7 @@ QVector<Report::Page> Report::paginate() const
     if (footer)
         for (int i = 0; i < pages.size(); ++i)
             if (footer->printsOn(i == 0, i == pages.size() - 1))
-                pages[i].append(Placement{footer, bottom - footer->height(), -1, 0, footer->height()});
+                pages[i].append(Placement{footer, bottom - footerHeight, -1, 0, footerHeight});
     return pages;
 }
 

@@ -101,6 +101,7 @@ struct ReportLabel::Layout {
     bool flowed = false;     // continued on lines below the box
     double baselineShift = 0; // a shrunk line keeps the baseline of the full size
     bool clip = false;
+    bool fitted = false;      // all of the text in the box and the room given it
 };
 
 ReportLabel::ReportLabel(ReportBand *band, const QString &text) : ReportElement(band), m_text(text) {}
@@ -206,7 +207,8 @@ bool ReportLabel::layOutAt(const QString &text, double scale, bool wrap, double 
     QTextOption option;
     option.setTextDirection(m_rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
     option.setUseDesignMetrics(true);
-    option.setWrapMode(wrap ? QTextOption::WordWrap : QTextOption::NoWrap);
+    // A value's word wider than its box (a long code) breaks where it must rather than be cut.
+    option.setWrapMode(!wrap ? QTextOption::NoWrap : isValue() ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::WordWrap);
     // Sized to its text the label holds the text exactly: lay out from its left end.
     const Qt::Alignment horizontal = m_alignment & Qt::AlignHorizontal_Mask;
     option.setAlignment(m_autoSize ? (Qt::AlignLeft | Qt::AlignAbsolute) : (horizontal | Qt::AlignAbsolute));
@@ -230,7 +232,23 @@ bool ReportLabel::layOutAt(const QString &text, double scale, bool wrap, double 
     return out.naturalWidth <= width + 1 && (maxHeight < 0 || y <= maxHeight + 1);
 }
 
-void ReportLabel::layOut(const QString &text, const QRectF &design, double maxHeight, Layout &out) const
+QVector<double> ReportLabel::scales(double floor) const
+{
+    QVector<double> out{1.0};
+    const double least = m_shrinkToFit ? m_smallest : 1.0;
+    for (double s = 0.95; s > least + 1e-9; s -= 0.05)
+        out << s;
+    if (least < 1)
+        out << least;
+    if (floor > 0 && floor < least) {
+        for (double s = least - 0.05; s > floor + 1e-9; s -= 0.05)
+            out << s;
+        out << floor;
+    }
+    return out;
+}
+
+void ReportLabel::layOut(const QString &text, const QRectF &design, double maxHeight, Layout &out, double extra, double floor) const
 {
     const Qt::Alignment horizontal = m_alignment & Qt::AlignHorizontal_Mask;
     const QString printable = printableText(text);
@@ -252,15 +270,11 @@ void ReportLabel::layOut(const QString &text, const QRectF &design, double maxHe
     // fits in none of these ways (a word wider than the box) shrinks further.
     const double width = design.width();
     const double oneLine = design.height();
-    const double below = !m_wordWrap && m_flowDown ? fromMm(roomBelow()) : 0;
+    const bool value = isValue() && !grows();
+    const double below = (value || (m_flowDown && !m_wordWrap) ? fromMm(roomBelow()) : 0) + extra;
     const bool wrap = m_wordWrap || below > 0;
     const double bound = below > 0 ? oneLine + below : maxHeight < 0 ? -1 : qMax(maxHeight, oneLine);
-    QVector<double> scales{1.0};
-    if (m_shrinkToFit)
-        for (double s = 0.95; s > m_smallest + 1e-9; s -= 0.05)
-            scales << s;
-    if (m_shrinkToFit && m_smallest < 1)
-        scales << m_smallest;
+    const QVector<double> scales = this->scales(floor);
     bool fitted = false;
     for (double s : scales)
         if ((fitted = layOutAt(printable, s, false, width, -1, out)))
@@ -285,7 +299,8 @@ void ReportLabel::layOut(const QString &text, const QRectF &design, double maxHe
         if ((fitted = fewest > 0) && out.scale != best)
             layOutAt(printable, best, true, width, -1, out);
     }
-    if (!fitted && m_shrinkToFit)
+    out.fitted = fitted;
+    if (!fitted && m_shrinkToFit && !value)
         for (double s = qMin(m_smallest, 0.95) - 0.05; s > 0.5 - 1e-9 && !fitted; s -= 0.05)
             fitted = layOutAt(printable, s, wrap, width, bound, out);
     // When nothing fits, the last try stands as the least bad.
@@ -311,6 +326,26 @@ void ReportLabel::layOut(const QString &text, const QRectF &design, double maxHe
         out.baselineShift = fromMm(ascent()) - out.text->lineAt(0).ascent();
 }
 
+double ReportLabel::extraRoom(const QString &text, const QRectF &geometry, double floor) const
+{
+    Layout out;
+    const QRectF box = unitsOf(geometry);
+    layOut(text, box, box.height(), out, 0, floor);
+    if (out.fitted)
+        return 0;
+    // The fewest lines, at the largest size that gives them, so that the band grows least.
+    const QString printable = printableText(text);
+    const double fullAscent = fromMm(ascent());
+    int fewest = 0;
+    double need = 0;
+    for (double s : scales(floor))
+        if (layOutAt(printable, s, true, box.width(), -1, out) && (fewest == 0 || out.text->lineCount() < fewest)) {
+            fewest = out.text->lineCount();
+            need = out.textHeight + fullAscent * (1 - s);
+        }
+    return qMax(0.0, toMm(need - box.height()) - roomBelow()) + 0.05;
+}
+
 double ReportLabel::roomBelow() const
 {
     // Down to the first element under the box that shares some of its width,
@@ -330,23 +365,24 @@ QRectF ReportLabel::printedRect(const QString &text) const
 {
     Layout layout;
     const QRectF box = unitsOf(m_geometry);
-    layOut(text, box, box.height(), layout);
+    layOut(text, box, box.height(), layout, 0, 0);
     const QRectF &b = layout.box;
     return QRectF(toMm(b.x()), toMm(b.y()), toMm(b.width()), toMm(layout.textHeight));
 }
 
-ReportLabel::Fit ReportLabel::fitFor(const QString &text) const { return fitIn(text, m_geometry); }
+ReportLabel::Fit ReportLabel::fitFor(const QString &text) const { return fitIn(text, m_geometry, 0, 0); }
 
 ReportLabel::Fit ReportLabel::fitFor(const ReportRow &row) const
 {
-    return fitIn(textFor(row), m_inLine ? m_band->geometryFor(this, row) : m_geometry);
+    const ReportBand::Flow flow = m_band->flowFor(row);
+    return fitIn(textFor(row), m_band->geometryFor(this, row), flow.extra.value(this), flow.floor);
 }
 
-ReportLabel::Fit ReportLabel::fitIn(const QString &text, const QRectF &geometry) const
+ReportLabel::Fit ReportLabel::fitIn(const QString &text, const QRectF &geometry, double extra, double floor) const
 {
     Layout layout;
     const QRectF box = unitsOf(geometry);
-    layOut(text, box, grows() ? -1 : box.height(), layout);
+    layOut(text, box, grows() ? -1 : box.height(), layout, fromMm(extra), floor);
     const Qt::Alignment horizontal = m_alignment & Qt::AlignHorizontal_Mask;
     const double width = qMin(layout.naturalWidth, layout.box.width());
     double left = layout.box.left();
@@ -368,23 +404,24 @@ bool ReportLabel::grows() const
     return m_wordWrap && !m_autoSize && m_geometry.bottom() >= m_band->height() - 0.5;
 }
 
-double ReportLabel::neededHeight(const QString &text) const
+double ReportLabel::neededHeight(const QString &text, double floor) const
 {
     if (!grows() || text.isEmpty())
         return m_geometry.height();
     Layout layout;
-    layOut(text, unitsOf(m_geometry), -1, layout);
+    layOut(text, unitsOf(m_geometry), -1, layout, 0, floor);
     return qMax(m_geometry.height(), toMm(layout.textHeight));
 }
 
-void ReportLabel::paint(QPainter &painter, const ReportRow &row, double grow) const
+void ReportLabel::paint(QPainter &painter, const ReportRow &row, double) const
 {
     const QString text = textFor(row);
     if (text.isEmpty())
         return;
     Layout layout;
-    const QRectF box = unitsOf(m_inLine ? m_band->geometryFor(this, row) : geometryIn(grow));
-    layOut(text, box, box.height(), layout);
+    const ReportBand::Flow flow = m_band->flowFor(row);
+    const QRectF box = unitsOf(m_band->geometryFor(this, row));
+    layOut(text, box, box.height(), layout, fromMm(flow.extra.value(this)), flow.floor);
     double top = layout.box.top() + layout.baselineShift;
     if (!m_autoSize && !layout.flowed) {
         if (m_alignment & Qt::AlignVCenter)
@@ -432,9 +469,9 @@ ReportShape::ReportShape(ReportBand *band, Kind kind) : ReportElement(band), m_k
         m_fill = Qt::black;
 }
 
-void ReportShape::paint(QPainter &painter, const ReportRow &, double grow) const
+void ReportShape::paint(QPainter &painter, const ReportRow &row, double) const
 {
-    const QRectF r = unitsOf(geometryIn(grow));
+    const QRectF r = unitsOf(m_band->geometryFor(this, row));
     painter.save();
     switch (m_kind) {
     case Kind::HorizontalRule:
@@ -461,11 +498,11 @@ void ReportShape::paint(QPainter &painter, const ReportRow &, double grow) const
 
 ReportImage::ReportImage(ReportBand *band, const QImage &image) : ReportElement(band), m_image(image) {}
 
-void ReportImage::paint(QPainter &painter, const ReportRow &, double) const
+void ReportImage::paint(QPainter &painter, const ReportRow &row, double) const
 {
     if (m_image.isNull())
         return;
-    const QRectF r = unitsOf(m_geometry);
+    const QRectF r = unitsOf(m_band->geometryFor(this, row));
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(r, m_image);
@@ -553,13 +590,76 @@ ReportImage *ReportBand::image(const QImage &picture, double left, double top, d
     return i;
 }
 
-double ReportBand::heightFor(const ReportRow &row) const
+double ReportBand::heightFor(const ReportRow &row) const { return flowFor(row).height; }
+
+double ReportBand::mostHeight() const
 {
-    double height = m_height;
-    for (const ReportElement *e : m_elements)
-        if (auto *l = qobject_cast<const ReportLabel *>(e); l && l->grows())
-            height = qMax(height, m_height + l->neededHeight(l->textFor(row)) - l->geometry().height());
-    return height;
+    if (!m_report)
+        return 1e9;
+    const QMarginsF margins = m_report->margins();
+    double room = m_report->paperSize().height() - margins.top() - margins.bottom();
+    for (const ReportBand *b : m_report->bands())
+        if (b != this)
+            room -= b->height();
+    return room;
+}
+
+ReportBand::Flow ReportBand::flowFor(const ReportRow &row) const
+{
+    // Computed once for the texts and places of a row: every element of the
+    // band asks for it as it paints.
+    QString key = QString::number(quintptr(row.query())) + QLatin1Char('/') + QString::number(row.index());
+    for (const ReportElement *e : m_elements) {
+        const QRectF g = e->geometry();
+        key += QStringLiteral("|%1,%2,%3,%4").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height());
+        if (auto *l = qobject_cast<const ReportLabel *>(e))
+            key += l->textFor(row);
+    }
+    auto it = m_flows.find(key);
+    if (it == m_flows.end()) {
+        if (m_flows.size() > 256)
+            m_flows.clear();
+        it = m_flows.insert(key, computeFlow(row));
+    }
+    return it.value();
+}
+
+ReportBand::Flow ReportBand::computeFlow(const ReportRow &row) const
+{
+    const double most = mostHeight();
+    Flow flow;
+    // At their own smallest share first; smaller only while the band is taller than a page allows.
+    for (double floor = 0; floor == 0 || floor > 0.2 - 1e-9; floor = floor == 0 ? 0.75 : floor - 0.05) {
+        flow = Flow();
+        flow.floor = floor;
+        for (const ReportElement *e : m_elements) {
+            auto *l = qobject_cast<const ReportLabel *>(e);
+            if (!l || !l->isValue() || l->autoSize() || l->grows())
+                continue;
+            const QString text = l->textFor(row);
+            const QRectF g = lineGeometry(l, row);
+            const double extra = text.isEmpty() ? 0 : l->extraRoom(text, g, floor);
+            if (extra <= 0)
+                continue;
+            flow.extra.insert(l, extra);
+            // Values of one line share the room made under it.
+            const double at = g.bottom() + l->roomBelow();
+            auto same = std::find_if(flow.pushes.begin(), flow.pushes.end(), [&](const auto &p) { return qAbs(p.first - at) < 0.6; });
+            if (same != flow.pushes.end())
+                same->second = qMax(same->second, extra);
+            else
+                flow.pushes.append({at, extra});
+        }
+        for (const ReportElement *e : m_elements)
+            if (auto *l = qobject_cast<const ReportLabel *>(e); l && l->grows())
+                flow.grow = qMax(flow.grow, l->neededHeight(l->textFor(row), floor) - l->geometry().height());
+        flow.height = m_height + flow.grow;
+        for (const auto &p : flow.pushes)
+            flow.height += p.second;
+        if ((flow.pushes.isEmpty() && flow.grow <= 0) || flow.height <= most + 1e-6)
+            break;
+    }
+    return flow;
 }
 
 void ReportBand::addLine(const QList<ReportLabel *> &items, double leftEdge, double gap)
@@ -590,20 +690,39 @@ QVector<QRectF> ReportBand::placeLine(const Line &line, const ReportRow &row) co
         const QRectF g = l->geometry();
         const double right = i == 0 ? g.right() : std::min(g.right(), cursor - line.gap);
         double left = right - g.width();
+        // A value takes the room its text needs, but leaves the items after it
+        // theirs: what it cannot have it takes on further lines under its box.
         if (l->isValueLabel())
-            left = std::max(std::min(left, right - natural[i]), std::min(left, floor[i + 1] + (i + 1 < n ? line.gap : 0)));
+            left = std::min(right - 1, std::max(std::min(left, right - natural[i]), floor[i + 1] + (i + 1 < n ? line.gap : 0)));
         out[i] = QRectF(left, g.top(), right - left, g.height());
         cursor = left;
     }
     return out;
 }
 
-QRectF ReportBand::geometryFor(const ReportElement *element, const ReportRow &row) const
+QRectF ReportBand::lineGeometry(const ReportElement *element, const ReportRow &row) const
 {
     for (const Line &line : m_lines)
         if (const int i = int(line.items.indexOf(const_cast<ReportLabel *>(qobject_cast<const ReportLabel *>(element)))); i >= 0)
             return placeLine(line, row)[i];
     return element->geometry();
+}
+
+QRectF ReportBand::geometryFor(const ReportElement *element, const ReportRow &row) const
+{
+    QRectF g = lineGeometry(element, row);
+    const Flow flow = flowFor(row);
+    double down = 0, longer = 0;
+    for (const auto &[at, by] : flow.pushes) {
+        if (at <= g.top() + 0.01)
+            down += by;
+        else if (at < g.bottom() - 0.01)
+            longer += by;
+    }
+    // What reaches within half a millimetre of the band's foot stands on it.
+    if (element->geometry().bottom() >= m_height - 0.5)
+        longer += flow.grow;
+    return g.adjusted(0, down, 0, down + longer);
 }
 
 void ReportBand::paint(QPainter &painter, const ReportRow &row, double height) const

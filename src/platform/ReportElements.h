@@ -1,5 +1,6 @@
 #pragma once
 #include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QObject>
 #include <QRectF>
@@ -132,6 +133,13 @@ public:
     // A label that code fills (a printed form lists these by name).
     void setValueLabel(bool on) { m_valueLabel = on; }
     bool isValueLabel() const { return m_valueLabel; }
+    // A value (a label code fills, or one that prints from the row) in a
+    // fixed box is never cut: what does not fit its box continues on lines
+    // under it, in the room the band leaves there and, where that is not
+    // enough, in room the band makes by moving what stands below it down
+    // (see ReportBand::flowFor). It prints smaller than its smallest share
+    // only where the page has no room for the band to grow.
+    bool isValue() const { return m_valueLabel || metaObject() != &ReportLabel::staticMetaObject; }
 
     // Width of a text (of the label's own by default) in the label's font,
     // and the height of one line, in millimetres.
@@ -172,7 +180,7 @@ public:
     Fit fitFor(const ReportRow &row) const;
     // The height (mm) the label's box needs for a text: its own height, or
     // more for a wrapping label whose lines need more.
-    double neededHeight(const QString &text) const;
+    double neededHeight(const QString &text, double floor = 0) const;
     // Whether the label can make its band grow: a wrapping box reaching the band's foot.
     bool grows() const;
 
@@ -181,12 +189,21 @@ public:
 private:
     friend class ReportBand;
     struct Layout;
-    Fit fitIn(const QString &text, const QRectF &geometry) const;
+    Fit fitIn(const QString &text, const QRectF &geometry, double extra, double floor) const;
     QFont scaledFont(double scale) const;
     // Lays out a text in the box; maxHeight (units) bounds the lines of a
     // wrapping label, negative for no bound.
-    void layOut(const QString &text, const QRectF &box, double maxHeight, Layout &out) const;
+    // `extra` (units) is room the band made under the box, `floor` the least
+    // share a value may print at (0: its own smallest).
+    void layOut(const QString &text, const QRectF &box, double maxHeight, Layout &out, double extra, double floor) const;
     bool layOutAt(const QString &text, double scale, bool wrap, double width, double maxHeight, Layout &out) const;
+    // The scales a text tries in its box, largest first, down to `floor` when
+    // that is below the label's own smallest share (0 for none).
+    QVector<double> scales(double floor) const;
+    // For a value that does not fit its box and the room under it: the room
+    // (mm) its lines need beyond them at no less than `floor` of its size; 0
+    // when it fits.
+    double extraRoom(const QString &text, const QRectF &geometry, double floor) const;
 
     QString m_text;
     QString m_family;
@@ -326,6 +343,22 @@ public:
     // Paints the band for a row at a height heightFor() gave.
     void paint(QPainter &painter, const ReportRow &row, double height) const;
 
+    // How the band makes room for a row's values that do not fit their
+    // boxes: each such value takes `extra` mm more under its box, and what
+    // stands lower in the band moves down by that much (frames across grow).
+    // The values keep at least their smallest share while the band still
+    // fits an empty page; only then do they print smaller, as far as needed.
+    struct Flow {
+        QHash<const ReportLabel *, double> extra;
+        QVector<QPair<double, double>> pushes; // at (mm from the band's top), by (mm)
+        double floor = 0;                      // least share the values print at, 0: their own
+        double grow = 0;                       // what wrapping labels at the foot add
+        double height = 0;
+    };
+    Flow flowFor(const ReportRow &row) const;
+    // The most the band may take: an empty page less the other bands.
+    double mostHeight() const;
+
     // A line of texts and value labels read from the right (`items` in
     // reading order, placed where the layout puts them). A value longer
     // than its box takes the room its line leaves free: the items after it
@@ -334,7 +367,8 @@ public:
     // allows, keeping `gap` between them. Items never move to the right, so
     // lines whose values fit keep the layout's columns.
     void addLine(const QList<ReportLabel *> &items, double leftEdge, double gap);
-    // Where an element prints for a row: its geometry, or the place its line gives it.
+    // Where an element prints for a row: its geometry, or the place its
+    // line gives it, moved down and grown as the band makes room for values.
     QRectF geometryFor(const ReportElement *element, const ReportRow &row) const;
 
 private:
@@ -351,6 +385,9 @@ private:
         double gap;
     };
     QVector<QRectF> placeLine(const Line &line, const ReportRow &row) const;
+    QRectF lineGeometry(const ReportElement *element, const ReportRow &row) const;
+    Flow computeFlow(const ReportRow &row) const;
+    mutable QHash<QString, Flow> m_flows; // by the texts and places they were computed for
 
     Report *m_report;
     Type m_type;

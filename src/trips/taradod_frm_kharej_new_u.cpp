@@ -37,7 +37,8 @@ Ttaradod_frm_kharej_new::Ttaradod_frm_kharej_new(QWidget *parent) : PrintedForm(
     ReportBand *detail = r.addBand(ReportBand::Type::Detail, 161.7);
     layOutMissionOrder(detail);
     detail->rectangle(1.3, 145.8, 125.1, 0.8);
-    for (const auto &[text, top] : {std::pair{addressLine(), 148.2}, std::pair{contactLine(), 155.3}}) {
+    // The two lines under the rule, the second clear of the band's foot.
+    for (const auto &[text, top] : {std::pair{addressLine(), 147.4}, std::pair{contactLine(), 154.6}}) {
         ReportLabel *l = detail->label(text, QStringLiteral("Tahoma"), 9);
         l->placeBox(1.3, top, 125.1, l->lineHeight(), Qt::AlignCenter);
         l->setShrinkToFit(true);

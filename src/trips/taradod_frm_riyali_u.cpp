@@ -74,9 +74,13 @@ Ttaradod_frm_riyali::Ttaradod_frm_riyali(QWidget *parent) : PrintedForm(QStringL
 
     // The rates of the trip that was current and the totals of the list's
     // last search under their columns.
-    ReportBand *summary = r.addBand(ReportBand::Type::Summary, 5.8);
+    // As tall as its 10-point texts, so that the rules run past their digits.
+    ReportLabel probe(detail);
+    probe.setFont(tahoma, 10);
+    const double summaryHeight = std::max(5.8, 0.3 + probe.lineHeight() + 0.3);
+    ReportBand *summary = r.addBand(ReportBand::Type::Summary, summaryHeight);
     for (double x : {24.9, 43.1, 62.7})
-        summary->verticalRule(x, 0, 5.8);
+        summary->verticalRule(x, 0, summaryHeight);
     summary->label(QStringLiteral("مبلغ هر کيلومتر:"), tahoma, 10)->placeRight(width - 199.2, 0.3);
     valueBox(summary, "mablagh_kilometr", tahoma, 10, false, 0.3, 155.3, 174.1);
     summary->label(QStringLiteral("مبلغ هر ساعت:"), tahoma, 10)->placeRight(width - 153.5, 0.3);
