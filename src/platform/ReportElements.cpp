@@ -351,12 +351,17 @@ double ReportLabel::roomBelow() const
     // Down to the first element under the box that shares some of its width,
     // or to the band's foot. What starts above the box's middle stands beside
     // or around it (the texts of its own line, a frame) and does not count.
+    // A frame the box stands in ends the room at its foot.
     double floor = m_band->height();
     for (const ReportElement *e : m_band->elements()) {
         const QRectF g = e->geometry();
-        if (e == this || g.right() <= m_geometry.left() || g.left() >= m_geometry.right() || g.top() <= m_geometry.center().y())
+        if (e == this || g.right() <= m_geometry.left() || g.left() >= m_geometry.right())
             continue;
-        floor = qMin(floor, g.top());
+        if (g.top() > m_geometry.center().y())
+            floor = qMin(floor, g.top());
+        else if (auto *frame = qobject_cast<const ReportShape *>(e); frame && frame->kind() == ReportShape::Kind::Rectangle
+                 && g.bottom() > m_geometry.bottom() - 0.1)
+            floor = qMin(floor, g.bottom());
     }
     return qMax(0.0, floor - m_geometry.bottom() - 0.5);
 }
@@ -375,7 +380,7 @@ ReportLabel::Fit ReportLabel::fitFor(const QString &text) const { return fitIn(t
 ReportLabel::Fit ReportLabel::fitFor(const ReportRow &row) const
 {
     const ReportBand::Flow flow = m_band->flowFor(row);
-    return fitIn(textFor(row), m_band->geometryFor(this, row), flow.extra.value(this), flow.floor);
+    return fitIn(textFor(row), m_band->geometryFor(this, row), flow.extra.value(this), flow.floors.value(this));
 }
 
 ReportLabel::Fit ReportLabel::fitIn(const QString &text, const QRectF &geometry, double extra, double floor) const
@@ -421,7 +426,7 @@ void ReportLabel::paint(QPainter &painter, const ReportRow &row, double) const
     Layout layout;
     const ReportBand::Flow flow = m_band->flowFor(row);
     const QRectF box = unitsOf(m_band->geometryFor(this, row));
-    layOut(text, box, box.height(), layout, fromMm(flow.extra.value(this)), flow.floor);
+    layOut(text, box, box.height(), layout, fromMm(flow.extra.value(this)), flow.floors.value(this));
     double top = layout.box.top() + layout.baselineShift;
     if (!m_autoSize && !layout.flowed) {
         if (m_alignment & Qt::AlignVCenter)
@@ -627,37 +632,56 @@ ReportBand::Flow ReportBand::flowFor(const ReportRow &row) const
 ReportBand::Flow ReportBand::computeFlow(const ReportRow &row) const
 {
     const double most = mostHeight();
+    // Values print at no less than their own smallest share first. While the
+    // band is taller than a page allows, the value that takes the most room
+    // beyond its box prints a step smaller, and so on: only as far as needed,
+    // and the values that need the least keep their size.
+    QHash<const ReportLabel *, double> floors;
+    constexpr double step = 0.05, least = 0.2;
     Flow flow;
-    // At their own smallest share first; smaller only while the band is taller than a page allows.
-    for (double floor = 0; floor == 0 || floor > 0.2 - 1e-9; floor = floor == 0 ? 0.75 : floor - 0.05) {
+    for (;;) {
         flow = Flow();
-        flow.floor = floor;
+        flow.floors = floors;
+        const ReportLabel *largest = nullptr;
+        double largestExtra = 0;
         for (const ReportElement *e : m_elements) {
             auto *l = qobject_cast<const ReportLabel *>(e);
-            if (!l || !l->isValue() || l->autoSize() || l->grows())
+            if (!l || l->autoSize() || !(l->isValue() || l->grows()))
                 continue;
             const QString text = l->textFor(row);
-            const QRectF g = lineGeometry(l, row);
-            const double extra = text.isEmpty() ? 0 : l->extraRoom(text, g, floor);
-            if (extra <= 0)
+            if (text.isEmpty())
                 continue;
-            flow.extra.insert(l, extra);
-            // Values of one line share the room made under it.
-            const double at = g.bottom() + l->roomBelow();
-            auto same = std::find_if(flow.pushes.begin(), flow.pushes.end(), [&](const auto &p) { return qAbs(p.first - at) < 0.6; });
-            if (same != flow.pushes.end())
-                same->second = qMax(same->second, extra);
-            else
-                flow.pushes.append({at, extra});
+            const double floor = floors.value(l);
+            double extra = 0;
+            if (l->grows()) {
+                extra = l->neededHeight(text, floor) - l->geometry().height();
+                flow.grow = qMax(flow.grow, extra);
+            } else if ((extra = l->extraRoom(text, lineGeometry(l, row), floor)) > 0) {
+                flow.extra.insert(l, extra);
+                // Values of one line share the room made under it.
+                const double from = lineGeometry(l, row).bottom();
+                const double at = from + l->roomBelow();
+                auto same = std::find_if(flow.pushes.begin(), flow.pushes.end(), [&](const Flow::Push &p) { return qAbs(p.at - at) < 0.6; });
+                if (same != flow.pushes.end()) {
+                    same->by = qMax(same->by, extra);
+                    same->from = qMin(same->from, from);
+                } else {
+                    flow.pushes.append({from, at, extra});
+                }
+            }
+            if (extra > largestExtra && (floor == 0 || floor > least + 1e-9)) {
+                largest = l;
+                largestExtra = extra;
+            }
         }
-        for (const ReportElement *e : m_elements)
-            if (auto *l = qobject_cast<const ReportLabel *>(e); l && l->grows())
-                flow.grow = qMax(flow.grow, l->neededHeight(l->textFor(row), floor) - l->geometry().height());
         flow.height = m_height + flow.grow;
-        for (const auto &p : flow.pushes)
-            flow.height += p.second;
-        if ((flow.pushes.isEmpty() && flow.grow <= 0) || flow.height <= most + 1e-6)
+        for (const Flow::Push &p : flow.pushes)
+            flow.height += p.by;
+        if (flow.height <= most + 1e-6 || !largest)
             break;
+        const double floor = floors.value(largest);
+        const double own = largest->shrinkToFit() ? largest->smallestShare() : 1.0;
+        floors.insert(largest, qMax(least, (floor == 0 ? qMin(own, 1.0) : floor) - step));
     }
     return flow;
 }
@@ -713,11 +737,12 @@ QRectF ReportBand::geometryFor(const ReportElement *element, const ReportRow &ro
     QRectF g = lineGeometry(element, row);
     const Flow flow = flowFor(row);
     double down = 0, longer = 0;
-    for (const auto &[at, by] : flow.pushes) {
-        if (at <= g.top() + 0.01)
-            down += by;
-        else if (at < g.bottom() - 0.01)
-            longer += by;
+    const bool shape = qobject_cast<const ReportShape *>(element);
+    for (const Flow::Push &p : flow.pushes) {
+        if (p.at <= g.top() + 0.01)
+            down += p.by;
+        else if (shape && p.from < g.bottom() - 0.01)
+            longer += p.by;
     }
     // What reaches within half a millimetre of the band's foot stands on it.
     if (element->geometry().bottom() >= m_height - 0.5)

@@ -350,8 +350,13 @@ public:
     // fits an empty page; only then do they print smaller, as far as needed.
     struct Flow {
         QHash<const ReportLabel *, double> extra;
-        QVector<QPair<double, double>> pushes; // at (mm from the band's top), by (mm)
-        double floor = 0;                      // least share the values print at, 0: their own
+        // Room made under a value's box: what stands from `at` down moves down
+        // `by` mm, frames and rules reaching below `from` (the box's foot) grow.
+        struct Push {
+            double from, at, by;
+        };
+        QVector<Push> pushes;
+        QHash<const ReportLabel *, double> floors; // least share a value prints at; none: its own
         double grow = 0;                       // what wrapping labels at the foot add
         double height = 0;
     };
