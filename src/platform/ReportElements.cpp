@@ -351,16 +351,18 @@ double ReportLabel::roomBelow() const
     // Down to the first element under the box that shares some of its width,
     // or to the band's foot. What starts above the box's middle stands beside
     // or around it (the texts of its own line, a frame) and does not count.
-    // A frame the box stands in ends the room at its foot.
+    // A frame the box stands in ends the room at its foot. A value of a line
+    // may take room to its left, over anything standing there below.
     double floor = m_band->height();
+    const double left = m_inLine && m_valueLabel ? 0 : m_geometry.left();
     for (const ReportElement *e : m_band->elements()) {
         const QRectF g = e->geometry();
-        if (e == this || g.right() <= m_geometry.left() || g.left() >= m_geometry.right())
+        if (e == this || g.right() <= left || g.left() >= m_geometry.right())
             continue;
         if (g.top() > m_geometry.center().y())
             floor = qMin(floor, g.top());
         else if (auto *frame = qobject_cast<const ReportShape *>(e); frame && frame->kind() == ReportShape::Kind::Rectangle
-                 && g.bottom() > m_geometry.bottom() - 0.1)
+                 && g.bottom() > m_geometry.center().y())
             floor = qMin(floor, g.bottom());
     }
     return qMax(0.0, floor - m_geometry.bottom() - 0.5);
@@ -659,8 +661,9 @@ ReportBand::Flow ReportBand::computeFlow(const ReportRow &row) const
             } else if ((extra = l->extraRoom(text, lineGeometry(l, row), floor)) > 0) {
                 flow.extra.insert(l, extra);
                 // Values of one line share the room made under it.
-                const double from = lineGeometry(l, row).bottom();
-                const double at = from + l->roomBelow();
+                const QRectF g = lineGeometry(l, row);
+                const double from = g.center().y();
+                const double at = g.bottom() + l->roomBelow();
                 auto same = std::find_if(flow.pushes.begin(), flow.pushes.end(), [&](const Flow::Push &p) { return qAbs(p.at - at) < 0.6; });
                 if (same != flow.pushes.end()) {
                     same->by = qMax(same->by, extra);
@@ -674,9 +677,16 @@ ReportBand::Flow ReportBand::computeFlow(const ReportRow &row) const
                 largestExtra = extra;
             }
         }
+        // What moves down takes the empty foot of the band first; only what
+        // runs past the band's height makes it taller.
         flow.height = m_height + flow.grow;
-        for (const Flow::Push &p : flow.pushes)
-            flow.height += p.by;
+        for (const ReportElement *e : m_elements) {
+            QRectF g = placed(e, row, flow);
+            if (auto *l = qobject_cast<const ReportLabel *>(e); l && flow.extra.contains(l))
+                g.setHeight(g.height() + l->roomBelow() + flow.extra.value(l));
+            // What stands on the band's foot keeps standing on it; the rest keeps half a millimetre clear.
+            flow.height = qMax(flow.height, g.bottom() + (e->geometry().bottom() >= m_height - 0.5 ? m_height - e->geometry().bottom() : 0.5));
+        }
         if (flow.height <= most + 1e-6 || !largest)
             break;
         const double floor = floors.value(largest);
@@ -734,8 +744,12 @@ QRectF ReportBand::lineGeometry(const ReportElement *element, const ReportRow &r
 
 QRectF ReportBand::geometryFor(const ReportElement *element, const ReportRow &row) const
 {
+    return placed(element, row, flowFor(row));
+}
+
+QRectF ReportBand::placed(const ReportElement *element, const ReportRow &row, const Flow &flow) const
+{
     QRectF g = lineGeometry(element, row);
-    const Flow flow = flowFor(row);
     double down = 0, longer = 0;
     const bool shape = qobject_cast<const ReportShape *>(element);
     for (const Flow::Push &p : flow.pushes) {

@@ -391,6 +391,7 @@ private:
     };
     QVector<QRectF> placeLine(const Line &line, const ReportRow &row) const;
     QRectF lineGeometry(const ReportElement *element, const ReportRow &row) const;
+    QRectF placed(const ReportElement *element, const ReportRow &row, const Flow &flow) const;
     Flow computeFlow(const ReportRow &row) const;
     mutable QHash<QString, Flow> m_flows; // by the texts and places they were computed for
 

@@ -586,7 +586,7 @@ private Q_SLOTS:
         if (!havePoppler())
             QSKIP("pdftoppm is not installed");
         AppFixture fx(Engine::Sqlite);
-        fillForms(fx, qEnvironmentVariableIsSet("TMP_DECLARED") ? declaredLength : longValue);
+        fillForms(fx);
         for (PrintedForm *form : allForms()) {
             Report &report = *form->QuickRep1;
             const QString pdf = dir.filePath(form->objectName() + QStringLiteral(".pdf"));
