@@ -115,7 +115,8 @@ public:
     // A text too large for its fixed box prints smaller, down to a share of
     // its size (80 % unless told). Only a text that fits in no other way
     // (one word wider than the box) goes below that share, to half its
-    // size, and what is still too wide is cut at the box.
+    // size, and what is still too wide is cut at the box. Values are never
+    // cut: see isValue().
     void setShrinkToFit(bool on, double smallest = 0.8)
     {
         m_shrinkToFit = on;
@@ -124,7 +125,8 @@ public:
     bool shrinkToFit() const { return m_shrinkToFit; }
     // A one-line box whose text does not fit even at its smallest share
     // continues on further lines under the box, as far down as the band
-    // leaves room (to the first element below it, or the band's foot).
+    // leaves room (to the first element below it, the foot of a frame it
+    // stands in, or the band's foot).
     void setFlowDown(bool on) { m_flowDown = on; }
     bool flowsDown() const { return m_flowDown; }
     // The room under the box that such lines may take, in millimetres.
@@ -369,8 +371,10 @@ public:
     // than its box takes the room its line leaves free: the items after it
     // move to the left, as far as the room the later items need (a fixed
     // text its width, a value its box or its shorter text) down to `leftEdge`
-    // allows, keeping `gap` between them. Items never move to the right, so
-    // lines whose values fit keep the layout's columns.
+    // allows, keeping `gap` between them; what a value cannot have on its
+    // line it takes on lines under its box, so that no fixed text leaves the
+    // band. Items never move to the right, so lines whose values fit keep the
+    // layout's columns.
     void addLine(const QList<ReportLabel *> &items, double leftEdge, double gap);
     // Where an element prints for a row: its geometry, or the place its
     // line gives it, moved down and grown as the band makes room for values.

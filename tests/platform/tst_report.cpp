@@ -367,6 +367,38 @@ private Q_SLOTS:
         QCOMPARE(r.valueLabels(), QList<ReportLabel *>{value});
     }
 
+    // A value too long for its framed box is never cut: it wraps under the
+    // box, the frame grows with it and what stands below moves down, while
+    // the band fits the page; on a band as tall as the page it prints smaller.
+    void aValueMakesRoomUnderItsBox()
+    {
+        Report r;
+        r.setPaper(Report::Paper::A5);
+        ReportBand *band = r.addBand(ReportBand::Type::Detail, 40);
+        ReportShape *frame = band->rectangle(0, 0, 60, 10);
+        ReportLabel *value = band->valueLabel(QStringLiteral("adr"), QStringLiteral("Zar"), 12);
+        value->placeBox(1, 2, 58, 7, Qt::AlignRight | Qt::AlignVCenter);
+        value->setShrinkToFit(true);
+        ReportLabel *below = band->label(QStringLiteral("امضاء"), QStringLiteral("Zar"), 12)->placeRight(10, 12);
+        value->setText(QString(QStringLiteral("تبريز خيابان امام کوچه شهيد بهشتي پلاک دوازده ")).repeated(4));
+        const ReportLabel::Fit fit = value->fitFor(ReportRow());
+        QVERIFY(fit.whole);
+        QVERIFY(fit.lines > 2);
+        QVERIFY(fit.scale >= 0.8 - 1e-9);
+        const double moved = band->geometryFor(below, ReportRow()).top() - below->geometry().top();
+        QVERIFY(moved > 0);
+        QVERIFY(fit.rect.bottom() <= band->geometryFor(below, ReportRow()).top());
+        QCOMPARE(band->geometryFor(frame, ReportRow()).height(), frame->geometry().height() + moved);
+        QVERIFY(band->heightFor(ReportRow()) > 40);
+
+        band->setHeight(r.paperSize().height() - r.margins().top() - r.margins().bottom());
+        band->label(QStringLiteral("تاريخ"), QStringLiteral("Zar"), 12)->placeRight(10, band->height() - 8);
+        const ReportLabel::Fit squeezed = value->fitFor(ReportRow());
+        QVERIFY(squeezed.whole);
+        QVERIFY(squeezed.scale < 0.8);
+        QCOMPARE(band->heightFor(ReportRow()), band->height());
+    }
+
     // The printer gets the layout's paper and orientation, and printing puts
     // every page on it.
     void printsOntoAPrinter()
