@@ -202,13 +202,13 @@ ReportLabel *ReportLabel::placeBox(double left, double top, double width, double
 
 QString ReportLabel::textFor(const ReportRow &) const { return m_text; }
 
-bool ReportLabel::layOutAt(const QString &text, double scale, bool wrap, double width, double maxHeight, Layout &out) const
+bool ReportLabel::layOutAt(const QString &text, double scale, bool wrap, double width, double maxHeight, Layout &out,
+                           bool anywhere) const
 {
     QTextOption option;
     option.setTextDirection(m_rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
     option.setUseDesignMetrics(true);
-    // A value's word wider than its box (a long code) breaks where it must rather than be cut.
-    option.setWrapMode(!wrap ? QTextOption::NoWrap : isValue() ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::WordWrap);
+    option.setWrapMode(!wrap ? QTextOption::NoWrap : anywhere ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::WordWrap);
     // Sized to its text the label holds the text exactly: lay out from its left end.
     const Qt::Alignment horizontal = m_alignment & Qt::AlignHorizontal_Mask;
     option.setAlignment(m_autoSize ? (Qt::AlignLeft | Qt::AlignAbsolute) : (horizontal | Qt::AlignAbsolute));
@@ -282,22 +282,28 @@ void ReportLabel::layOut(const QString &text, const QRectF &design, double maxHe
     // Lines flowing down keep the first line's baseline on the line's own,
     // which lowers smaller text by the difference of the ascents.
     const double fullAscent = below > 0 ? fromMm(ascent()) : 0;
-    if (!fitted && wrap && bound >= 0) {
-        for (double s : scales)
-            if ((fitted = layOutAt(printable, s, true, width, bound - fullAscent * (1 - s), out)))
-                break;
-    } else if (!fitted && wrap) {
-        // Lines without a bound (a growing row): the fewest lines, at the
-        // largest size that gives them, so that the row grows least.
-        int fewest = 0;
-        double best = 1;
-        for (double s : scales)
-            if (layOutAt(printable, s, true, width, -1, out) && (fewest == 0 || out.text->lineCount() < fewest)) {
-                fewest = out.text->lineCount();
-                best = s;
-            }
-        if ((fitted = fewest > 0) && out.scale != best)
-            layOutAt(printable, best, true, width, -1, out);
+    // A value's word wider than its box at every size (a long code) breaks
+    // where it must rather than be cut.
+    for (const bool anywhere : {false, true}) {
+        if (fitted || !wrap || (anywhere && !isValue()))
+            break;
+        if (bound >= 0) {
+            for (double s : scales)
+                if ((fitted = layOutAt(printable, s, true, width, bound - fullAscent * (1 - s), out, anywhere)))
+                    break;
+        } else {
+            // Lines without a bound (a growing row): the fewest lines, at the
+            // largest size that gives them, so that the row grows least.
+            int fewest = 0;
+            double best = 1;
+            for (double s : scales)
+                if (layOutAt(printable, s, true, width, -1, out, anywhere) && (fewest == 0 || out.text->lineCount() < fewest)) {
+                    fewest = out.text->lineCount();
+                    best = s;
+                }
+            if ((fitted = fewest > 0) && out.scale != best)
+                layOutAt(printable, best, true, width, -1, out, anywhere);
+        }
     }
     out.fitted = fitted;
     if (!fitted && m_shrinkToFit && !value)
@@ -338,11 +344,15 @@ double ReportLabel::extraRoom(const QString &text, const QRectF &geometry, doubl
     const double fullAscent = fromMm(ascent());
     int fewest = 0;
     double need = 0;
-    for (double s : scales(floor))
-        if (layOutAt(printable, s, true, box.width(), -1, out) && (fewest == 0 || out.text->lineCount() < fewest)) {
-            fewest = out.text->lineCount();
-            need = out.textHeight + fullAscent * (1 - s);
-        }
+    for (const bool anywhere : {false, true}) {
+        if (fewest > 0)
+            break;
+        for (double s : scales(floor))
+            if (layOutAt(printable, s, true, box.width(), -1, out, anywhere) && (fewest == 0 || out.text->lineCount() < fewest)) {
+                fewest = out.text->lineCount();
+                need = out.textHeight + fullAscent * (1 - s);
+            }
+    }
     return qMax(0.0, toMm(need - box.height()) - roomBelow()) + 0.05;
 }
 

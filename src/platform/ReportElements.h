@@ -198,7 +198,8 @@ private:
     // `extra` (units) is room the band made under the box, `floor` the least
     // share a value may print at (0: its own smallest).
     void layOut(const QString &text, const QRectF &box, double maxHeight, Layout &out, double extra, double floor) const;
-    bool layOutAt(const QString &text, double scale, bool wrap, double width, double maxHeight, Layout &out) const;
+    bool layOutAt(const QString &text, double scale, bool wrap, double width, double maxHeight, Layout &out,
+                  bool anywhere = false) const;
     // The scales a text tries in its box, largest first, down to `floor` when
     // that is below the label's own smallest share (0 for none).
     QVector<double> scales(double floor) const;
