@@ -248,6 +248,24 @@ QVector<double> ReportLabel::scales(double floor) const
     return out;
 }
 
+QVector<ReportLabel::WrapPass> ReportLabel::wrapPasses(const QString &printable, double width, double floor) const
+{
+    QVector<WrapPass> out{{false, scales(floor)}};
+    Layout probe;
+    if (!isValue() || layOutAt(printable, out[0].scales.last(), true, width, -1, probe))
+        return out;
+    // A value's word wider than its box even at the smallest share (a long
+    // number or code) prints smaller, down to half its size, before it
+    // breaks where it must: a number broken over two lines misreads.
+    QVector<double> smaller;
+    for (double s = out[0].scales.last() - 0.05; s > 0.5 - 1e-9; s -= 0.05)
+        smaller << s;
+    if (!smaller.isEmpty())
+        out << WrapPass{false, smaller};
+    out << WrapPass{true, out[0].scales};
+    return out;
+}
+
 void ReportLabel::layOut(const QString &text, const QRectF &design, double maxHeight, Layout &out, double extra, double floor) const
 {
     const Qt::Alignment horizontal = m_alignment & Qt::AlignHorizontal_Mask;
@@ -282,11 +300,11 @@ void ReportLabel::layOut(const QString &text, const QRectF &design, double maxHe
     // Lines flowing down keep the first line's baseline on the line's own,
     // which lowers smaller text by the difference of the ascents.
     const double fullAscent = below > 0 ? fromMm(ascent()) : 0;
-    // A value's word wider than its box at every size (a long code) breaks
-    // where it must rather than be cut.
-    for (const bool anywhere : {false, true}) {
-        if (fitted || !wrap || (anywhere && !isValue()))
+    for (const WrapPass &pass : wrap && !fitted ? wrapPasses(printable, width, floor) : QVector<WrapPass>()) {
+        if (fitted)
             break;
+        const bool anywhere = pass.anywhere;
+        const QVector<double> &scales = pass.scales;
         if (bound >= 0) {
             for (double s : scales)
                 if ((fitted = layOutAt(printable, s, true, width, bound - fullAscent * (1 - s), out, anywhere)))
@@ -344,11 +362,11 @@ double ReportLabel::extraRoom(const QString &text, const QRectF &geometry, doubl
     const double fullAscent = fromMm(ascent());
     int fewest = 0;
     double need = 0;
-    for (const bool anywhere : {false, true}) {
+    for (const WrapPass &pass : wrapPasses(printable, box.width(), floor)) {
         if (fewest > 0)
             break;
-        for (double s : scales(floor))
-            if (layOutAt(printable, s, true, box.width(), -1, out, anywhere) && (fewest == 0 || out.text->lineCount() < fewest)) {
+        for (double s : pass.scales)
+            if (layOutAt(printable, s, true, box.width(), -1, out, pass.anywhere) && (fewest == 0 || out.text->lineCount() < fewest)) {
                 fewest = out.text->lineCount();
                 need = out.textHeight + fullAscent * (1 - s);
             }

@@ -203,6 +203,14 @@ private:
     // The scales a text tries in its box, largest first, down to `floor` when
     // that is below the label's own smallest share (0 for none).
     QVector<double> scales(double floor) const;
+    // The ways a text wraps, tried in turn: at whole words down to its
+    // smallest share; for a value whose word is wider than its box even
+    // then, at whole words down to half its size, and last inside the word.
+    struct WrapPass {
+        bool anywhere;
+        QVector<double> scales;
+    };
+    QVector<WrapPass> wrapPasses(const QString &printable, double width, double floor) const;
     // For a value that does not fit its box and the room under it: the room
     // (mm) its lines need beyond them at no less than `floor` of its size; 0
     // when it fits.
