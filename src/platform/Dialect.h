@@ -87,7 +87,8 @@ public:
     // texts are read through the fold, never rewritten.
     //
     // "the column contains the text": a LIKE with "%" around the text ("%"
-    // and "_" in the text stay wildcards).
+    // and "_" in the text stay wildcards; every other character, a backslash
+    // or "[" included, is itself).
     virtual QString containsText(const QString &column, const QString &text) const;
     // "the column equals the text".
     virtual QString equalsText(const QString &column, const QString &text) const;
@@ -95,9 +96,9 @@ public:
     // What a comparison with a text needs folded. The fold maps a character
     // to one character, so a letter the text does not hold in any form can
     // only meet a wildcard: folding it changes no outcome, and only the
-    // letters the text holds are folded (which keeps a search over many
-    // rows as fast as an unfolded one when the text has no kaf, yeh, digit
-    // or Latin letter).
+    // letters the text holds in some form are folded, each in all its forms
+    // (which keeps a search over many rows as fast as an unfolded one when
+    // the text has no kaf, yeh, digit or Latin letter).
     struct Folding {
         QList<std::pair<QChar, QChar>> letters; // (from, to)
         bool lowerCase = false;
@@ -106,6 +107,9 @@ public:
     static Folding foldingFor(const QString &text);
     // The expression with the folding applied.
     virtual QString foldedText(const QString &expression, const Folding &folding) const;
+    // The same for the stored side of a comparison, evaluated once a row: an
+    // engine may take a cheaper way where a text needs no folding.
+    virtual QString foldedColumn(const QString &expression, const Folding &folding) const;
 
     // The statement that has the server write a backup of a database into a
     // file, or the empty text when the engine has no such statement.

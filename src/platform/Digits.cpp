@@ -4,13 +4,29 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+namespace {
+// The zero of each run of local digits; the other nine follow it in order.
+constexpr char16_t LocalZeros[] = {0x06F0, 0x0660}; // Persian, Arabic-Indic
+} // namespace
+
+const QList<std::pair<QChar, QChar>> &localDigits()
+{
+    static const QList<std::pair<QChar, QChar>> digits = [] {
+        QList<std::pair<QChar, QChar>> out;
+        for (char16_t d = 0; d < 10; ++d)
+            for (char16_t zero : LocalZeros)
+                out << std::pair{QChar(char16_t(zero + d)), QChar(char16_t(u'0' + d))};
+        return out;
+    }();
+    return digits;
+}
+
 QChar asciiDigit(QChar c)
 {
     const char16_t u = c.unicode();
-    if (u >= 0x06F0 && u <= 0x06F9)
-        return QChar(char16_t(u'0' + (u - 0x06F0)));
-    if (u >= 0x0660 && u <= 0x0669)
-        return QChar(char16_t(u'0' + (u - 0x0660)));
+    for (char16_t zero : LocalZeros)
+        if (u >= zero && u < zero + 10)
+            return QChar(char16_t(u'0' + (u - zero)));
     return c;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
+#include <QList>
 #include <QString>
+#include <utility>
 
 class QLineEdit;
 
@@ -8,6 +10,9 @@ class QLineEdit;
 // program takes a number or a masked value they stand for the ASCII digits,
 // and the ASCII digits are what is stored.
 
+// Each Persian and Arabic-Indic digit with the ASCII digit it stands for
+// (what the searches fold, see Letters.h).
+const QList<std::pair<QChar, QChar>> &localDigits();
 // The ASCII digit a Persian or Arabic-Indic digit stands for; any other
 // character as it is.
 QChar asciiDigit(QChar c);

@@ -1,26 +1,39 @@
 #include "Letters.h"
+#include "Digits.h"
+
+namespace {
+// The Arabic forms of kaf and yeh, each with the Persian form it is folded to.
+constexpr std::pair<char16_t, char16_t> ArabicLetters[] = {
+    {0x0643, 0x06A9}, // Arabic kaf -> Persian keheh
+    {0x064A, 0x06CC}, // Arabic yeh -> Persian yeh
+    {0x0649, 0x06CC}, // alef maksura -> Persian yeh
+};
+
+QChar foldedLetter(QChar c)
+{
+    for (const auto &[from, to] : ArabicLetters)
+        if (c.unicode() == from)
+            return QChar(to);
+    return asciiDigit(c);
+}
+} // namespace
 
 const QList<std::pair<QChar, QChar>> &letterFolds()
 {
-    static const QList<std::pair<QChar, QChar>> folds{
-        {QChar(0x0643), QChar(0x06A9)}, // Arabic kaf -> Persian keheh
-        {QChar(0x064A), QChar(0x06CC)}, // Arabic yeh -> Persian yeh
-        {QChar(0x0649), QChar(0x06CC)}, // alef maksura -> Persian yeh
-        // Persian and Arabic-Indic digits -> ASCII digits
-        {QChar(0x06F0), QChar('0')}, {QChar(0x0660), QChar('0')}, {QChar(0x06F1), QChar('1')}, {QChar(0x0661), QChar('1')},
-        {QChar(0x06F2), QChar('2')}, {QChar(0x0662), QChar('2')}, {QChar(0x06F3), QChar('3')}, {QChar(0x0663), QChar('3')},
-        {QChar(0x06F4), QChar('4')}, {QChar(0x0664), QChar('4')}, {QChar(0x06F5), QChar('5')}, {QChar(0x0665), QChar('5')},
-        {QChar(0x06F6), QChar('6')}, {QChar(0x0666), QChar('6')}, {QChar(0x06F7), QChar('7')}, {QChar(0x0667), QChar('7')},
-        {QChar(0x06F8), QChar('8')}, {QChar(0x0668), QChar('8')}, {QChar(0x06F9), QChar('9')}, {QChar(0x0669), QChar('9')},
-    };
+    static const QList<std::pair<QChar, QChar>> folds = [] {
+        QList<std::pair<QChar, QChar>> out;
+        for (const auto &[from, to] : ArabicLetters)
+            out << std::pair{QChar(from), QChar(to)};
+        return out + localDigits(); // Persian and Arabic-Indic digits -> ASCII digits
+    }();
     return folds;
 }
 
 QString foldedLetters(const QString &text)
 {
     QString out = text;
-    for (const auto &[from, to] : letterFolds())
-        out.replace(from, to);
+    for (QChar &c : out)
+        c = foldedLetter(c);
     return out;
 }
 

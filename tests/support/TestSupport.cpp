@@ -178,11 +178,25 @@ void typeText(QWidget *widget, const QString &text)
 
 void checkFoldedSearch(const std::function<int(const QString &stored, const QString &typed)> &search)
 {
+    struct Case {
+        QString stored;
+        QString typed;
+        int found;
+    };
+    QList<Case> cases;
+    // Each form of kaf, yeh and the ten digits stored, each form typed.
+    const QList<QStringList> forms{{QStringLiteral("ك"), QStringLiteral("ک")},
+                                   {QStringLiteral("ي"), QStringLiteral("ى"), QStringLiteral("ی")},
+                                   {QStringLiteral("0123456789"), QStringLiteral("۰۱۲۳۴۵۶۷۸۹"), QStringLiteral("٠١٢٣٤٥٦٧٨٩")}};
+    for (const QStringList &letter : forms)
+        for (const QString &stored : letter)
+            for (const QString &typed : letter)
+                cases << Case{QStringLiteral("الف ") + stored, typed, 1};
     const struct {
         const char *stored;
         const char *typed;
         int found;
-    } cases[] = {
+    } fixed[] = {
         {"كاظمي", "کاظمی", 1},          // Arabic kaf and yeh stored, Persian typed
         {"تعمیرگاه مرکزی", "مركز", 1},  // Persian stored, Arabic typed
         {"موسى", "موسی", 1},            // alef maksura
@@ -192,13 +206,16 @@ void checkFoldedSearch(const std::function<int(const QString &stored, const QStr
         {"پژو 405", "۴۰۵", 1},          // ASCII digits stored, Persian typed
         {"پلاک ٤٥", "45", 1},           // Arabic-Indic stored, ASCII typed
         {"پژو ۴۰۵", "406", 0},
+        {"a\\b", "a\\b", 1},            // a backslash is itself
+        {"ab", "a\\b", 0},
+        {"100%", "\\", 0},
     };
-    for (const auto &c : cases) {
-        const QString stored = QString::fromUtf8(c.stored);
-        const QString typed = QString::fromUtf8(c.typed);
-        const int found = search(stored, typed);
+    for (const auto &c : fixed)
+        cases << Case{QString::fromUtf8(c.stored), QString::fromUtf8(c.typed), c.found};
+    for (const Case &c : cases) {
+        const int found = search(c.stored, c.typed);
         if (found != c.found)
-            QFAIL(qPrintable(QStringLiteral("'%1' searched as '%2': %3 rows found").arg(stored, typed).arg(found)));
+            QFAIL(qPrintable(QStringLiteral("'%1' searched as '%2': %3 rows found").arg(c.stored, c.typed).arg(found)));
     }
 }
 

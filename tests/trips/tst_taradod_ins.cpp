@@ -458,8 +458,8 @@ private Q_SLOTS:
     }
 
     // The checks on a driver, an officer and the officer's place of service
-    // find the person and the trips however the name's kaf and yeh are
-    // written: a second trip other than in-city is refused, a repeat asked.
+    // find the person and the trips however the name's kaf, yeh and digits
+    // are written: a second trip other than in-city is refused, a repeat asked.
     void checksTakeEitherLetterForm_data() { addEngineRows(); }
     void checksTakeEitherLetterForm()
     {
@@ -480,6 +480,14 @@ private Q_SLOTS:
         w->ins_btn->click();
         QCOMPARE(fx.ui.messages(), QStringList{DuplicateQuestion + QStringLiteral("علي رضايي")});
         QCOMPARE(tripCount(fx), 1);
+
+        // A digit in the name, stored Persian and typed Arabic-Indic.
+        fx.ui.reset();
+        fx.exec(QStringLiteral("insert into taradod (typ,ranande,mamor,dat1) values ('%1','علی کریمی ۲','مهدي احمدي','%2')").arg(OutOfCity, date));
+        fillTrip(w, OutOfCity, QStringLiteral("علی کریمی ٢"), QStringLiteral("مهدی احمدی"), date);
+        w->ins_btn->click();
+        QCOMPARE(fx.ui.messages(), QStringList{Blocked});
+        QCOMPARE(tripCount(fx), 2);
     }
 
     void editChecks_data() { addEngineRows(); }
