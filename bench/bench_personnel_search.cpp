@@ -2,8 +2,9 @@
 // switched on: the count into the label, the rows into the list's query and
 // the grid's model ready to paint, beside a loop over the engine's own C
 // interface in this process and the engine's own client running the same
-// two statements. SQLite, and PostgreSQL when KAVRIN_BENCH_PG (or
-// KAVRIN_TEST_PG) names a server; each engine in a process of its own.
+// two statements; then that search and a national-code filter of digits,
+// folded, each beside the same search with a plain LIKE. SQLite, and PostgreSQL when KAVRIN_BENCH_PG
+// (or KAVRIN_TEST_PG) names a server; each engine in a process of its own.
 //
 //   build/bench/bench_personnel_search [rows]
 #include "benchutil.h"
@@ -12,6 +13,7 @@
 #include "platform/ComboBox.h"
 #include "platform/DbGrid.h"
 #include "platform/Query.h"
+#include "common/ListSearch.h"
 #include "personnel/personel_src_u.h"
 #include <QApplication>
 #include <QCheckBox>
@@ -19,6 +21,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -79,6 +82,84 @@ void measure(const personnel_bench::Database &d, const QString &dir)
         << QString::number(bench::median(ours) / bench::median(raw), 'f', 2) << "x" << Qt::endl;
 }
 
+// A text filter of the list switched on with a typed text.
+struct Filter {
+    QCheckBox *box;
+    QWidget *field;
+    QString column;
+    QString text;
+};
+
+void setText(QWidget *field, const QString &text)
+{
+    if (auto *combo = qobject_cast<ComboBox *>(field))
+        combo->setText(text);
+    else
+        static_cast<QLineEdit *>(field)->setText(text);
+}
+
+// The list's search with only `filters` switched on, as the list folds them
+// (every form of each kaf, yeh and digit, Latin letters in either case),
+// beside the same two statements with a plain LIKE in place of each folded
+// condition, opened the same way into the same queries and the grid's model
+// read as a paint reads it; in turns, nine times each, after one warm-up of
+// each.
+void compareWithPlainLike(const personnel_bench::Database &d, const QString &label, const QList<Filter> &filters)
+{
+    Tpersonel_src *list = app::personel_src;
+    for (QCheckBox *box : {list->CheckBox1, list->CheckBox11, list->CheckBox12, list->CheckBox2})
+        box->setChecked(false);
+    for (const Filter &f : filters) {
+        f.box->setChecked(true);
+        setText(f.field, f.text);
+    }
+    const auto paint = [] {
+        QAbstractItemModel *model = app::personel_src->DBGrid1->model();
+        (void)model->data(model->index(model->rowCount() - 1, 5), Qt::DisplayRole);
+    };
+    const auto timed = [](const std::function<void()> &run) {
+        QElapsedTimer t;
+        t.start();
+        run();
+        return t.nsecsElapsed() / 1e9;
+    };
+    const auto folded = [&] { list->src_btnClick(); paint(); };
+    folded();
+    const QString foldedFound = list->cnt->text();
+    QStringList countLines = app::dm->ADOQuery1->lines(), rowLines = app::dm->ADOQ_personel->lines();
+    QStringList conditions;
+    for (const Filter &f : filters) {
+        const QString foldedLine = likeCondition(f.column, f.text);
+        const QString plainLine = QStringLiteral(" and ") + f.column + QStringLiteral(" like ") + quoted(QLatin1Char('%') + f.text + QLatin1Char('%'));
+        countLines.replaceInStrings(foldedLine, plainLine);
+        rowLines.replaceInStrings(foldedLine, plainLine);
+        conditions << foldedLine.trimmed();
+    }
+    const auto reopen = [](Query &q, const QStringList &lines) {
+        q.clear();
+        for (const QString &line : lines)
+            q.add(line);
+        q.open();
+    };
+    const auto plain = [&] {
+        reopen(*app::dm->ADOQuery1, countLines);
+        list->cnt->setText(app::dm->ADOQuery1->field(QStringLiteral("c")).asString());
+        reopen(*app::dm->ADOQ_personel, rowLines);
+        paint();
+    };
+    plain();
+    QList<double> withFold, withoutFold;
+    for (int i = 0; i < 9; ++i) {
+        withFold << timed(folded);
+        withoutFold << timed(plain);
+    }
+    out << d.label << ", " << label << ": " << foldedFound << " rows found folded, " << list->cnt->text() << " plain\n"
+        << "  folded:     " << QString::number(bench::median(withFold), 'f', 3) << " s (median of 9)\n"
+        << "  plain LIKE: " << QString::number(bench::median(withoutFold), 'f', 3) << " s (median of 9)\n"
+        << "  folded / plain " << QString::number(bench::median(withFold) / bench::median(withoutFold), 'f', 2) << "x\n"
+        << "  " << conditions.join(QStringLiteral("\n  ")) << Qt::endl;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -96,6 +177,12 @@ int main(int argc, char **argv)
     if (!personnel_bench::openAndFill(d, rows, out))
         return 1;
     measure(d, dir.path());
+    Tpersonel_src *list = app::personel_src;
+    compareWithPlainLike(d, QStringLiteral("last name \"ي\" and county \"ا\""),
+                         {{list->CheckBox1, list->lname, QStringLiteral("lname"), QStringLiteral("ي")},
+                          {list->CheckBox11, list->shahrestan, QStringLiteral("shahrestan"), QStringLiteral("ا")}});
+    compareWithPlainLike(d, QStringLiteral("national code \"12\""),
+                         {{list->CheckBox12, list->nation, QStringLiteral("nation"), QStringLiteral("12")}});
     app::destroyAll();
     return 0;
 }

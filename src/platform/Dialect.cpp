@@ -1,6 +1,7 @@
 #include "Dialect.h"
 #include "Letters.h"
 #include <QRegularExpression>
+#include <algorithm>
 
 QString engineName(Engine engine)
 {
@@ -110,6 +111,7 @@ Dialect::Folding Dialect::foldingFor(const QString &text)
     for (QChar c : text)
         if ((c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z')))
             folding.lowerCase = true;
+    folding.asciiText = std::all_of(folded.begin(), folded.end(), [](QChar c) { return c.unicode() < 128; });
     return folding;
 }
 
@@ -163,14 +165,12 @@ QString formsOf(QChar c)
 // A GLOB pattern that matches what the text matches once folded: "%" and "_"
 // are the wildcards of a search (contains: "*" around it), GLOB's own
 // wildcards in the text are literal, and each kaf, yeh, digit and Latin
-// letter stands for every form of it, except the one at `literalAt`, which
-// stands for itself.
-QString globPattern(const QString &text, bool contains, qsizetype literalAt = -1)
+// letter stands for every form of it.
+QString globPattern(const QString &text, bool contains)
 {
     QString out = contains ? QStringLiteral("*") : QString();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        const QString forms = i == literalAt ? QString() : formsOf(c);
+    for (QChar c : text) {
+        const QString forms = formsOf(c);
         if (!forms.isEmpty())
             out += QLatin1Char('[') + forms + QLatin1Char(']');
         else if (contains && c == QLatin1Char('%'))
@@ -255,12 +255,13 @@ public:
         return lowered(folding.letters.isEmpty() ? expression : translated(expression, folding), folding);
     }
     // translate() copies every text it reads, which made a digit search over
-    // many rows half as slow again as an unfolded one. A text of ASCII
-    // characters only (as many as its bytes) holds no form to fold, and is
-    // compared as it is.
+    // many rows half as slow again as an unfolded one. When the typed text
+    // folds to ASCII characters only (digits, Latin letters), a stored text
+    // of ASCII characters only (as many as its bytes) holds no form to fold
+    // and is compared as it is.
     QString foldedColumn(const QString &expression, const Folding &folding) const override
     {
-        if (folding.letters.isEmpty())
+        if (folding.letters.isEmpty() || !folding.asciiText)
             return foldedText(expression, folding);
         return lowered(QStringLiteral("(case when octet_length(") + expression + QStringLiteral(")=length(") + expression
                            + QStringLiteral(") then ") + expression + QStringLiteral(" else ") + translated(expression, folding)
@@ -337,25 +338,21 @@ public:
     // every letter with several forms becomes a class of its forms.
     //
     // GLOB finds the first character after a leading "*" by a plain scan but
-    // tries a class at every position, which made a search for a text that
-    // begins with a digit half as slow again as an unfolded one. Such a text
-    // is searched as one pattern a form of its first character, each
-    // beginning with that form.
+    // tries a class at every position, which made a search for a digit half
+    // as slow again as an unfolded one. A text of digits and Latin letters is
+    // mostly searched in texts of ASCII characters only (the program's number
+    // fields store ASCII digits), where LIKE with the typed text folded
+    // decides alone (it takes Latin letters in either case); GLOB reads only
+    // the texts that hold any other character.
     QString containsText(const QString &column, const QString &text) const override
     {
-        qsizetype first = 0;
-        while (first < text.size() && text.at(first) == QLatin1Char('%'))
-            ++first;
-        const QString forms = first < text.size() ? formsOf(text.at(first)) : QString();
-        if (forms.isEmpty())
-            return column + QStringLiteral(" glob ") + quoted(globPattern(text, true));
-        QStringList alternatives;
-        for (QChar form : forms) {
-            QString typed = text;
-            typed[first] = form;
-            alternatives << column + QStringLiteral(" glob ") + quoted(globPattern(typed, true, first));
-        }
-        return QLatin1Char('(') + alternatives.join(QStringLiteral(" or ")) + QLatin1Char(')');
+        const QString glob = column + QStringLiteral(" glob ") + quoted(globPattern(text, true));
+        const Folding folding = foldingFor(text);
+        if (folding.none() || !folding.asciiText)
+            return glob;
+        return QStringLiteral("(") + column + QStringLiteral(" like ") + quoted(QLatin1Char('%') + foldedLetters(text) + QLatin1Char('%'))
+            + QStringLiteral(" or length(") + column + QStringLiteral(")<>length(cast(") + column + QStringLiteral(" as blob)) and ")
+            + glob + QLatin1Char(')');
     }
     QString equalsText(const QString &column, const QString &text) const override
     {

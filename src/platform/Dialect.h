@@ -102,6 +102,7 @@ public:
     struct Folding {
         QList<std::pair<QChar, QChar>> letters; // (from, to)
         bool lowerCase = false;
+        bool asciiText = false; // the text, folded, is ASCII characters only
         bool none() const { return letters.isEmpty() && !lowerCase; }
     };
     static Folding foldingFor(const QString &text);
