@@ -77,24 +77,21 @@ public:
 // value, so the driver opens the database "{name}" there.
 namespace standIn {
 
-bool active()
-{
-    return qEnvironmentVariableIsSet("KAVRIN_ODBC_STAND_IN");
-}
+const char Variable[] = "KAVRIN_ODBC_STAND_IN"; // set in such a process
 
 // Runs the current test row in such a process: its output when it fails.
 QString runCurrentRow()
 {
     QTemporaryDir dir;
     QFile ini(dir.filePath(QStringLiteral("odbcinst.ini")));
-    if (!ini.open(QIODevice::WriteOnly))
+    if (!ini.open(QIODevice::WriteOnly)
+        || ini.write("[ODBC]\nTrace=Yes\nTraceFile=" + QFile::encodeName(dir.filePath(QStringLiteral("trace.log")))
+                     + "\n\n[ODBC Driver 18 for SQL Server]\nDriver=libsqlite3odbc.so\n") < 0)
         return ini.errorString();
-    ini.write("[ODBC]\nTrace=Yes\nTraceFile=" + QFile::encodeName(dir.filePath(QStringLiteral("trace.log")))
-              + "\n\n[ODBC Driver 18 for SQL Server]\nDriver=libsqlite3odbc.so\n");
     ini.close();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("ODBCSYSINI"), dir.path());
-    env.insert(QStringLiteral("KAVRIN_ODBC_STAND_IN"), QStringLiteral("1"));
+    env.insert(QString::fromLatin1(Variable), QStringLiteral("1"));
     QProcess child;
     child.setProcessEnvironment(env);
     child.setWorkingDirectory(dir.path());
@@ -255,12 +252,9 @@ private Q_SLOTS:
         s.password = QStringLiteral("p;w}d{=ی");
         const QString values = QStringLiteral("DATABASE={بانک;x}}y}");
         QCOMPARE(sqlServerLoginValue(s.password), QStringLiteral("{p;w}}d{=ی}"));
-        QCOMPARE(sqlServerConnectionString(s, QStringLiteral("ODBC Driver 18 for SQL Server")),
-                 QStringLiteral("DRIVER={ODBC Driver 18 for SQL Server};SERVER={db1,1444};") + values
-                     + QStringLiteral(";TrustServerCertificate=yes"));
-        QCOMPARE(sqlServerConnectionString(s, QStringLiteral("ODBC Driver 17 for SQL Server")),
-                 QStringLiteral("DRIVER={ODBC Driver 17 for SQL Server};SERVER={db1,1444};") + values
-                     + QStringLiteral(";TrustServerCertificate=yes"));
+        for (const QString &driver : {QStringLiteral("ODBC Driver 18 for SQL Server"), QStringLiteral("ODBC Driver 17 for SQL Server")})
+            QCOMPARE(sqlServerConnectionString(s, driver),
+                     QStringLiteral("DRIVER={") + driver + QStringLiteral("};SERVER={db1,1444};") + values + QStringLiteral(";TrustServerCertificate=yes"));
         QCOMPARE(sqlServerConnectionString(s, QStringLiteral("SQL Server")),
                  QStringLiteral("DRIVER={SQL Server};SERVER={db1,1444};") + values);
         QCOMPARE(sqlServerConnectionString(s, QStringLiteral("FreeTDS")),
@@ -356,41 +350,32 @@ private Q_SLOTS:
     // ntext to SQL Server); the catalogue is asked by its upper-case names.
     void connectionAndLongTextEditThroughOdbc_data()
     {
-        QTest::addColumn<QString>("server");
-        QTest::addColumn<QString>("database");
-        QTest::addColumn<QString>("user");
-        QTest::addColumn<QString>("password");
-        QTest::newRow("plain") << "db1" << "kavrin" << "sa" << "p;w}d";
-        QTest::newRow("password") << "db1" << "kavrin" << "sa" << "My.Dsn9";
-        QTest::newRow("user") << "db1" << "kavrin" << "u.DSN" << "p";
-        QTest::newRow("names") << "db.dsn.local" << "kavrin.dsn" << "sa" << "p";
+        QTest::addColumn<QStringList>("login"); // server, database, user, password
+        QTest::newRow("plain") << QStringList{"db1", "kavrin", "sa", "p;w}d"};
+        QTest::newRow("password") << QStringList{"db1", "kavrin", "sa", "My.Dsn9"};
+        QTest::newRow("user") << QStringList{"db1", "kavrin", "u.DSN", "p"};
+        QTest::newRow("names") << QStringList{"db.dsn.local", "kavrin.dsn", "sa", "p"};
     }
     void connectionAndLongTextEditThroughOdbc()
     {
-        if (!standIn::active()) {
+        if (!qEnvironmentVariableIsSet(standIn::Variable)) {
             if (!installedOdbcDrivers().contains(QStringLiteral("SQLite3")))
                 QSKIP("no SQLite ODBC driver registered");
             const QString failure = standIn::runCurrentRow();
             QVERIFY2(failure.isEmpty(), qPrintable(failure));
             return;
         }
-        QFETCH(QString, server);
-        QFETCH(QString, database);
-        QFETCH(QString, user);
-        QFETCH(QString, password);
-        QCOMPARE(chooseSqlServerDriver(installedOdbcDrivers()), QStringLiteral("ODBC Driver 18 for SQL Server"));
+        QFETCH(QStringList, login);
         Connection c;
-        c.setSettings({Engine::SqlServer, server, database, user, password});
+        c.setSettings({Engine::SqlServer, login[0], login[1], login[2], login[3]});
         c.open();
-        QVERIFY(QFile::exists(QLatin1Char('{') + database + QLatin1Char('}')));
+        QVERIFY(QFile::exists(QLatin1Char('{') + login[1] + QLatin1Char('}')));
 
         const QString loaded(200, QChar(0x0639));
         const QString typed = loaded + QStringLiteral("ی");
         QSqlQuery setup(c.database());
         QVERIFY(setup.exec(QStringLiteral("create table personel (id integer primary key autoincrement, adr nvarchar(350))")));
-        QVERIFY(setup.prepare(QStringLiteral("insert into personel (adr) values (?)")));
-        setup.addBindValue(loaded);
-        QVERIFY(setup.exec());
+        QVERIFY(setup.exec(QStringLiteral("insert into personel (adr) values ('%1')").arg(loaded)));
         Query q(&c, QStringLiteral("q"));
         q.add(QStringLiteral("select id, adr from personel"));
         q.open();
