@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <functional>
 
 namespace {
 
@@ -53,28 +54,33 @@ struct Form {
 class InputTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void maskedFieldsTakePersianDigits_data()
+    {
+        QTest::addColumn<QString>("mask");
+        QTest::addColumn<QString>("digits");
+        QTest::addColumn<bool>("pasted");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("date typed") << DateMask << QStringLiteral("۱۴۰۳۰۵۱۲") << false << QStringLiteral("1403/05/12");
+        QTest::newRow("time typed") << QStringLiteral("!90:00;1;_") << QStringLiteral("٠٧٣٠") << false << QStringLiteral("07:30");
+        QTest::newRow("year pasted") << QStringLiteral("0000;1;_") << QStringLiteral("١٣٩٨") << true << QStringLiteral("1398");
+    }
     void maskedFieldsTakePersianDigits()
     {
-        Form date(DateMask);
-        QVERIFY(QTest::qWaitForWindowActive(&date.window));
-        date.type(QStringLiteral("۱۴۰۳۰۵۱۲"));
-        QCOMPARE(date.masked->text(), QStringLiteral("1403/05/12"));
-        QCOMPARE(date.masked->displayText(), QStringLiteral("1403/05/12"));
-
-        Form time(QStringLiteral("!90:00;1;_"));
-        QVERIFY(QTest::qWaitForWindowActive(&time.window));
-        time.type(QStringLiteral("٠٧٣٠"));
-        QCOMPARE(time.masked->text(), QStringLiteral("07:30"));
-
-        // Pasted, and given by the program.
-        Form year(QStringLiteral("0000;1;_"));
-        QVERIFY(QTest::qWaitForWindowActive(&year.window));
-        year.masked->setFocus();
-        QApplication::clipboard()->setText(QStringLiteral("١٣٩٨"));
-        year.masked->paste();
-        QCOMPARE(year.masked->displayText(), QStringLiteral("1398"));
-        year.masked->setText(QStringLiteral("۱۴۰۲"));
-        QCOMPARE(year.masked->text(), QStringLiteral("1402"));
+        QFETCH(QString, mask);
+        QFETCH(QString, digits);
+        QFETCH(bool, pasted);
+        QFETCH(QString, text);
+        Form form(mask);
+        QVERIFY(QTest::qWaitForWindowActive(&form.window));
+        if (pasted) {
+            form.masked->setFocus();
+            QApplication::clipboard()->setText(digits);
+            form.masked->paste();
+        } else {
+            form.type(digits);
+        }
+        QCOMPARE(form.masked->text(), text);
+        QCOMPARE(form.masked->displayText(), text);
     }
 
     void halfFilledMaskCannotBeLeft_data()
@@ -144,6 +150,7 @@ private Q_SLOTS:
         QTest::newRow("empty") << DateMask << QString() << QStringLiteral("    /  /  ");
         QTest::newRow("other separators") << DateMask << QStringLiteral("1403-05-12") << QStringLiteral("1403/05/12");
         QTest::newRow("short year") << QStringLiteral("0000;1;_") << QStringLiteral("95") << QStringLiteral("95  ");
+        QTest::newRow("Persian digits") << QStringLiteral("0000;1;_") << QStringLiteral("۱۴۰۲") << QStringLiteral("1402");
     }
     void storedShapesKeepEveryDigit()
     {
@@ -205,35 +212,38 @@ private Q_SLOTS:
         QStringList edited;
         QObject::connect(edit, &QLineEdit::textEdited, [&](const QString &text) { edited << text; });
         window.show();
-        const auto paste = [](QWidget *into) { QTest::keyClick(into, Qt::Key_V, Qt::ControlModifier); };
-        QApplication::clipboard()->setText(QStringLiteral("1234567891\r\n"));
-        edit->setText(QStringLiteral("x"));
-        paste(edit);
-        QCOMPARE(edit->text(), QStringLiteral("x1234567891"));
-        QCOMPARE(edit->cursorPosition(), 11);
-        QVERIFY(edit->isModified());
-        paste(combo->lineEdit());
-        QCOMPARE(combo->text(), QStringLiteral("1234567891"));
-        QCOMPARE(heard, QStringList{QStringLiteral("1234567891")});
-
-        QApplication::clipboard()->setText(QStringLiteral("123\n"));
-        edit->setText(QStringLiteral("XY"));
-        edit->setCursorPosition(1);
-        edited.clear();
-        paste(edit);
-        QCOMPARE(edit->text(), QStringLiteral("X123Y"));
-        QCOMPARE(edited, QStringList{QStringLiteral("X123Y")});
-        // The same through the edit's menu.
-        edit->setText(QStringLiteral("XY"));
-        edit->setCursorPosition(1);
-        QContextMenuEvent menuRequest(QContextMenuEvent::Mouse, QPoint(2, 2), edit->mapToGlobal(QPoint(2, 2)));
-        QCoreApplication::sendEvent(edit, &menuRequest);
-        QTRY_VERIFY(QApplication::activePopupWidget());
-        for (QAction *action : QApplication::activePopupWidget()->actions())
-            if (action->text().startsWith(QCoreApplication::translate("QLineEdit", "&Paste")))
-                action->trigger();
-        QCOMPARE(edit->text(), QStringLiteral("X123Y"));
-        QApplication::activePopupWidget()->close();
+        // Pasted by the paste key, and through the edit's menu.
+        const auto byKeys = [](QLineEdit *into) { QTest::keyClick(into, Qt::Key_V, Qt::ControlModifier); };
+        const auto byMenu = [](QLineEdit *into) {
+            QContextMenuEvent menuRequest(QContextMenuEvent::Mouse, QPoint(2, 2), into->mapToGlobal(QPoint(2, 2)));
+            QCoreApplication::sendEvent(into, &menuRequest);
+            QTRY_VERIFY(QApplication::activePopupWidget());
+            for (QAction *action : QApplication::activePopupWidget()->actions())
+                if (action->text().startsWith(QCoreApplication::translate("QLineEdit", "&Paste")))
+                    action->trigger();
+            QApplication::activePopupWidget()->close();
+        };
+        struct Paste {
+            QString clipboard, before;
+            int cursor;
+            QString after;
+        };
+        for (const Paste &p : {Paste{QStringLiteral("1234567891\r\n"), QStringLiteral("x"), 1, QStringLiteral("x1234567891")},
+                               Paste{QStringLiteral("123\n"), QStringLiteral("XY"), 1, QStringLiteral("X123Y")}})
+            for (const std::function<void(QLineEdit *)> &paste : {std::function<void(QLineEdit *)>(byKeys), std::function<void(QLineEdit *)>(byMenu)}) {
+                QApplication::clipboard()->setText(p.clipboard);
+                edit->setText(p.before);
+                edit->setCursorPosition(p.cursor);
+                edited.clear();
+                paste(edit);
+                QCOMPARE(edit->text(), p.after);
+                QCOMPARE(edit->cursorPosition(), p.cursor + p.after.size() - p.before.size());
+                QVERIFY(edit->isModified());
+                QCOMPARE(edited, QStringList{p.after});
+            }
+        byKeys(combo->lineEdit());
+        QCOMPARE(combo->text(), QStringLiteral("123"));
+        QCOMPARE(heard, QStringList{QStringLiteral("123")});
     }
 };
 
