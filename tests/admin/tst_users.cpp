@@ -61,11 +61,54 @@ void setTicks(Tusers *w, const QString &pattern)
             box->setChecked(pattern.at(i++) == QLatin1Char('1'));
 }
 
-const QString AdminOwnPageKept = QStringLiteral("دسترسي مدير سيستم به صفحه کاربران قابل تغيير نيست و همانطور که بود ماند");
-
 const QString AllPages[8] = {QStringLiteral("karbaran"), QStringLiteral("khodro"), QStringLiteral("personel"),
                              QStringLiteral("personel_pic"), QStringLiteral("phone"), QStringLiteral("setting"),
                              QStringLiteral("taradod"), QStringLiteral("zamaem")};
+
+// The account b (id 2) next to the administrator, with these rights rows
+// written as rightsOf() reads them.
+void addAccountB(AppFixture &fx, const QStringList &rights = {})
+{
+    fx.exec(QStringLiteral("insert into users (us,ps,ver) values ('b','','')"));
+    for (const QString &row : rights) {
+        QString values = QStringLiteral("2,'%1'").arg(row.section(QLatin1Char(':'), 0, 0));
+        for (QChar bit : row.section(QLatin1Char(':'), 1))
+            values += bit == QLatin1Char('n') ? QStringLiteral(",null") : QStringLiteral(",'%1'").arg(bit);
+        fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (%1)").arg(values));
+    }
+}
+
+// The window shown on the accounts, the administrator current.
+Tusers *showUsers()
+{
+    app::users->show();
+    openUsers();
+    return app::users;
+}
+
+void addAccount(Tusers *w, const QString &name, const QString &password)
+{
+    w->us->setText(name);
+    w->ps->setText(password);
+    w->ins_btn->click();
+}
+
+// The 32 boxes: these first ticks, the rest all fill.
+QString padded(const QString &head, QLatin1Char fill = QLatin1Char('0')) { return head + QString(32 - head.size(), fill); }
+
+// rightsOf() of an account with a row for each of the eight pages: these
+// bits for the pages named, none for the others.
+QStringList pagesWith(const QMap<QString, QString> &bits)
+{
+    QStringList rows;
+    for (const QString &page : AllPages)
+        rows << page + QLatin1Char(':') + bits.value(page, QStringLiteral("0000"));
+    return rows;
+}
+
+const QString Saved = QStringLiteral("ثبت شد");
+const QString DuplicateName = QStringLiteral("خطا، نام كاربري تكراري است");
+const QString AdminOwnPageKept = QStringLiteral("دسترسي مدير سيستم به صفحه کاربران قابل تغيير نيست و همانطور که بود ماند");
 
 } // namespace
 
@@ -80,21 +123,11 @@ private Q_SLOTS:
         AppFixture fx(currentEngine());
         Tusers *w = app::users;
         openUsers();
-        w->us->setText(QStringLiteral("admin"));
-        w->ins_btn->click();
         // No name (or blanks only) is refused; an empty password is not.
-        w->us->setText(QString());
-        w->ps->setText(QStringLiteral("p"));
-        w->ins_btn->click();
-        w->us->setText(QStringLiteral("  "));
-        w->ins_btn->click();
-        w->us->setText(QStringLiteral("رضا"));
-        w->ps->setText(QStringLiteral("p'1"));
-        w->ins_btn->click();
-        w->ins_btn->click();
-        w->us->setText(QStringLiteral("b"));
-        w->ps->setText(QString());
-        w->ins_btn->click();
+        for (const auto &[name, password] : {std::pair{QStringLiteral("admin"), QStringLiteral("p")}, {QString(), QStringLiteral("p")},
+                                             {QStringLiteral("  "), QStringLiteral("p")}, {QStringLiteral("رضا"), QStringLiteral("p'1")},
+                                             {QStringLiteral("رضا"), QStringLiteral("p'1")}, {QStringLiteral("b"), QString()}})
+            addAccount(w, name, password);
         QCOMPARE(fx.column(QStringLiteral("select us || '/' || ps || '/' || ver from users order by id")),
                  (QStringList{QStringLiteral("admin/1/1"), QStringLiteral("رضا/p'1/"), QStringLiteral("b//")}));
         QCOMPARE(app::dm->adoq_user->recordCount(), 3);
@@ -113,14 +146,10 @@ private Q_SLOTS:
         QCOMPARE(fx.column(QStringLiteral("select us from users order by id")), (QStringList{QStringLiteral("admin"), QString()}));
         QCOMPARE(fx.column(QStringLiteral("select page_name from dastrasi where prs_id=3")), QStringList{QStringLiteral("phone")});
         const QString noName = QStringLiteral("خطا، نام كاربري را وارد نماييد");
-        QCOMPARE(fx.ui.messages(), (QStringList{QStringLiteral("خطا، نام كاربري تكراري است"), noName, noName, QStringLiteral("ثبت شد"),
-                                                QStringLiteral("خطا، نام كاربري تكراري است"), QStringLiteral("ثبت شد"),
+        QCOMPARE(fx.ui.messages(), (QStringList{DuplicateName, noName, noName, Saved, DuplicateName, Saved,
                                                 QStringLiteral("خطا، امكان حذف مدير نيست"), QStringLiteral("حذف شد")}));
     }
 
-    // The boxes follow the current account however it moves: reopening, the
-    // keyboard, a click. Rows of other pages are listed but set no box, a
-    // NULL bit unticks, the last of two rows for a page wins.
     // A name that differs from a stored one only in the form of its kaf or
     // yeh, or in Latin case, is refused as a duplicate.
     void duplicateNamesFoldKafYehAndCase_data() { addEngineRows(); }
@@ -130,31 +159,27 @@ private Q_SLOTS:
         Tusers *w = app::users;
         openUsers();
         fx.exec(QStringLiteral("insert into users (us,ps,ver) values ('%1','1','')").arg(QStringLiteral("كاظمي")));
-        for (const QString &name : {QStringLiteral("کاظمی"), QStringLiteral("ADMIN")}) {
-            w->us->setText(name);
-            w->ins_btn->click();
-        }
-        QCOMPARE(fx.ui.messages(), (QStringList{QStringLiteral("خطا، نام كاربري تكراري است"), QStringLiteral("خطا، نام كاربري تكراري است")}));
+        for (const QString &name : {QStringLiteral("کاظمی"), QStringLiteral("ADMIN")})
+            addAccount(w, name, QString());
+        QCOMPARE(fx.ui.messages(), (QStringList{DuplicateName, DuplicateName}));
         QCOMPARE(fx.value(QStringLiteral("select count(*) from users")), QStringLiteral("2"));
     }
 
+    // The boxes follow the current account however it moves: reopening, the
+    // keyboard, a click. Rows of other pages are listed but set no box, a
+    // NULL bit unticks, the last of two rows for a page wins.
     void currentAccountLoadsTheRights_data() { addEngineRows(); }
     void currentAccountLoadsTheRights()
     {
         AppFixture fx(currentEngine());
-        Tusers *w = app::users;
-        fx.exec(QStringLiteral("insert into users (us,ps,ver) values ('b','','')"));
-        fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (2,'personel','1','1','1','1')"));
-        fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (2,'personel','0','1',null,'1')"));
-        fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (2,'report','1','1','1','1')"));
+        addAccountB(fx, {QStringLiteral("personel:1111"), QStringLiteral("personel:01n1"), QStringLiteral("report:1111")});
         const QString adminTicks = QString(28, QLatin1Char('0')) + QStringLiteral("1111");
-        const QString bTicks = QStringLiteral("0101") + QString(28, QLatin1Char('0'));
-        w->show();
-        openUsers();
+        const QString bTicks = padded(QStringLiteral("0101"));
+        Tusers *w = showUsers();
         QCOMPARE(ticks(w), adminTicks);
         QCOMPARE(w->loadedAccount(), QStringLiteral("1"));
 
-        setTicks(w, QString(32, QLatin1Char('1')));
+        setTicks(w, padded(QString(), QLatin1Char('1')));
         w->DBGrid1->setFocus();
         QTest::keyClick(w->DBGrid1, Qt::Key_Down);
         QCOMPARE(app::dm->adoq_user->recNo(), 2);
@@ -167,7 +192,7 @@ private Q_SLOTS:
 
         // No account current: nothing ticked, and a save writes nothing.
         app::dm->adoq_user->close();
-        QCOMPARE(ticks(w), QString(32, QLatin1Char('0')));
+        QCOMPARE(ticks(w), padded(QString()));
         const int rows = fx.value(QStringLiteral("select count(*) from dastrasi")).toInt();
         w->ins_btn2->click();
         QCOMPARE(fx.value(QStringLiteral("select count(*) from dastrasi")).toInt(), rows);
@@ -181,13 +206,10 @@ private Q_SLOTS:
     {
         AppFixture fx(currentEngine());
         Tusers *w = app::users;
-        fx.exec(QStringLiteral("insert into users (us,ps,ver) values ('b','','')"));
-        fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (2,'phone','0','0','0','1')"));
+        addAccountB(fx, {QStringLiteral("phone:0001")});
         fx.setCurrentUser(QStringLiteral("1"), QStringLiteral("admin"));
         const QStringList adminBefore = rightsOf(fx, QStringLiteral("1"));
-        QStringList bAfterSave;
-        for (const QString &page : AllPages)
-            bAfterSave << page + (page == QLatin1String("phone") ? QStringLiteral(":0001") : QStringLiteral(":0000"));
+        const QStringList bAfterSave = pagesWith({{QStringLiteral("phone"), QStringLiteral("0001")}});
 
         // Click the administrator, move to b with the keyboard, save.
         fx.ui.onModal = [&](QWidget *) {
@@ -209,23 +231,15 @@ private Q_SLOTS:
         };
         app::main->N6Click();
         QCOMPARE(rightsOf(fx, QStringLiteral("2")), bAfterSave);
-        QStringList adminAfterSave;
-        for (const QString &page : AllPages)
-            adminAfterSave << page + (page == QLatin1String("karbaran") ? QStringLiteral(":1111") : QStringLiteral(":0000"));
-        QCOMPARE(rightsOf(fx, QStringLiteral("1")), adminAfterSave);
+        QCOMPARE(rightsOf(fx, QStringLiteral("1")), pagesWith({{QStringLiteral("karbaran"), QStringLiteral("1111")}}));
     }
 
     void saveWritesOneRowPerPage_data() { addEngineRows(); }
     void saveWritesOneRowPerPage()
     {
         AppFixture fx(currentEngine());
-        Tusers *w = app::users;
-        fx.exec(QStringLiteral("insert into users (us,ps,ver) values ('b','','')"));
-        fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (2,'phone','1','1','1','1')"));
-        fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (2,'phone','1','1','1','1')"));
-        fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (2,'report','1',null,'0','1')"));
-        w->show();
-        openUsers();
+        addAccountB(fx, {QStringLiteral("phone:1111"), QStringLiteral("phone:1111"), QStringLiteral("report:1n01")});
+        Tusers *w = showUsers();
 
         // The administrator: seven pages rewritten, its own row for the users page kept.
         setTicks(w, QStringLiteral("1000") + QString(24, QLatin1Char('1')) + QStringLiteral("0000"));
@@ -237,7 +251,7 @@ private Q_SLOTS:
         // Its users-page boxes, changed but not saved, show the stored rights
         // again, and the user is told.
         QCOMPARE(ticks(w), QStringLiteral("1000") + QString(24, QLatin1Char('1')) + QStringLiteral("1111"));
-        QCOMPARE(fx.ui.messages(), (QStringList{QStringLiteral("ثبت شد"), AdminOwnPageKept}));
+        QCOMPARE(fx.ui.messages(), (QStringList{Saved, AdminOwnPageKept}));
         fx.ui.reset();
 
         // Any other account: exactly one row for each of the eight pages, the
@@ -245,17 +259,13 @@ private Q_SLOTS:
         app::dm->adoq_user->setRecNo(2);
         setTicks(w, QStringLiteral("0001") + QString(24, QLatin1Char('0')) + QStringLiteral("1010"));
         w->ins_btn2->click();
-        QStringList expected;
-        for (const QString &page : AllPages)
-            expected << page + (page == QLatin1String("personel") ? QStringLiteral(":0001")
-                                : page == QLatin1String("karbaran") ? QStringLiteral(":1010")
-                                                                    : QStringLiteral(":0000"));
+        QStringList expected = pagesWith({{QStringLiteral("personel"), QStringLiteral("0001")}, {QStringLiteral("karbaran"), QStringLiteral("1010")}});
         expected << QStringLiteral("report:1n01");
         expected.sort();
         QCOMPARE(rightsOf(fx, QStringLiteral("2")), expected);
         // The rights grid shows its rows again, as stored.
         QCOMPARE(app::dm->ADOQ_dastrasi->recordCount(), 9);
-        QCOMPARE(fx.ui.messages(), QStringList{QStringLiteral("ثبت شد")});
+        QCOMPARE(fx.ui.messages(), QStringList{Saved});
     }
 
     // A failure part way through a save leaves every row as it was and says
@@ -264,10 +274,7 @@ private Q_SLOTS:
     void failedSaveKeepsTheOldRights()
     {
         AppFixture fx(currentEngine());
-        Tusers *w = app::users;
-        fx.exec(QStringLiteral("insert into users (us,ps,ver) values ('b','','')"));
-        fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (2,'personel','1','1','1','1')"));
-        fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (2,'setting','1','0','1','1')"));
+        addAccountB(fx, {QStringLiteral("personel:1111"), QStringLiteral("setting:1011")});
         if (currentEngine() == Engine::Sqlite) {
             fx.exec(QStringLiteral("create trigger refuse before insert on dastrasi when new.page_name='setting' "
                                    "begin select raise(abort, 'refused'); end"));
@@ -278,36 +285,14 @@ private Q_SLOTS:
                                    "when (new.page_name='setting') execute function refuse()"));
         }
         const QStringList before = rightsOf(fx, QStringLiteral("2"));
-        w->show();
-        openUsers();
+        Tusers *w = showUsers();
         app::dm->adoq_user->setRecNo(2);
-        setTicks(w, QString(32, QLatin1Char('0')));
+        setTicks(w, padded(QString()));
         w->ins_btn2->click();
         QCOMPARE(rightsOf(fx, QStringLiteral("2")), before);
         QCOMPARE(fx.ui.callsOf(QStringLiteral("message")).size(), 1);
         QCOMPARE(fx.ui.calls.last().kind, Platform::BoxKind::Error);
         QVERIFY(fx.ui.calls.last().text.contains(QStringLiteral("refused")));
-    }
-
-    // The account was deleted on another workstation while its rights were
-    // shown: nothing is written for it, the refusal is shown instead of
-    // "saved", and the ticks stay.
-    void rightsOfAnAccountDeletedElsewhere_data() { addEngineRows(); }
-    void rightsOfAnAccountDeletedElsewhere()
-    {
-        AppFixture fx(currentEngine());
-        Tusers *w = app::users;
-        fx.exec(QStringLiteral("insert into users (us,ps,ver) values ('b','','')"));
-        w->show();
-        openUsers();
-        clickAccount(w, 1);
-        const QString pattern = QStringLiteral("0001") + QString(28, QLatin1Char('1'));
-        setTicks(w, pattern);
-        fx.exec(QStringLiteral("delete from users where id=2"));
-        w->ins_btn2->click();
-        QCOMPARE(rightsOf(fx, QStringLiteral("2")), QStringList());
-        QCOMPARE(fx.ui.messages(), QStringList{QStringLiteral("اين حساب كاربري توسط كاربر ديگري حذف شده است و دسترسي ها ثبت نشد")});
-        QCOMPARE(ticks(w), pattern);
     }
 
     // Two workstations with the same account's rights open: the second
@@ -317,37 +302,41 @@ private Q_SLOTS:
     void rightsChangedElsewhereAreNotOverwritten()
     {
         AppFixture fx(currentEngine());
-        Tusers *w = app::users;
-        fx.exec(QStringLiteral("insert into users (us,ps,ver) values ('b','','')"));
-        w->show();
-        openUsers();
+        addAccountB(fx);
+        Tusers *w = showUsers();
         clickAccount(w, 1);
-        const QString mine = QStringLiteral("0001") + QString(28, QLatin1Char('0'));
-        setTicks(w, mine);
-        w->ins_btn2->click();
-        QCOMPARE(fx.ui.messages(), QStringList{QStringLiteral("ثبت شد")});
+        const QString mine = padded(QStringLiteral("0001"));
+        // What the save of these ticks says.
+        auto save = [&](const QString &pattern) {
+            setTicks(w, pattern);
+            fx.ui.reset();
+            w->ins_btn2->click();
+            return fx.ui.messages();
+        };
+        QCOMPARE(save(mine), QStringList{Saved});
         // Saved again from here: what this window saved last is no conflict.
-        setTicks(w, QStringLiteral("0011") + QString(28, QLatin1Char('0')));
-        w->ins_btn2->click();
-        QCOMPARE(fx.ui.messages().size(), 2);
-        QCOMPARE(fx.ui.messages().last(), QStringLiteral("ثبت شد"));
+        QCOMPARE(save(padded(QStringLiteral("0011"))), QStringList{Saved});
 
         fx.exec(QStringLiteral("update dastrasi set darj=%1 where prs_id=2 and page_name='phone'")
                     .arg(Dialect::of(currentEngine()).bitLiteral(true)));
         const QStringList elsewhere = rightsOf(fx, QStringLiteral("2"));
-        setTicks(w, mine);
-        fx.ui.reset();
-        w->ins_btn2->click();
-        QCOMPARE(fx.ui.messages(), QStringList{Query::changedByAnotherUser()});
+        QCOMPARE(save(mine), QStringList{Query::changedByAnotherUser()});
         QCOMPARE(rightsOf(fx, QStringLiteral("2")), elsewhere);
         QCOMPARE(ticks(w), mine);
 
         clickAccount(w, 1);
-        setTicks(w, mine);
-        fx.ui.reset();
-        w->ins_btn2->click();
-        QCOMPARE(fx.ui.messages(), QStringList{QStringLiteral("ثبت شد")});
+        QCOMPARE(save(mine), QStringList{Saved});
         QVERIFY(rightsOf(fx, QStringLiteral("2")).contains(QStringLiteral("phone:0000")));
+
+        // The account deleted on another workstation while its rights are
+        // shown: nothing is written for it, the refusal is shown instead of
+        // "saved", and the ticks stay.
+        const QStringList stored = rightsOf(fx, QStringLiteral("2"));
+        fx.exec(QStringLiteral("delete from users where id=2"));
+        const QString pattern = padded(QStringLiteral("0001"), QLatin1Char('1'));
+        QCOMPARE(save(pattern), QStringList{QStringLiteral("اين حساب كاربري توسط كاربر ديگري حذف شده است و دسترسي ها ثبت نشد")});
+        QCOMPARE(rightsOf(fx, QStringLiteral("2")), stored);
+        QCOMPARE(ticks(w), pattern);
     }
 
     // On a fresh database the administrator can open only the users page,
@@ -367,7 +356,7 @@ private Q_SLOTS:
         fx.ui.onModal = [&](QWidget *page) {
             QCOMPARE(page, w);
             QCOMPARE(w->us->text(), QString());
-            setTicks(w, QString(32, QLatin1Char('1')));
+            setTicks(w, padded(QString(), QLatin1Char('1')));
             w->ins_btn2->click();                       // the administrator's own rights
             w->us->setText(QStringLiteral("b"));
             w->ins_btn->click();
@@ -404,12 +393,11 @@ private Q_SLOTS:
     void rightsGridColoursTheBits()
     {
         AppFixture fx(currentEngine());
-        Tusers *w = app::users;
         fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (7,'True','1','0',null,'1')"));
         Query &q = *app::dm->ADOQ_dastrasi;
         q.add(QStringLiteral("select * from dastrasi where prs_id=7"));
         q.open();
-        const QAbstractItemModel *m = w->DBGrid2->model();
+        const QAbstractItemModel *m = app::users->DBGrid2->model();
         auto colour = [m](int column) { return m->index(0, column).data(Qt::ForegroundRole).value<QColor>(); };
         QCOMPARE(m->index(0, 2).data().toString(), QStringLiteral("True"));
         QVERIFY(!colour(2).isValid());                 // page_name
