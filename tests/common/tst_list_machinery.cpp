@@ -17,7 +17,6 @@
 #include "platform/Fonts.h"
 #include "platform/MaskEdit.h"
 #include "platform/Query.h"
-#include "core/dm_u.h"
 #include "personnel/personel_ins_u.h"
 #include "personnel/personel_src_u.h"
 #include "trips/taradod_ins_u.h"
