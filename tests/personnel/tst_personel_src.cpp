@@ -14,6 +14,7 @@
 #include "personnel/personel_src_u.h"
 #include "platform/ComboBox.h"
 #include "platform/DbGrid.h"
+#include "platform/Dialect.h"
 #include "platform/Fonts.h"
 #include "platform/MaskEdit.h"
 #include "platform/Query.h"
@@ -46,7 +47,7 @@ void clickTitle(const QString &field) { clickGridTitle(list()->DBGrid1, columnOf
 
 bool titleBold(const QString &field) { return gridTitleBold(list()->DBGrid1, columnOf(field)); }
 
-QString count(AppFixture &fx, const QString &sql) { return fx.value(sql); }
+QString count(AppFixture &fx, const char *table) { return fx.value(QStringLiteral("select count(*) from ") + QLatin1String(table)); }
 
 // Three persons, two documents of the first, one of the second.
 void addPersons(AppFixture &fx)
@@ -59,7 +60,6 @@ void addPersons(AppFixture &fx)
     for (const QString &id : {ids[0], ids[0], ids[1]})
         fx.exec(QStringLiteral("insert into personel_pic (personel_id,cmt) values (%1,'doc')").arg(id));
 }
-
 
 } // namespace
 
@@ -100,12 +100,11 @@ private Q_SLOTS:
         switchFilterOn(w->CheckBox1, w->lname, QStringLiteral("O'N"));
         w->src_btnClick();
         QCOMPARE(rowValues(QStringLiteral("lname")), QStringList{QStringLiteral("O'Neil")});
-        w->lname->setText(QStringLiteral("a_b"));
-        w->src_btnClick();
-        QCOMPARE(w->cnt->text(), QStringLiteral("2"));
-        w->lname->setText(QStringLiteral("a%b"));
-        w->src_btnClick();
-        QCOMPARE(w->cnt->text(), QStringLiteral("2"));
+        for (const QString &text : {QStringLiteral("a_b"), QStringLiteral("a%b")}) {
+            w->lname->setText(text);
+            w->src_btnClick();
+            QCOMPARE(w->cnt->text(), QStringLiteral("2"));
+        }
 
         // Every filter on: one condition line each, county, code, last name, status.
         switchFilterOn(w->CheckBox11, w->shahrestan, QStringLiteral("ارا"));
@@ -280,8 +279,8 @@ private Q_SLOTS:
         QCOMPARE(asked[0].text, QStringLiteral("لطفا رمز حذف را وارد نماييد:"));
         QCOMPARE(asked[0].extra, QStringLiteral("?"));
         QCOMPARE(fx.ui.messages(), QStringList());
-        QCOMPARE(count(fx, QStringLiteral("select count(*) from personel")), QStringLiteral("4"));
-        QCOMPARE(count(fx, QStringLiteral("select count(*) from log")), QStringLiteral("0"));
+        QCOMPARE(count(fx, "personel"), QStringLiteral("4"));
+        QCOMPARE(count(fx, "log"), QStringLiteral("0"));
 
         // The right one: log row, the person's documents, the person; the
         // other documents stay; the rows are searched again.
@@ -289,12 +288,12 @@ private Q_SLOTS:
         list()->N3Click();
         QCOMPARE(fx.ui.messages(), QStringList{Deleted});
         QCOMPARE(fx.column(QStringLiteral("select lname from personel order by id")).value(0), QStringLiteral("O'Neil"));
-        QCOMPARE(count(fx, QStringLiteral("select count(*) from personel_pic")), QStringLiteral("1"));
+        QCOMPARE(count(fx, "personel_pic"), QStringLiteral("1"));
         QCOMPARE(fx.column(QStringLiteral("select cmt from log")), QStringList{QStringLiteral(" حذف اطلاعات پرسنل ") + QStringLiteral("علي رضايي")});
         QCOMPARE(fx.column(QStringLiteral("select karbar from log")), QStringList{QStringLiteral("admin")});
         dates.Init();
         QCOMPARE(fx.column(QStringLiteral("select tarikh from log")), QStringList{dates.ToText()});
-        QCOMPARE(count(fx, QStringLiteral("select count(*) from log where saat_sys is not null")), QStringLiteral("1"));
+        QCOMPARE(fx.value(QStringLiteral("select count(*) from log where saat_sys is not null")), QStringLiteral("1"));
         QCOMPARE(rows().recordCount(), 3);
         QCOMPARE(list()->cnt->text(), QStringLiteral("4"));
     }
@@ -307,20 +306,20 @@ private Q_SLOTS:
         list()->src_btnClick();
         // No item in the list: a cancelled box ("?") does not match the empty text ...
         list()->N3Click();
-        QCOMPARE(count(fx, QStringLiteral("select count(*) from personel")), QStringLiteral("4"));
+        QCOMPARE(count(fx, "personel"), QStringLiteral("4"));
         // ... an empty answer does.
         fx.ui.inputAnswers << QString();
         list()->N3Click();
-        QCOMPARE(count(fx, QStringLiteral("select count(*) from personel")), QStringLiteral("3"));
+        QCOMPARE(count(fx, "personel"), QStringLiteral("3"));
         // With "?" as the password a cancelled box (Cancel, Esc, the close
         // box) still deletes nothing; "?" confirmed with OK does.
         fx.exec(QStringLiteral("insert into setting (component,cmt) values ('رمز حذف','?')"));
         list()->N3Click();
-        QCOMPARE(count(fx, QStringLiteral("select count(*) from personel")), QStringLiteral("3"));
-        QCOMPARE(count(fx, QStringLiteral("select count(*) from log")), QStringLiteral("1"));
+        QCOMPARE(count(fx, "personel"), QStringLiteral("3"));
+        QCOMPARE(count(fx, "log"), QStringLiteral("1"));
         fx.ui.inputAnswers << QStringLiteral("?");
         list()->N3Click();
-        QCOMPARE(count(fx, QStringLiteral("select count(*) from personel")), QStringLiteral("2"));
+        QCOMPARE(count(fx, "personel"), QStringLiteral("2"));
 
         // An empty result set: no question, no log row, no message.
         fx.ui.reset();
@@ -329,7 +328,7 @@ private Q_SLOTS:
         QCOMPARE(rows().recordCount(), 0);
         list()->N3Click();
         QCOMPARE(fx.ui.calls.size(), 0);
-        QCOMPARE(count(fx, QStringLiteral("select count(*) from log")), QStringLiteral("2"));
+        QCOMPARE(count(fx, "log"), QStringLiteral("2"));
     }
 
     void failedDeletionLeavesEverything_data() { addEngineRows(); }
@@ -357,9 +356,9 @@ private Q_SLOTS:
         list()->N3->trigger(); // through the guard, as the menu does
         QCOMPARE(errors(), 1);
         QVERIFY(!fx.ui.messages().contains(Deleted));
-        QCOMPARE(count(fx, QStringLiteral("select count(*) from personel")), QStringLiteral("4"));
-        QCOMPARE(count(fx, QStringLiteral("select count(*) from personel_pic")), QStringLiteral("3"));
-        QCOMPARE(count(fx, QStringLiteral("select count(*) from log")), QStringLiteral("0"));
+        QCOMPARE(count(fx, "personel"), QStringLiteral("4"));
+        QCOMPARE(count(fx, "personel_pic"), QStringLiteral("3"));
+        QCOMPARE(count(fx, "log"), QStringLiteral("0"));
 
         // The documents cannot be deleted: no log row either.
         fx.exec(QStringLiteral("drop trigger keep") + (currentEngine() == Engine::Sqlite ? QString() : QStringLiteral(" on personel")));
@@ -368,8 +367,8 @@ private Q_SLOTS:
         fx.ui.inputAnswers << QString();
         list()->N3->trigger(); // through the guard, as the menu does
         QCOMPARE(errors(), 2);
-        QCOMPARE(count(fx, QStringLiteral("select count(*) from personel")), QStringLiteral("4"));
-        QCOMPARE(count(fx, QStringLiteral("select count(*) from log")), QStringLiteral("0"));
+        QCOMPARE(count(fx, "personel"), QStringLiteral("4"));
+        QCOMPARE(count(fx, "log"), QStringLiteral("0"));
         // The list goes on working afterwards.
         list()->src_btnClick();
         QCOMPARE(list()->cnt->text(), QStringLiteral("4"));
@@ -392,8 +391,8 @@ private Q_SLOTS:
         QCOMPARE(fx.ui.callsOf(QStringLiteral("modal")).size(), 0);
 
         // No view right: refused, but the insert and delete states are set.
-        fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (1,'personel_pic',%1,%1,%2,%2)")
-                    .arg(currentEngine() == Engine::Sqlite ? "1" : "true", currentEngine() == Engine::Sqlite ? "0" : "false"));
+        const QString t = Dialect::of(currentEngine()).bitLiteral(true), f = Dialect::of(currentEngine()).bitLiteral(false);
+        fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (1,'personel_pic',%1,%1,%2,%2)").arg(t, f));
         list()->N7Click();
         QCOMPARE(fx.ui.messages().size(), 2);
         QVERIFY(file->ins_btn->isEnabled());
@@ -402,8 +401,7 @@ private Q_SLOTS:
                  QStringLiteral("select * from dastrasi where prs_id=1 and page_name='personel_pic'"));
 
         // View right, no insert right, delete right (the edit right is not read).
-        fx.exec(QStringLiteral("update dastrasi set darj=%1, hazf=%2, namayesh=%2, virayesh=%1 where page_name='personel_pic'")
-                    .arg(currentEngine() == Engine::Sqlite ? "0" : "false", currentEngine() == Engine::Sqlite ? "1" : "true"));
+        fx.exec(QStringLiteral("update dastrasi set darj=%1, hazf=%2, namayesh=%2, virayesh=%1 where page_name='personel_pic'").arg(f, t));
         file->cmt->setText(QStringLiteral("old"));
         file->Shape1->setBrushColor(Qt::green);
         list()->N7Click();
@@ -434,8 +432,7 @@ private Q_SLOTS:
         AppFixture fx(currentEngine());
         addPersons(fx);
         fx.setCurrentUser(QStringLiteral("1"), QStringLiteral("admin"));
-        const QString t = currentEngine() == Engine::Sqlite ? QStringLiteral("1") : QStringLiteral("true");
-        const QString f = currentEngine() == Engine::Sqlite ? QStringLiteral("0") : QStringLiteral("false");
+        const QString t = Dialect::of(currentEngine()).bitLiteral(true), f = Dialect::of(currentEngine()).bitLiteral(false);
         fx.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (1,'personel',%1,%2,%1,%2)").arg(f, t));
         // A filter left on with its text: the text is cleared, the filter stays on.
         Tpersonel_src *w = list();
@@ -552,7 +549,7 @@ private Q_SLOTS:
         QTest::keyClick(w->DBGrid1, Qt::Key_Delete);
         QTest::keyClick(w->DBGrid1, Qt::Key_F2);
         QCOMPARE(rows().recordCount(), 1);
-        QCOMPARE(count(fx, QStringLiteral("select count(*) from personel")), QStringLiteral("1"));
+        QCOMPARE(count(fx, "personel"), QStringLiteral("1"));
         QVERIFY(!w->DBGrid1->indexWidget(cell));
 
         // The close item closes the list.
