@@ -47,19 +47,57 @@ void fillComboFromStatement(ComboBox *combo, Query &query, const QString &line, 
 
 namespace {
 
-// The text a control showed when the row was loaded into it: an edit leaves
-// the field alone while the control still shows it.
+// The text a control showed when the row was loaded into it, and whether its
+// text has changed since, whoever changed it (the user, a look-up, a
+// preset), even when it came back to that text: an edit leaves alone only a
+// field nobody touched.
 const char *const LoadedText = "loadedText";
+const char *const ChangedSinceLoad = "changedSinceLoad";
+const char *const Watched = "changeWatched";
+
+void watchChanges(QWidget *control)
+{
+    if (control->property(Watched).toBool())
+        return;
+    control->setProperty(Watched, true);
+    auto mark = [control] { control->setProperty(ChangedSinceLoad, true); };
+    if (auto *combo = qobject_cast<ComboBox *>(control)) {
+        // Picked or typed by the user, or set from code, even to the same text.
+        QObject::connect(combo, &ComboBox::changed, control, mark);
+        QObject::connect(combo, &ComboBox::textSet, control, mark);
+        if (combo->lineEdit())
+            QObject::connect(combo->lineEdit(), &QLineEdit::textChanged, control, mark);
+    } else if (auto *mask = qobject_cast<MaskEdit *>(control)) {
+        QObject::connect(mask, &MaskEdit::textSet, control, mark);
+        QObject::connect(mask, &QLineEdit::textChanged, control, mark);
+    } else if (auto *edit = qobject_cast<QLineEdit *>(control)) {
+        QObject::connect(edit, &QLineEdit::textChanged, control, mark);
+    }
+}
+
+// A plain line edit is marked modified when loaded: QLineEdit's setText
+// resets that flag, so a text set from code since reads as not modified even
+// when it is the same text, and the user's edits keep it set.
+QLineEdit *plainEdit(QWidget *control)
+{
+    return qobject_cast<MaskEdit *>(control) ? nullptr : qobject_cast<QLineEdit *>(control);
+}
 
 void rememberLoadedText(QWidget *control)
 {
     control->setProperty(LoadedText, controlText(control));
+    control->setProperty(ChangedSinceLoad, false);
+    if (QLineEdit *edit = plainEdit(control))
+        edit->setModified(true);
 }
 
-bool showsLoadedText(const QWidget *control)
+bool untouchedSinceLoad(const QWidget *control)
 {
     const QVariant loaded = control->property(LoadedText);
-    return loaded.isValid() && loaded.toString() == controlText(control);
+    if (!loaded.isValid() || control->property(ChangedSinceLoad).toBool() || loaded.toString() != controlText(control))
+        return false;
+    const QLineEdit *edit = plainEdit(const_cast<QWidget *>(control));
+    return !edit || edit->isModified();
 }
 
 } // namespace
@@ -67,6 +105,7 @@ bool showsLoadedText(const QWidget *control)
 void loadControlsFromRow(const QList<QWidget *> &controls, Query &rows)
 {
     for (QWidget *control : controls) {
+        watchChanges(control);
         setControlText(control, rows.field(control->objectName()).asString());
         rememberLoadedText(control);
     }
@@ -104,7 +143,7 @@ QString captionOf(const QWidget *control)
 void requireCompleteMasks(const QList<QWidget *> &controls, RowMode mode)
 {
     for (QWidget *control : controls)
-        if (auto *mask = qobject_cast<MaskEdit *>(control); mask && !(mode == RowMode::Edit && showsLoadedText(control)))
+        if (auto *mask = qobject_cast<MaskEdit *>(control); mask && !(mode == RowMode::Edit && untouchedSinceLoad(control)))
             mask->requireComplete();
 }
 
@@ -124,14 +163,15 @@ void storeControls(Query &rows, const QList<QWidget *> &controls, RowMode mode)
         // field is one of its text, never of the server.
         rows.connection()->columnKinds(rows.baseTable());
         for (QWidget *control : controls) {
-            // A field the user left as it was loaded is neither written nor
-            // compared: an empty control would turn a NULL into '', and a
+            // A field nobody touched since it was loaded is neither written
+            // nor compared: an empty control would turn a NULL into '', and a
             // change another workstation made to the field since would
-            // refuse the save.
-            if (mode == RowMode::Edit && showsLoadedText(control))
+            // refuse the save. A touched one is written and compared even
+            // when it shows the loaded text again.
+            if (mode == RowMode::Edit && untouchedSinceLoad(control))
                 continue;
             try {
-                rows.field(control->objectName()).setText(controlText(control));
+                rows.field(control->objectName()).setText(controlText(control), Field::Write::Always);
             } catch (const DataError &error) {
                 // The message names the field whose text its column cannot
                 // take ("'    ' is no whole number" alone does not say which).

@@ -2,6 +2,7 @@
 #include "platform/DataError.h"
 #include "platform/Digits.h"
 #include "platform/Guard.h"
+#include <limits>
 
 TMonEdit::TMonEdit(QWidget *parent) : QLineEdit(parent)
 {
@@ -78,21 +79,37 @@ Money TMonEdit::amount() const
 
 qint32 TMonEdit::GetValue() const
 {
-    // Whole units: what follows a decimal point (a rate stored as "1500.00")
-    // is no part of the value; group separators are skipped as non-digits.
-    QString t = text();
-    for (qsizetype i = 0; i < t.size(); ++i) {
-        if (t[i] == QLatin1Char('.') || t[i] == QChar(0x066B)) { // the Arabic decimal separator too
-            t.truncate(i);
-            break;
+    // A number text is read as every number field reads it ("1e3" is 1000,
+    // "1e-400" is 0), and the digits before its decimal point taken, without
+    // the sign (a rate stored as "1500.00" is 1500). Any other text counts its
+    // digits alone ("1500 ریال" is 1500), up to a decimal point.
+    Decimal number;
+    if (Decimal::read(text(), &number)) {
+        number.negative = false;
+        if (number.exponent < 0) {
+            number.digits.resize(size_t(std::max<qsizetype>(0, qsizetype(number.digits.size()) + number.exponent)));
+            number.exponent = 0;
+            number.normalise();
         }
+        qint64 whole = 0;
+        if (!number.toWhole(&whole) || whole > std::numeric_limits<qint32>::max())
+            throw DataError(QStringLiteral("'%1' يك عدد صحيح معتبر نيست").arg(text()));
+        return qint32(whole);
+    } else {
+        QString t = text();
+        for (qsizetype i = 0; i < t.size(); ++i) {
+            if (t[i] == QLatin1Char('.') || t[i] == QChar(0x066B)) { // the Arabic decimal separator too
+                t.truncate(i);
+                break;
+            }
+        }
+        const QString digits = DigitsOnly(t, int(t.size()));
+        if (digits.isEmpty())
+            return 0;
+        bool ok = false;
+        const qint32 value = digits.toInt(&ok);
+        if (!ok)
+            throw DataError(QStringLiteral("'%1' يك عدد صحيح معتبر نيست").arg(digits));
+        return value;
     }
-    const QString D = DigitsOnly(t, int(t.size()));
-    if (D.isEmpty())
-        return 0;
-    bool ok = false;
-    const qint32 value = D.toInt(&ok);
-    if (!ok)
-        throw DataError(QStringLiteral("'%1' يك عدد صحيح معتبر نيست").arg(D));
-    return value;
 }

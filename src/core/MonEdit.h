@@ -9,7 +9,7 @@
 // keeps the caret at the end. A window may put its own change handler in
 // OnChange instead; then the text is left as it is. Its amount is the number
 // its text stands for, read as every number field and column reads it;
-// GetValue gives the digits before any decimal point as a whole number.
+// GetValue gives its whole units.
 // Persian and Arabic-Indic digits count as the ASCII digits they stand for.
 //
 // The change handler runs only once the control's window exists (its window
@@ -22,8 +22,10 @@ public:
     // The change event; FormatOnChange unless a window replaces it.
     std::function<void(TMonEdit *sender)> OnChange;
 
-    // The integer of the text's digits before any decimal point (0 for
-    // none). Throws DataError when they do not fit a 32-bit signed integer.
+    // The whole units of the text read as a number, without its sign; for a
+    // text that is no number, the integer of its digits before any decimal
+    // point (0 for none). Throws DataError when they do not fit a 32-bit
+    // signed integer.
     qint32 GetValue() const;
 
     // The amount the text stands for, read as every number field and money

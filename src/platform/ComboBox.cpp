@@ -21,20 +21,25 @@ QString ComboBox::text() const
 
 void ComboBox::setText(const QString &text)
 {
-    const QSignalBlocker blocker(this);
-    if (isEditable()) {
-        const int i = findText(text, Qt::MatchExactly);
-        setCurrentIndex(i);
-        lineEdit()->setText(text);
-    } else {
-        setCurrentIndex(findText(text, Qt::MatchExactly));
+    {
+        const QSignalBlocker blocker(this);
+        if (isEditable()) {
+            const int i = findText(text, Qt::MatchExactly);
+            setCurrentIndex(i);
+            lineEdit()->setText(text);
+        } else {
+            setCurrentIndex(findText(text, Qt::MatchExactly));
+        }
     }
+    Q_EMIT textSet();
 }
 
 void ComboBox::clearItems()
 {
     const QString kept = text();
+    // The text stays: neither the combo nor its line edit tells of a change.
     const QSignalBlocker blocker(this);
+    const QSignalBlocker lineBlocker(lineEdit());
     clear();
     if (isEditable())
         lineEdit()->setText(kept);
@@ -44,6 +49,7 @@ void ComboBox::setItems(const QStringList &items)
 {
     const QString kept = text();
     const QSignalBlocker blocker(this);
+    const QSignalBlocker lineBlocker(lineEdit());
     clear();
     addItems(items);
     setCurrentIndex(-1);

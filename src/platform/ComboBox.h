@@ -3,7 +3,8 @@
 
 // A combo box with the change semantics the windows rely on: `changed` is
 // emitted only when the user types in it or picks an item, never when code
-// sets its text, and clearing its items keeps its text.
+// sets its text, and clearing or replacing its items keeps its text without
+// any change signal.
 class ComboBox : public QComboBox {
     Q_OBJECT
 public:
@@ -18,4 +19,6 @@ public:
 
 Q_SIGNALS:
     void changed();
+    // Code set the text, changed or not.
+    void textSet();
 };

@@ -122,6 +122,7 @@ void MaskEdit::setText(const QString &given)
     }
     setCursorPosition(0);
     setModified(false); // set by the program, not edited
+    Q_EMIT textSet();
 }
 
 QString MaskEdit::positions() const

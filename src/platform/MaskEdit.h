@@ -38,6 +38,9 @@ public:
     // came together) is then dropped, so the message is shown once.
     void requireComplete();
 
+Q_SIGNALS:
+    // Code set the text, changed or not.
+    void textSet();
 protected:
     // Leaving an edited field whose required positions are partly filled is
     // refused: the focus comes back, the invalid-input message is shown and a

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <algorithm>
 #include <limits>
+#include <QVariant>
 
 namespace {
 
@@ -155,4 +156,43 @@ QString plainNumberText(double value, int significantDigits)
         out = digits.substr(0, size_t(integerDigits)) + '.' + digits.substr(size_t(integerDigits));
     }
     return QString::fromLatin1((negative ? "-" : "") + out);
+}
+
+bool decimalOf(const QVariant &value, Decimal *out)
+{
+    if (value.isNull() || !value.isValid())
+        return false;
+    switch (value.metaType().id()) {
+    case QMetaType::Double: case QMetaType::Float: {
+        char text[32];
+        const auto [end, error] = std::to_chars(text, text + sizeof text, value.toDouble());
+        return error == std::errc() && Decimal::read(text, end - text, out);
+    }
+    case QMetaType::Int: case QMetaType::LongLong: case QMetaType::UInt: case QMetaType::ULongLong: {
+        const QByteArray text = value.toString().toLatin1();
+        return Decimal::read(text.constData(), text.size(), out);
+    }
+    case QMetaType::QString: return Decimal::read(value.toString(), out);
+    case QMetaType::QByteArray: {
+        const QByteArray text = value.toByteArray();
+        return Decimal::read(text.constData(), text.size(), out);
+    }
+    default: break;
+    }
+    if (value.metaType() == QMetaType::fromType<Money>()) {
+        *out = value.value<Money>().toDecimal();
+        return true;
+    }
+    return false;
+}
+
+double numberOf(const QVariant &value)
+{
+    switch (value.metaType().id()) {
+    case QMetaType::Double: case QMetaType::Int: case QMetaType::LongLong: return value.toDouble();
+    default: break;
+    }
+    Decimal d;
+    double x = 0;
+    return decimalOf(value, &d) && d.toDouble(&x) ? x : 0;
 }

@@ -50,3 +50,12 @@ Q_DECLARE_METATYPE(Money)
 // read back as the same double (0.1 + 0.2 is "0.30000000000000004"); with
 // `significantDigits` (1 to 17) rounded to that many (0.3 at 15).
 QString plainNumberText(double value, int significantDigits = 0);
+
+class QVariant;
+// A value read from a row or a field as the exact number it holds: a double
+// by the shortest text that reads back as it, a whole number or an amount
+// exactly, a text through Decimal::read. False for a NULL, a truth value, a
+// date, and a text that is no number.
+bool decimalOf(const QVariant &value, Decimal *out);
+// The same as the nearest double; 0 where decimalOf is false.
+double numberOf(const QVariant &value);

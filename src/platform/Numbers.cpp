@@ -192,7 +192,12 @@ bool Decimal::toDouble(double *out) const
     const std::string text = digits + 'e' + std::to_string(exponent);
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size())
+    if (end != text.data() + text.size())
+        return false;
+    // Out of range below 1: nearer to zero than the smallest double.
+    if (error == std::errc::result_out_of_range && int(digits.size()) + exponent <= 0)
+        value = 0;
+    else if (error != std::errc())
         return false;
     *out = negative ? -value : value;
     return true;

@@ -29,7 +29,8 @@ struct Decimal {
     bool isZero() const { return digits.empty(); }
     // The whole number, when it is one and fits 64 bits.
     bool toWhole(qint64 *out) const;
-    // The double nearest the number; false when it is beyond the doubles.
+    // The double nearest the number (0 for one below the smallest double,
+    // as the engines store it); false when it is beyond the largest.
     bool toDouble(double *out) const;
 
     // Exact sums and products.
@@ -38,4 +39,7 @@ struct Decimal {
 
     // Leading and trailing zeros of digits dropped (into the exponent).
     void normalise();
+
+    // The same number: read and normalised decimals have one form each.
+    bool operator==(const Decimal &other) const = default;
 };

@@ -66,12 +66,13 @@ bool Field::asBoolean() const
         return false;
     if (v.metaType().id() == QMetaType::QString) {
         const QString s = v.toString().trimmed();
-        return s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || (s.toLongLong() != 0);
+        Decimal d;
+        return s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || (Decimal::read(s, &d) && !d.isZero());
     }
     return v.toBool();
 }
 
-void Field::setText(const QString &text) { m_query->assign(m_column, m_query->convertText(m_column, text)); }
+void Field::setText(const QString &text, Write write) { m_query->assign(m_column, m_query->convertText(m_column, text), write); }
 void Field::setValue(const QVariant &value) { m_query->assign(m_column, value); }
 void Field::setBytes(const QByteArray &bytes) { m_query->assign(m_column, QVariant(bytes)); }
 void Field::clear() { m_query->assign(m_column, QVariant()); }
@@ -129,6 +130,7 @@ void Query::close()
     m_columnIndex.clear();
     m_buffer.clear();
     m_assigned.clear();
+    m_writeAlways.clear();
     m_current = -1;
     m_eof = m_bof = true;
     m_sort.clear();

@@ -27,7 +27,12 @@ public:
     // Assignments need the query in append or edit state. A text is converted
     // to the column's type: the empty text is NULL in a number column, a text
     // that is no number raises DataError and assigns nothing.
-    void setText(const QString &text);
+    // An edit writes an assigned value where it differs from the one the row
+    // was read with; one assigned with Always is written and compared with
+    // that value even when equal, so that a change another workstation made
+    // to it since refuses the post.
+    enum class Write { IfChanged, Always };
+    void setText(const QString &text, Write write = Write::IfChanged);
     void setValue(const QVariant &value);
     void setBytes(const QByteArray &bytes);
     void clear();
@@ -124,7 +129,7 @@ private:
     void requireRow() const;
     void setCurrent(int row);
     QVariant currentValue(int column) const;
-    void assign(int column, const QVariant &value);
+    void assign(int column, const QVariant &value, Field::Write write = Field::Write::IfChanged);
     QVariant convertText(int column, const QString &text) const;
     ColumnKind tableKind(int column) const;
     void closeSilently();
@@ -155,4 +160,5 @@ private:
     QString m_sort;
     QVector<QVariant> m_buffer;  // the row being edited or appended
     QVector<bool> m_assigned;
+    QVector<bool> m_writeAlways; // assigned with Field::Write::Always
 };

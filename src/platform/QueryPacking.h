@@ -55,18 +55,6 @@ template<typename Out> inline void appendBlob(Out &out, Tag tag, const char *dat
     out.append(data, size);
 }
 
-// Numbers are written with a dot and without group separators: "1,500"
-// is no number, as in every other place the program reads one.
-inline const QLocale &numberLocale()
-{
-    static const QLocale locale = [] {
-        QLocale c = QLocale::c();
-        c.setNumberOptions(QLocale::RejectGroupSeparator);
-        return c;
-    }();
-    return locale;
-}
-
 inline QString fieldNotFound(const QString &query, const QString &field)
 {
     return QStringLiteral("%1: فيلد '%2' پيدا نشد").arg(query, field);
@@ -103,9 +91,9 @@ template<typename Out> inline void appendMoneyText(Out &out, const char *text, i
         appendMoney(out, m);
         return;
     }
-    bool ok = false;
-    const double d = QByteArray::fromRawData(text, size).toDouble(&ok);
-    if (ok && std::isfinite(d)) {
+    Decimal number;
+    double d = 0;
+    if (Decimal::read(text, size, &number) && number.toDouble(&d)) {
         out.append(char(TagDouble));
         appendRaw<double>(out, d);
     } else {

@@ -106,7 +106,7 @@ QVariant Query::convertText(int column, const QString &text) const
     return text;
 }
 
-void Query::assign(int column, const QVariant &value)
+void Query::assign(int column, const QVariant &value, Field::Write write)
 {
     if (m_state != State::Edit && m_state != State::Insert)
         throw DataError(QStringLiteral("%1: مجموعه داده در حالت ويرايش يا درج نيست").arg(objectName()));
@@ -114,6 +114,7 @@ void Query::assign(int column, const QVariant &value)
         throw DataError(QStringLiteral("%1: فيلد 'id' قابل تغيير نيست").arg(objectName()));
     m_buffer[column] = value;
     m_assigned[column] = true;
+    m_writeAlways[column] = m_writeAlways[column] || write == Field::Write::Always;
 }
 
 void Query::append()
@@ -123,6 +124,7 @@ void Query::append()
         post();
     m_buffer = QVector<QVariant>(m_columns.size());
     m_assigned = QVector<bool>(m_columns.size(), false);
+    m_writeAlways = m_assigned;
     m_state = State::Insert;
 }
 
@@ -137,6 +139,7 @@ void Query::edit()
     for (int c = 0; c < m_columns.size(); ++c)
         m_buffer[c] = valueAt(m_current, c);
     m_assigned = QVector<bool>(m_columns.size(), false);
+    m_writeAlways = m_assigned;
     m_state = State::Edit;
 }
 
@@ -146,6 +149,7 @@ void Query::cancel()
         return;
     m_buffer.clear();
     m_assigned.clear();
+    m_writeAlways.clear();
     m_state = State::Browse;
 }
 
@@ -160,27 +164,24 @@ QString Query::baseTable() const
 namespace {
 
 bool isNullValue(const QVariant &v) { return v.isNull() || !v.isValid(); }
+bool isText(const QVariant &v) { return v.metaType().id() == QMetaType::QString; }
 
-double numberOf(const QVariant &v)
-{
-    if (v.metaType().id() == QMetaType::Double)
-        return v.toDouble();
-    if (v.metaType() == QMetaType::fromType<Money>())
-        return v.value<Money>().toDouble();
-    return numberLocale().toDouble(v.toString().trimmed());
-}
-
-// Whether an assigned value differs from the one the row was read with.
+// Whether an assigned value differs from the one the row was read with, as
+// the engine holds them: a number column's text that is no number (another
+// program's '' or 'abc') or a fraction in a whole-number column differs from
+// every number typed over it.
 bool changed(const QVariant &original, const QVariant &value, ColumnKind kind)
 {
     if (isNullValue(original) || isNullValue(value))
         return isNullValue(original) != isNullValue(value);
-    const QMetaType money = QMetaType::fromType<Money>();
-    if (original.metaType() == money && value.metaType() == money)
-        return !(original.value<Money>() == value.value<Money>());
     switch (kind) {
-    case ColumnKind::Integer: return original.toLongLong() != value.toLongLong();
-    case ColumnKind::Float: case ColumnKind::Money: return numberOf(original) != numberOf(value);
+    case ColumnKind::Integer: case ColumnKind::Float: case ColumnKind::Money: {
+        // The readers keep a number column's value as a text only where the
+        // engine holds no number.
+        Decimal stored;
+        Decimal typed;
+        return isText(original) || !decimalOf(original, &stored) || !decimalOf(value, &typed) || !(stored == typed);
+    }
     case ColumnKind::Bool: return original.toBool() != value.toBool();
     case ColumnKind::Bytes: return original.toByteArray() != value.toByteArray();
     case ColumnKind::DateTime: return toDateTime(original) != toDateTime(value);
@@ -218,14 +219,14 @@ void Query::postRow()
     const int idColumn = columnIndex(QStringLiteral("id"));
     QHash<QString, ColumnKind> tableColumns = m_connection->columnKinds(table);
 
-    // The columns written: every assigned one on insert; on edit only those
-    // whose value differs from the one read, so that a change another
-    // workstation made to another field stays.
+    // The columns written: every assigned one on insert; on edit those
+    // assigned to be written and those whose value differs from the one
+    // read, so that a change another workstation made to another field stays.
     QVector<int> written;
     for (int c = 0; c < m_columns.size(); ++c) {
         if (!m_assigned[c] || c == idColumn)
             continue;
-        if (m_state == State::Edit && !changed(valueAt(m_current, c), m_buffer[c], m_columns[c].kind))
+        if (m_state == State::Edit && !m_writeAlways[c] && !changed(valueAt(m_current, c), m_buffer[c], m_columns[c].kind))
             continue;
         written << c;
     }
@@ -282,6 +283,7 @@ void Query::postRow()
         m_rows << pack(m_buffer, m_columns);
         m_buffer.clear();
         m_assigned.clear();
+        m_writeAlways.clear();
         m_state = State::Browse;
         m_eof = m_bof = false;
         const int row = int(m_rows.size()) - 1;
@@ -312,7 +314,10 @@ void Query::postRow()
                 criteria << names[i] + QStringLiteral(" is null");
                 continue;
             }
-            switch (tableColumns.value(m_columns[c].key)) {
+            // A text another program left in a number column is compared as
+            // that text.
+            const ColumnKind kind = tableColumns.value(m_columns[c].key);
+            switch (isText(original) && kind != ColumnKind::Bytes && kind != ColumnKind::DateTime ? ColumnKind::Text : kind) {
             case ColumnKind::Float:
                 // Compared as the engine's doubles, which is how they were read.
                 criteria << QStringLiteral("cast(%1 as %2)=?").arg(names[i], floatType);
@@ -359,6 +364,7 @@ void Query::postRow()
     m_rows[m_current] = pack(m_buffer, m_columns);
     m_buffer.clear();
     m_assigned.clear();
+    m_writeAlways.clear();
     m_state = State::Browse;
     Q_EMIT rowChanged(m_current);
 }

@@ -38,7 +38,13 @@ QByteArray Query::pack(const QVector<QVariant> &values, const QVector<Column> &c
             out.append(char(TagNull));
             continue;
         }
-        switch (columns[c].kind) {
+        // A number column keeps what the engine gave where it is no whole
+        // number (another program's text, a fraction), as the readers do.
+        const int type = v.metaType().id();
+        const ColumnKind kind = type == QMetaType::QString && (columns[c].kind == ColumnKind::Integer || columns[c].kind == ColumnKind::Float)
+            ? ColumnKind::Text
+            : type == QMetaType::Double && columns[c].kind == ColumnKind::Integer ? ColumnKind::Float : columns[c].kind;
+        switch (kind) {
         case ColumnKind::Integer: out.append(char(TagInt)); appendRaw<qint64>(out, v.toLongLong()); break;
         case ColumnKind::Float: out.append(char(TagDouble)); appendRaw<double>(out, v.toDouble()); break;
         case ColumnKind::Bool: out.append(char(v.toBool() ? TagTrue : TagFalse)); break;

@@ -65,7 +65,7 @@ void Query::setSort(const QString &sort)
                     const Money m = v.value<Money>();
                     amounts.push_back({{m.toDouble(), m.units}, r});
                 } else {
-                    const double d = v.toDouble();
+                    const double d = numberOf(v);
                     amounts.push_back({{d, std::fabs(d) < 9e14 ? qint64(std::llround(d * double(Money::Scale))) : 0}, r});
                 }
             }
@@ -85,7 +85,7 @@ void Query::setSort(const QString &sort)
             for (int r = 0; r < n; ++r) {
                 const QVariant v = valueAt(r, c);
                 col.isNull[r] = v.isNull() || !v.isValid();
-                col.number[r] = v.metaType().id() == QMetaType::QDateTime ? double(v.toDateTime().toMSecsSinceEpoch()) : v.toDouble();
+                col.number[r] = v.metaType().id() == QMetaType::QDateTime ? double(v.toDateTime().toMSecsSinceEpoch()) : numberOf(v);
             }
             continue;
         }

@@ -1,5 +1,6 @@
 #include "ReportElements.h"
 #include "Fonts.h"
+#include "Money.h"
 #include "Query.h"
 #include "Report.h"
 #include <QPainter>
@@ -34,12 +35,7 @@ QVariant ReportRow::value(const QString &field) const
 
 double ReportRow::number(const QString &field) const
 {
-    const QVariant v = value(field);
-    if (v.isNull() || !v.isValid())
-        return 0;
-    bool ok = false;
-    const double d = v.toString().trimmed().toDouble(&ok);
-    return ok ? d : 0;
+    return numberOf(value(field));
 }
 
 // ------------------------------------------------------------ ReportElement

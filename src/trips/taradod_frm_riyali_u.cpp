@@ -103,11 +103,9 @@ QString Ttaradod_frm_riyali::columnTotal(const Query &rows, const QString &field
     bool any = false;
     for (int row = 0; row < rows.recordCount(); ++row) {
         const QVariant v = rows.valueAt(row, column);
-        if (v.isNull() || !v.isValid())
-            continue;
-        bool ok = false;
-        const double n = v.toDouble(&ok);
-        if (ok) {
+        Decimal d;
+        double n = 0;
+        if (decimalOf(v, &d) && d.toDouble(&n)) {
             total += n;
             any = true;
             exact = exact && v.metaType() == QMetaType::fromType<Money>() && !qAddOverflow(units, v.value<Money>().units, &units);

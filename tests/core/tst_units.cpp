@@ -234,6 +234,11 @@ void TestUnits::moneyValue()
     QCOMPARE(edit.GetValue(), 2147483647);
     edit.setText(QStringLiteral("abc"));
     QCOMPARE(edit.GetValue(), 0);
+    // Read as every number field reads it.
+    edit.setText(QStringLiteral("1e-400"));
+    QCOMPARE(edit.GetValue(), 0);
+    edit.setText(QStringLiteral("1.5e3"));
+    QCOMPARE(edit.GetValue(), 1500);
     edit.setText(QStringLiteral("12345678901"));
     QVERIFY_THROWS_EXCEPTION(DataError, edit.GetValue());
     edit.setText(QStringLiteral("2147483648"));

@@ -106,6 +106,8 @@ private Q_SLOTS:
             {QStringLiteral("-1 500.25"), QStringLiteral("-1500.25")},
             {QStringLiteral("۱۵۰۰٫۷۵"), QStringLiteral("1500.75")},
             {QStringLiteral("1e-3"), QStringLiteral("0.001")},
+            // Nearer to zero than any double: 0, as in a float column below.
+            {QStringLiteral("1e-400"), QStringLiteral("0")},
         };
         for (const auto &[text, value] : accepted) {
             arzesh.setText(text);
@@ -129,6 +131,11 @@ private Q_SLOTS:
         model.setText(QStringLiteral("۱٬۴۰۳"));
         QCOMPARE(model.asInteger(), 1403);
         QVERIFY_THROWS_EXCEPTION(DataError, model.setText(QStringLiteral("1403.5")));
+        Query persons(conn, QStringLiteral("ADOQ_personel"), QStringLiteral("select * from personel"));
+        persons.open();
+        persons.append();
+        persons.field(QStringLiteral("govahiname_nomre")).setText(QStringLiteral("1e-400"));
+        QCOMPARE(persons.field(QStringLiteral("govahiname_nomre")).asString(), QStringLiteral("0"));
         arzesh.setText(QStringLiteral("1500000.5"));
         QCOMPARE(arzesh.asFloat(), 1500000.5);
         QCOMPARE(arzesh.asInteger(), 1500001);

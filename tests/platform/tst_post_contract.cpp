@@ -7,6 +7,7 @@
 #include "core/schema.h"
 #include "platform/DataError.h"
 #include "platform/Query.h"
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -164,6 +165,36 @@ private Q_SLOTS:
         QCOMPARE(postError(q), QString());
         QCOMPARE(column(here.get(), QStringLiteral("select kilometr1 from taradod where tavaghof=2 and mablagh=5 and mamor='m'")),
                  QStringList{"7"});
+    }
+
+    // What another program left in a number column (a text, '' from an
+    // import, a fraction in a whole-number column) is no number typed over
+    // it: the typed value is written.
+    void numberTypedOverAnotherProgramsValueIsWritten_data()
+    {
+        QTest::addColumn<int>("engine");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("typed");
+        const QList<std::array<const char *, 3>> cases{{"kilometr1", "'abc'", "0"}, {"kilometr1", "''", "0"}, {"kilometr1", "'x1'", "0"},
+                                                       {"kilometr1", "1.5", "2"},   {"kilometr1", "2.5", "3"}, {"tavaghof", "'abc'", "0"},
+                                                       {"mablagh", "'abc'", "0"}};
+        for (const auto &[field, stored, typed] : cases)
+            QTest::addRow("%s %s", field, stored) << int(Engine::Sqlite) << field << stored << typed;
+    }
+    void numberTypedOverAnotherProgramsValueIsWritten()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, stored);
+        QFETCH(QString, typed);
+        run(here.get(), QStringLiteral("insert into taradod (ranande,%1) values ('r',%2)").arg(field, stored));
+        Query q(here.get(), QStringLiteral("ADOQ_taradod"), QStringLiteral("select * from taradod"));
+        q.open();
+        q.edit();
+        q.field(field).setText(typed);
+        QCOMPARE(postError(q), QString());
+        QCOMPARE(column(here.get(), QStringLiteral("select %1 from taradod").arg(field)), QStringList{typed});
+        QCOMPARE(q.field(field).asString(), typed);
     }
 
     void serverLimitsHoldOnEveryEngine_data() { addEngineRows(); }
