@@ -11,11 +11,12 @@
 
 namespace {
 
-void executeLine(Query &query, const QString &line)
+// The rows the statement affected.
+int executeLine(Query &query, const QString &line)
 {
     query.clear();
     query.add(line);
-    query.execute();
+    return query.execute();
 }
 
 } // namespace
@@ -40,16 +41,22 @@ bool deleteCurrentRow(Query &rows, const DeletionSpec &deletion)
     const QString logText = deletion.logText + names.join(QLatin1Char(' '));
     const QString id = quoted(rows.field(QStringLiteral("id")).asString());
 
-    // The log row, the child rows and the row go together or not at all.
+    // The row, the child rows and the log row go together or not at all. A
+    // row another workstation deleted meanwhile is deleted by no one here:
+    // nothing is written, and the list shows what is left. A count the
+    // engine cannot tell (-1) is taken for a row deleted.
+    bool removed = false;
     rows.connection()->transaction([&] {
-        app::login->WriteLogRow(app::users->karbar->text(), logText);
+        removed = executeLine(scratch, QStringLiteral("Delete from ") + deletion.table + QStringLiteral(" where id=") + id) != 0;
+        if (!removed)
+            return;
         if (!deletion.childTable.isEmpty())
             executeLine(scratch, QStringLiteral("Delete from ") + deletion.childTable + QStringLiteral(" where ") + deletion.childKey
                                      + QLatin1Char('=') + id);
-        executeLine(scratch, QStringLiteral("Delete from ") + deletion.table + QStringLiteral(" where id=") + id);
+        app::login->WriteLogRow(app::users->karbar->text(), logText);
     });
     rows.close();
     rows.open();
-    showMessage(QStringLiteral("حذف شد"));
-    return true;
+    showMessage(removed ? QStringLiteral("حذف شد") : QStringLiteral("اين ركورد توسط كاربر ديگري حذف شده است"));
+    return removed;
 }

@@ -15,10 +15,12 @@ struct DeletionSpec {
 
 // The password-guarded deletion of a list's current row: asks for the
 // deletion password (the lookup list "رمز حذف"), and on an exact match of the
-// text confirmed with OK writes the log row, deletes the child rows and the
-// row, all in one transaction, then reopens the list's query with its last
-// statement and says "حذف شد". A wrong password or a cancelled box ends it
-// silently. With no current row (a closed or empty result set) nothing
-// happens at all. A failure rolls the whole deletion back and goes on to the
-// error box. True when a row was deleted.
+// text confirmed with OK deletes the row and its child rows and writes the
+// log row, all in one transaction, then reopens the list's query with its last
+// statement and says "حذف شد". A row already deleted by another workstation
+// deletes and logs nothing; the query is reopened and the user told so. A
+// wrong password or a cancelled box ends it silently. With no current row (a
+// closed or empty result set) nothing happens at all. A failure rolls the
+// whole deletion back and goes on to the error box. True when a row was
+// deleted.
 bool deleteCurrentRow(Query &rows, const DeletionSpec &deletion);

@@ -14,6 +14,7 @@
 #include <fcntl.h>
 #include <libpq-fe.h>
 #include <poll.h>
+#include <sqlite3.h>
 #include <sql.h>
 #include <sqlext.h>
 #include <unistd.h>
@@ -35,16 +36,58 @@ void runThenAlways(const std::function<void()> &work, After after)
 
 QAtomicInt connectionCounter;
 
-// SQLite's busy and disk-full errors with a sentence a clerk can act on
-// before the engine's own text, which stays for whoever looks further.
-QString explainedSqliteError(const QString &engineText)
+// SQLite's failures a clerk can meet, with a sentence he can act on before
+// the engine's own text, which stays for whoever looks further. The failure
+// is told by its result code, never by the English text: the driver gives
+// the extended code, whose low byte is the primary one.
+QString explainedSqliteError(const QSqlError &error)
 {
-    if (engineText.contains(QLatin1String("database is locked")))
-        return QStringLiteral("بانک اطلاعاتي در اختيار ايستگاه ديگري است و در زمان انتظار آزاد نشد؛ "
-                              "عمليات انجام نشد، لطفا چند لحظه بعد دوباره سعي نماييد\n") + engineText;
-    if (engineText.contains(QLatin1String("database or disk is full")))
-        return QStringLiteral("فضاي ديسک محل بانک اطلاعاتي پر شده است و عمليات انجام نشد\n") + engineText;
-    return engineText;
+    bool numeric = false;
+    const int code = error.nativeErrorCode().toInt(&numeric);
+    QString lead;
+    switch (numeric ? code & 0xff : SQLITE_OK) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        lead = QStringLiteral("بانک اطلاعاتي در اختيار ايستگاه ديگري است و در زمان انتظار آزاد نشد؛ "
+                              "عمليات انجام نشد، لطفا چند لحظه بعد دوباره سعي نماييد");
+        break;
+    case SQLITE_FULL:
+        lead = QStringLiteral("فضاي ديسک محل بانک اطلاعاتي پر شده است و عمليات انجام نشد");
+        break;
+    case SQLITE_READONLY:
+        lead = QStringLiteral("بانك اطلاعاتي فقط خواندني است يا اجازه نوشتن در فايل آن داده نشده است و عمليات انجام نشد؛ "
+                              "لطفا با مدير شبكه تماس حاصل نماييد");
+        break;
+    case SQLITE_IOERR:
+        lead = QStringLiteral("خواندن يا نوشتن فايل بانك اطلاعاتي با خطا مواجه شد و عمليات انجام نشد؛ "
+                              "ممكن است ارتباط با پوشه اشتراكي شبكه قطع شده باشد");
+        break;
+    case SQLITE_CANTOPEN:
+        lead = QStringLiteral("فايل بانك اطلاعاتي باز نشد؛ مسير فايل و دسترسي به پوشه آن را بررسي نماييد");
+        break;
+    case SQLITE_CORRUPT:
+        lead = QStringLiteral("فايل بانك اطلاعاتي آسيب ديده است و عمليات انجام نشد؛ لطفا با مدير شبكه تماس حاصل نماييد");
+        break;
+    case SQLITE_NOTADB:
+        lead = QStringLiteral("فايل انتخاب شده بانك اطلاعاتي نيست؛ مسير فايل بانك اطلاعاتي را در تنظيمات اتصال بررسي نماييد");
+        break;
+    default:
+        return error.text();
+    }
+    return lead + QLatin1Char('\n') + error.text();
+}
+
+// The error of a failed begin or commit. QSQLITE leaves SQLite's result code
+// out of it; the connection still holds the code of the failed statement.
+QSqlError transactionError(const QSqlDatabase &db)
+{
+    const QSqlError error = db.lastError();
+    const QVariant handle = db.driver()->handle();
+    if (!error.nativeErrorCode().isEmpty() || db.driverName() != QLatin1String("QSQLITE") || !handle.isValid())
+        return error;
+    sqlite3 *sqlite = *static_cast<sqlite3 *const *>(handle.data());
+    return QSqlError(error.driverText(), error.databaseText(), error.type(),
+                     sqlite ? QString::number(sqlite3_extended_errcode(sqlite)) : QString());
 }
 
 // The server's own statement limit answers first; the watch gives up on a
@@ -215,7 +258,7 @@ void Connection::open()
                                  .arg(m_limits.connectSeconds).arg((m_limits.statementMilliseconds + 999) / 1000));
     }
     if (!db.open()) {
-        QString text = db.lastError().text();
+        QString text = m_settings.engine == Engine::Sqlite ? explainedSqliteError(db.lastError()) : db.lastError().text();
         if (text.isEmpty())
             text = QStringLiteral("اتصال برقرار نشد");
         // Which of the installed drivers was tried is part of the answer.
@@ -374,7 +417,7 @@ QHash<QString, ColumnLimit> Connection::columnLimits(const QString &table)
         QSqlQuery q(database());
         if (!q.exec(sql)) {
             if (brokeWhileReading())
-                throw DataError(q.lastError().text());
+                throw DataError(q.lastError());
             return;
         }
         while (q.next())
@@ -397,7 +440,7 @@ void Connection::transaction(const std::function<void()> &work)
     run(Effect::ReadsOnly, [this] {
         QSqlDatabase db = database();
         if (!db.transaction())
-            throw DataError(db.lastError().text());
+            throw DataError(transactionError(db));
     });
     m_inTransaction = true;
     try {
@@ -405,7 +448,7 @@ void Connection::transaction(const std::function<void()> &work)
         run(Effect::Writes, [this] {
             QSqlDatabase db = database();
             if (!db.commit())
-                throw DataError(db.lastError().text());
+                throw DataError(transactionError(db));
         });
     } catch (...) {
         try {
@@ -444,7 +487,8 @@ void Connection::run(Effect effect, const std::function<void()> &work)
                 continue;
             }
             if (outcome == Outcome::Failed && !e.message().isEmpty())
-                throw DataError(m_settings.engine == Engine::Sqlite ? explainedSqliteError(e.message()) : e.message());
+                throw DataError(m_settings.engine == Engine::Sqlite && e.engineError().isValid() ? explainedSqliteError(e.engineError())
+                                                                                                : e.message());
             raise(outcome, e.message());
         }
     }

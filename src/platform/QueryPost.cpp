@@ -268,10 +268,10 @@ void Query::postRow()
         if (engine == Engine::PostgreSql && idColumn >= 0)
             sql += QStringLiteral(" returning id");
         if (!q.prepare(sql))
-            throw DataError(q.lastError().text());
+            throw DataError(q.lastError());
         bindValues(q, values);
         if (!q.exec())
-            throw DataError(q.lastError().text());
+            throw DataError(q.lastError());
         if (idColumn >= 0) {
             QVariant id;
             if (engine == Engine::Sqlite)
@@ -348,11 +348,11 @@ void Query::postRow()
         }
         if (!q.prepare(QStringLiteral("update %1 set %2 where %3")
                            .arg(table, sets.join(QLatin1Char(',')), criteria.join(QStringLiteral(" and ")))))
-            throw DataError(q.lastError().text());
+            throw DataError(q.lastError());
         bindValues(q, values);
         bindValues(q, criteriaValues);
         if (!q.exec())
-            throw DataError(q.lastError().text());
+            throw DataError(q.lastError());
         if (q.numRowsAffected() == 0)
             throw DataError(changedByAnotherUser());
         readBackStored(table, tableColumns, m_buffer[idColumn]);

@@ -11,6 +11,18 @@
 
 using namespace packed;
 
+namespace {
+
+// The connection's last failure as the Qt driver reports SQLite's: its text
+// and its extended result code.
+QSqlError sqliteError(sqlite3 *sqlite)
+{
+    return QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(sqlite)), QSqlError::StatementError,
+                     QString::number(sqlite3_extended_errcode(sqlite)));
+}
+
+} // namespace
+
 void Query::fetchGeneric(const QString &sql, const QHash<QString, ColumnKind> &declared,
                          QVector<Column> &columns, QVector<QByteArray> &rows)
 {
@@ -19,7 +31,7 @@ void Query::fetchGeneric(const QString &sql, const QHash<QString, ColumnKind> &d
     // Decimals come as their exact texts, not as doubles.
     q.setNumericalPrecisionPolicy(QSql::HighPrecision);
     if (!q.exec(sql))
-        throw DataError(q.lastError().text());
+        throw DataError(q.lastError());
     const QSqlRecord rec = q.record();
     for (int i = 0; i < rec.count(); ++i) {
         Column c;
@@ -36,7 +48,7 @@ void Query::fetchGeneric(const QString &sql, const QHash<QString, ColumnKind> &d
         rows << pack(values, columns);
     }
     if (q.lastError().isValid())
-        throw DataError(q.lastError().text());
+        throw DataError(q.lastError());
 }
 
 // PostgreSQL is read through libpq in single-row mode: the rows stream in
@@ -145,7 +157,7 @@ void Query::fetchSqlite(const QString &sql, const QHash<QString, ColumnKind> &de
     const QByteArray utf8 = sql.toUtf8();
     sqlite3_stmt *statement = nullptr;
     if (sqlite3_prepare_v2(sqlite, utf8.constData(), int(utf8.size()), &statement, nullptr) != SQLITE_OK)
-        throw DataError(QString::fromUtf8(sqlite3_errmsg(sqlite)));
+        throw DataError(sqliteError(sqlite));
     // The columns are described after the first step: a statement prepared
     // before another connection changed the table is prepared again by it.
     int rc = sqlite3_step(statement);
@@ -235,8 +247,8 @@ void Query::fetchSqlite(const QString &sql, const QHash<QString, ColumnKind> &de
         rows << QByteArray(row.constData(), row.size());
         firstRow = false;
     }
-    const QString error = rc == SQLITE_DONE ? QString() : QString::fromUtf8(sqlite3_errmsg(sqlite));
+    const QSqlError error = rc == SQLITE_DONE ? QSqlError() : sqliteError(sqlite);
     sqlite3_finalize(statement);
-    if (!error.isEmpty())
+    if (error.isValid())
         throw DataError(error);
 }

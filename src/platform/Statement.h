@@ -1,5 +1,6 @@
 #pragma once
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
 
@@ -15,12 +16,12 @@ public:
     virtual bool exec(const QString &sql) = 0;   // false when the statement fails
     virtual int rowsAffected() const = 0;        // of the first result
     virtual bool nextResult() = 0;               // false when none is left or the next one failed
-    virtual QString errorText() const = 0;       // the engine's text of the last failure; empty when none
+    virtual QSqlError lastError() const = 0;     // the last failure; not valid when none
 };
 
 // Executes `sql` and reads every further result and message before returning;
 // the rows its first result affected. A failure, in the first result or a
-// later one, raises DataError with the engine's text.
+// later one, raises DataError with the engine's error.
 int executeToEnd(Statement &statement, const QString &sql);
 
 // The statement of a real connection.
@@ -30,7 +31,7 @@ public:
     bool exec(const QString &sql) override;
     int rowsAffected() const override { return m_query.numRowsAffected(); }
     bool nextResult() override { return m_query.nextResult(); }
-    QString errorText() const override;
+    QSqlError lastError() const override { return m_query.lastError(); }
 
 private:
     QSqlQuery m_query;

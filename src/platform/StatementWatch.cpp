@@ -1,5 +1,7 @@
 #include "StatementWatch.h"
+#include "DataError.h"
 #include <sys/socket.h>
+#include <system_error>
 
 StatementWatch::~StatementWatch()
 {
@@ -17,12 +19,21 @@ void StatementWatch::arm(int socket, int milliseconds)
     bool wake;
     {
         std::lock_guard lock(m_mutex);
+        // The system may refuse a thread (too many of them, no memory left):
+        // the operation then fails with a sentence the clerk can act on.
+        if (!m_thread.joinable()) {
+            try {
+                m_thread = std::thread([this] { watch(); });
+            } catch (const std::system_error &e) {
+                throw DataError(QStringLiteral("منابع سيستم براي برقراري ارتباط با بانك اطلاعاتي كافي نيست؛ "
+                                              "لطفا برنامه هاي ديگر را ببنديد و دوباره سعي نماييد\n")
+                                + QString::fromLocal8Bit(e.what()));
+            }
+        }
         m_socket = socket;
         m_deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
         m_armed = true;
         m_fired = false;
-        if (!m_thread.joinable())
-            m_thread = std::thread([this] { watch(); });
         // A thread waiting for an earlier deadline wakes then and waits on:
         // it is woken now only when it sleeps or the new deadline is earlier.
         wake = m_sleeping || m_deadline < m_waitingUntil;

@@ -88,7 +88,7 @@ public:
         m_error = m_answers->furtherResults[m_next++];
         return m_error.isEmpty();
     }
-    QString errorText() const override { return m_error; }
+    QSqlError lastError() const override { return QSqlError(QString(), m_error, m_error.isEmpty() ? QSqlError::NoError : QSqlError::StatementError); }
 
 private:
     Answers *m_answers;

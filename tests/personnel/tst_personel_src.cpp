@@ -296,6 +296,15 @@ private Q_SLOTS:
         QCOMPARE(fx.value(QStringLiteral("select count(*) from log where saat_sys is not null")), QStringLiteral("1"));
         QCOMPARE(rows().recordCount(), 3);
         QCOMPARE(list()->cnt->text(), QStringLiteral("4"));
+
+        // Deleted meanwhile by another workstation: said so, no log row, the rows searched again.
+        fx.exec(QStringLiteral("delete from personel where id=") + rows().field(QStringLiteral("id")).asString());
+        fx.ui.reset();
+        fx.ui.inputAnswers << QStringLiteral("Secret");
+        list()->N3Click();
+        QCOMPARE(fx.ui.messages(), QStringList{QStringLiteral("اين ركورد توسط كاربر ديگري حذف شده است")});
+        QCOMPARE(count(fx, "log"), QStringLiteral("1"));
+        QCOMPARE(rows().recordCount(), 2);
     }
 
     void deletionWithoutPasswordItem_data() { addEngineRows(); }

@@ -7,6 +7,8 @@
 #include "core/schema.h"
 #include "platform/DataError.h"
 #include "platform/Query.h"
+#include <QDir>
+#include <QFile>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -38,17 +40,6 @@ QString postError(Query &q)
         q.post();
     } catch (const DataError &e) {
         q.cancel();
-        return e.message();
-    }
-    return QString();
-}
-
-// The message a statement fails with, or the empty text when it runs.
-QString runError(Connection *connection, const QString &sql)
-{
-    try {
-        run(connection, sql);
-    } catch (const DataError &e) {
         return e.message();
     }
     return QString();
@@ -274,19 +265,57 @@ private Q_SLOTS:
         QCOMPARE(column(here.get(), QStringLiteral("select count(*) from phone")), QStringList{"0"});
     }
 
-    void sqliteBusyAndFullAreExplained_data() { QTest::addColumn<int>("engine"); QTest::newRow("sqlite") << int(Engine::Sqlite); }
-    void sqliteBusyAndFullAreExplained()
+    // Each failure a clerk can meet on SQLite: a sentence in Persian, then the engine's text.
+    void sqliteFailuresAreExplained_data()
     {
-        // Another workstation holds the write lock beyond this one's wait; then the file may grow no further.
-        run(here.get(), QStringLiteral("PRAGMA busy_timeout = 50"));
-        run(there.get(), QStringLiteral("begin immediate"));
-        QCOMPARE(runError(here.get(), QStringLiteral("insert into phone (name) values ('a')")),
-                 QStringLiteral("بانک اطلاعاتي در اختيار ايستگاه ديگري است و در زمان انتظار آزاد نشد؛ عمليات انجام نشد، "
-                                "لطفا چند لحظه بعد دوباره سعي نماييد\ndatabase is locked Unable to fetch row"));
-        run(there.get(), QStringLiteral("rollback"));
-        run(here.get(), QStringLiteral("PRAGMA max_page_count = 1"));
-        QCOMPARE(runError(here.get(), QStringLiteral("insert into phone (name) values ('%1')").arg(QString(100000, QLatin1Char('x')))),
-                 QStringLiteral("فضاي ديسک محل بانک اطلاعاتي پر شده است و عمليات انجام نشد\ndatabase or disk is full Unable to fetch row"));
+        QTest::addColumn<int>("engine");
+        QTest::addColumn<QString>("file");       // beside the database, of bytes that are no database; empty: the database itself
+        QTest::addColumn<QStringList>("before"); // run here first; "there:" on the other workstation
+        QTest::addColumn<QString>("expected");
+        const int sqlite = int(Engine::Sqlite);
+        const QString busy = QStringLiteral("بانک اطلاعاتي در اختيار ايستگاه ديگري است و در زمان انتظار آزاد نشد؛ عمليات انجام نشد، "
+                                            "لطفا چند لحظه بعد دوباره سعي نماييد\ndatabase is locked ");
+        QTest::newRow("locked") << sqlite << QString()
+                                << QStringList{"PRAGMA busy_timeout = 50", "there:begin immediate"} << busy + "Unable to fetch row";
+        QTest::newRow("locked at commit") << sqlite << QString()
+                                          << QStringList{"PRAGMA busy_timeout = 50", "there:begin", "there:select * from phone"}
+                                          << busy + "Unable to commit transaction";
+        QTest::newRow("full") << sqlite << QString() << QStringList{"PRAGMA max_page_count = 1"}
+                              << "فضاي ديسک محل بانک اطلاعاتي پر شده است و عمليات انجام نشد\ndatabase or disk is full Unable to fetch row";
+        QTest::newRow("read-only") << sqlite << QString() << QStringList{"PRAGMA query_only = 1"}
+                                   << "بانك اطلاعاتي فقط خواندني است يا اجازه نوشتن در فايل آن داده نشده است و عمليات انجام نشد؛ "
+                                      "لطفا با مدير شبكه تماس حاصل نماييد\nattempt to write a readonly database Unable to fetch row";
+        QTest::newRow("not a database") << sqlite << "junk.sqlite" << QStringList()
+                                        << "فايل انتخاب شده بانك اطلاعاتي نيست؛ مسير فايل بانك اطلاعاتي را در تنظيمات اتصال بررسي نماييد\n"
+                                           "file is not a database Unable to execute statement";
+        QTest::newRow("missing folder") << sqlite << "missing/test.sqlite" << QStringList()
+                                        << "فايل بانك اطلاعاتي باز نشد؛ مسير فايل و دسترسي به پوشه آن را بررسي نماييد\n"
+                                           "unable to open database file Error opening database";
+    }
+    void sqliteFailuresAreExplained()
+    {
+        QFETCH(QString, file);
+        QFETCH(QStringList, before);
+        QFETCH(QString, expected);
+        QString error;
+        try {
+            if (!file.isEmpty()) {
+                ConnectionSettings settings = db->settings();
+                settings.database = QFileInfo(settings.database).dir().filePath(file);
+                QFile junk(settings.database); // not made in a missing folder
+                if (junk.open(QIODevice::WriteOnly))
+                    junk.write(QByteArray(4096, 'j'));
+                junk.close();
+                here->setSettings(settings);
+                here->open();
+            }
+            for (const QString &sql : before)
+                run(sql.startsWith(QLatin1String("there:")) ? there.get() : here.get(), sql.section(QLatin1Char(':'), -1));
+            here->transaction([&] { run(here.get(), QStringLiteral("insert into phone (name) values ('%1')").arg(QString(100000, QLatin1Char('x')))); });
+        } catch (const DataError &e) {
+            error = e.message();
+        }
+        QCOMPARE(error, expected);
     }
 
     void columnAddedElsewhereIsWritten_data() { addEngineRows(); }

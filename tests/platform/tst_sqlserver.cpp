@@ -65,7 +65,7 @@ public:
         error = pending[read++];
         return error.isEmpty();
     }
-    QString errorText() const override { return error; }
+    QSqlError lastError() const override { return QSqlError(QString(), error, error.isEmpty() ? QSqlError::NoError : QSqlError::StatementError); }
 };
 
 // SQLite's ODBC driver registered as "ODBC Driver 18 for SQL Server" in an
