@@ -53,12 +53,18 @@ QString braced(const QString &value)
 // "}". FreeTDS ends it at the first "}" followed by ";" (a "}" that ends the
 // string does not end it) and keeps "}}" as it stands: its values are not
 // doubled, and the caller puts a ";" after each. A value holding "};" cannot
-// reach FreeTDS whole at all: it is refused, by `name`, rather than sent cut.
+// reach FreeTDS whole at all. The driver manager reads the string first, by
+// the ODBC rule: there a value holding "}" ends early, and its rest is read
+// as further attributes, which must not name another driver, a file DSN or
+// the manager's own settings. Both are refused, by `name`, rather than sent
+// cut or elsewhere.
 QString driverValue(const QString &value, Family family, const QString &name, const QString &driver)
 {
     if (family != Family::FreeTds)
         return braced(value);
-    if (value.contains(QLatin1String("};")))
+    static const QRegularExpression managerKeyword(QStringLiteral("(DRIVER|FILEDSN|SAVEFILE|DM(Env|Conn|Stmt)Attr)="),
+                                                   QRegularExpression::CaseInsensitiveOption);
+    if (value.contains(QLatin1String("};")) || (value.contains(QLatin1Char('}')) && value.contains(managerKeyword)))
         throw DataError(QStringLiteral("%1 نويسه هايي دارد كه راه انداز FreeTDS نمي تواند آنها را درست بفرستد (مانند «};»)، لطفا آن را اصلاح نماييد")
                             .arg(name)
                         + QLatin1Char('\n') + sqlServerDriverLine(driver));

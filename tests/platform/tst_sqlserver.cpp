@@ -510,6 +510,9 @@ private Q_SLOTS:
             }
         }
         QTest::newRow("empty password") << QStringList{QStringLiteral("kavrin"), QStringLiteral("sa}"), QString()} << QString();
+        // Read by the driver manager's rule, the rest after "}" would name another driver.
+        QTest::newRow("password naming a driver") << QStringList{QStringLiteral("kavrin"), QStringLiteral("sa"), QStringLiteral("x}DRIVER={SQLite3} ")}
+                                                  << QStringLiteral("رمز عبور");
         QTest::newRow("database with marks") << QStringList{QStringLiteral("بانک;x}y"), QStringLiteral("sa"), QStringLiteral("p")} << QString();
     }
     void loginReachesTheServerThroughFreeTds()
