@@ -178,10 +178,8 @@ QString loginText(const QByteArray &login, int entry, bool obfuscated = false)
 {
     const auto word = [&](int at) { return int(uchar(login[at]) | uchar(login[at + 1]) << 8); };
     QByteArray bytes = login.mid(word(entry), 2 * word(entry + 2));
-    for (char &b : bytes) {
-        const uchar x = obfuscated ? uchar(b) ^ 0xA5 : uchar(b);
-        b = char(obfuscated ? (x << 4 | x >> 4) : x);
-    }
+    for (char &b : bytes)
+        b = obfuscated ? char((uchar(b) ^ 0xA5) << 4 | (uchar(b) ^ 0xA5) >> 4) : b;
     return QString::fromUtf16(reinterpret_cast<const char16_t *>(bytes.constData()), bytes.size() / 2);
 }
 
