@@ -248,8 +248,8 @@ void Connection::open()
         if (odbcDriver.isEmpty())
             throw DataError(sqlServerDriverLine(odbcDriver));
         db.setDatabaseName(sqlServerConnectionString(m_settings, odbcDriver));
-        db.setUserName(m_settings.integratedSecurity ? QString() : sqlServerLoginValue(m_settings.user));
-        db.setPassword(m_settings.integratedSecurity ? QString() : sqlServerLoginValue(m_settings.password));
+        db.setUserName(m_settings.integratedSecurity ? QString() : sqlServerLoginValue(SqlServerLogin::User, m_settings.user, odbcDriver));
+        db.setPassword(m_settings.integratedSecurity ? QString() : sqlServerLoginValue(SqlServerLogin::Password, m_settings.password, odbcDriver));
         break;
     }
     if (m_settings.engine == Engine::SqlServer) {

@@ -1,5 +1,6 @@
 #include "SqlServerOdbc.h"
 #include "Connection.h"
+#include "DataError.h"
 #include <QRegularExpression>
 #include <algorithm>
 #ifdef Q_OS_WIN
@@ -45,6 +46,29 @@ QString braced(const QString &value)
     QString v = value;
     v.replace(QLatin1Char('}'), QStringLiteral("}}"));
     return QLatin1Char('{') + v + QLatin1Char('}');
+}
+
+// A value in braces as the driver reads it back. Microsoft's drivers (and
+// the driver manager) end it at a "}" that is not doubled and read "}}" as
+// "}". FreeTDS ends it at the first "}" followed by ";" (a "}" that ends the
+// string does not end it) and keeps "}}" as it stands: its values are not
+// doubled, and the caller puts a ";" after each. A value holding "};" cannot
+// reach FreeTDS whole at all. The driver manager reads the string first, by
+// the ODBC rule: there a value holding "}" ends early, and its rest is read
+// as further attributes, which must not name another driver, a file DSN or
+// the manager's own settings. Both are refused, by `name`, rather than sent
+// cut or elsewhere.
+QString driverValue(const QString &value, Family family, const QString &name, const QString &driver)
+{
+    if (family != Family::FreeTds)
+        return braced(value);
+    static const QRegularExpression managerKeyword(QStringLiteral("(DRIVER|FILEDSN|SAVEFILE|DM(Env|Conn|Stmt)Attr)="),
+                                                   QRegularExpression::CaseInsensitiveOption);
+    if (value.contains(QLatin1String("};")) || (value.contains(QLatin1Char('}')) && value.contains(managerKeyword)))
+        throw DataError(QStringLiteral("%1 نويسه هايي دارد كه راه انداز FreeTDS نمي تواند آنها را درست بفرستد (مانند «};»)، لطفا آن را اصلاح نماييد")
+                            .arg(name)
+                        + QLatin1Char('\n') + sqlServerDriverLine(driver));
+    return QLatin1Char('{') + value + QLatin1Char('}');
 }
 
 } // namespace
@@ -140,7 +164,7 @@ QString sqlServerConnectionString(const ConnectionSettings &s, const QString &dr
         QString server = address.host;
         if (!address.instance.isEmpty() && address.port < 0)
             server += QLatin1Char('\\') + address.instance;
-        parts << QStringLiteral("SERVER=") + braced(server);
+        parts << QStringLiteral("SERVER=") + driverValue(server, family, QStringLiteral("نام سرور"), driver);
         if (address.port > 0)
             parts << QStringLiteral("PORT=") + QString::number(address.port);
         parts << QStringLiteral("TDS_Version=7.4") << QStringLiteral("ClientCharset=UTF-8");
@@ -153,7 +177,7 @@ QString sqlServerConnectionString(const ConnectionSettings &s, const QString &dr
             server += QLatin1Char(',') + QString::number(address.port);
         parts << QStringLiteral("SERVER=") + braced(server);
     }
-    parts << QStringLiteral("DATABASE=") + braced(s.database);
+    parts << QStringLiteral("DATABASE=") + driverValue(s.database, family, QStringLiteral("نام بانک اطلاعاتي"), driver);
     if (s.integratedSecurity)
         parts << QStringLiteral("Trusted_Connection=yes");
     // The existing installations' servers have no certificate a workstation
@@ -161,13 +185,18 @@ QString sqlServerConnectionString(const ConnectionSettings &s, const QString &dr
     // certificate is not checked (see README).
     if (family == Family::Microsoft)
         parts << QStringLiteral("TrustServerCertificate=yes");
-    const QString string = parts.join(QLatin1Char(';'));
+    // FreeTDS: the last value is followed by ";" as well (it skips the
+    // empty attribute after it).
+    const QString string = parts.join(QLatin1Char(';')) + (family == Family::FreeTds ? QStringLiteral(";") : QString());
     return string.contains(QLatin1String(".dsn"), Qt::CaseInsensitive) ? QLatin1Char(';') + string : string;
 }
 
-QString sqlServerLoginValue(const QString &value)
+QString sqlServerLoginValue(SqlServerLogin part, const QString &value, const QString &driver)
 {
-    return braced(value);
+    const Family family = familyOf(driver);
+    const QString name = part == SqlServerLogin::User ? QStringLiteral("نام كاربري") : QStringLiteral("رمز عبور");
+    const QString v = driverValue(value, family, name, driver);
+    return family == Family::FreeTds ? v + QLatin1Char(';') : v;
 }
 
 QString sqlServerDriverLine(const QString &driver)

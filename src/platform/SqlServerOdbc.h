@@ -29,20 +29,25 @@ SqlServerAddress parseSqlServerAddress(const QString &server);
 
 // The ODBC connection string for SQL Server through `driver`, with that
 // driver's own keywords, but without the user name and password (see
-// sqlServerLoginValue). Every value stands in braces, a "}" in it doubled,
-// so that ";" and "}" in a name cannot end it early.
+// sqlServerLoginValue). Every value stands in braces, so that ";" and "}" in
+// a name cannot end it early: for Microsoft's drivers a "}" in it doubled;
+// for FreeTDS, which reads a value up to the first "};", as typed and
+// followed by ";". A value that cannot reach FreeTDS as typed (one holding
+// "};", say) throws DataError, naming it.
 // Qt's ODBC driver takes a connection string that holds ".dsn" anywhere (in
 // any case) for the name of a file DSN and writes "FILEDSN=" before it. When
 // the server or database name holds ".dsn", the string therefore starts with
 // an empty attribute: the FILEDSN is then empty, and the driver manager
-// ignores an empty one.
+// ignores an empty one (FreeTDS ignores the keyword).
 QString sqlServerConnectionString(const ConnectionSettings &settings, const QString &driver);
 
 // A user name or password as Qt's ODBC driver adds it to the connection
-// string (";UID=" or ";PWD=" and the value as given): in braces, a "}"
-// doubled. Handed to Qt apart from the string, they never take part in its
-// search for ".dsn".
-QString sqlServerLoginValue(const QString &value);
+// string (";UID=" or ";PWD=" and the value as given), braced for `driver`
+// as the string's values are; for FreeTDS a ";" follows, since the value may
+// end the string. Handed to Qt apart from the string, they never take part
+// in its search for ".dsn".
+enum class SqlServerLogin { User, Password };
+QString sqlServerLoginValue(SqlServerLogin part, const QString &value, const QString &driver);
 
 // The line the connection-settings window shows beside the engine: the
 // driver that will be used, or that none is installed.

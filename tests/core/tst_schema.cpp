@@ -263,7 +263,8 @@ private Q_SLOTS:
         const QString text = sqlServerConnectionString(s, QStringLiteral("ODBC Driver 18 for SQL Server"));
         QVERIFY(text.contains(QStringLiteral("SERVER={srv;DATABASE=other}")));
         QVERIFY(text.contains(QStringLiteral("DATABASE={db}}x}")));
-        QCOMPARE(sqlServerLoginValue(s.password), QStringLiteral("{p;w}}}"));
+        QCOMPARE(sqlServerLoginValue(SqlServerLogin::Password, s.password, QStringLiteral("ODBC Driver 18 for SQL Server")),
+                 QStringLiteral("{p;w}}}"));
     }
 };
 

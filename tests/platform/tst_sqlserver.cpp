@@ -10,6 +10,7 @@
 #include "platform/Query.h"
 #include "platform/SqlServerOdbc.h"
 #include "platform/Statement.h"
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -18,7 +19,10 @@
 #include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
+#include <memory>
 
 namespace {
 
@@ -79,27 +83,44 @@ namespace standIn {
 
 const char Variable[] = "KAVRIN_ODBC_STAND_IN"; // set in such a process
 
-// Runs the current test row in such a process: its output when it fails.
-QString runCurrentRow()
+// Starts the current test row in such a process, in `dir`, with `drivers`
+// (sections of an odbcinst.ini) registered; `port` is passed on in the
+// variable (the port of the test's listener, where there is one).
+bool startCurrentRow(QProcess &child, const QTemporaryDir &dir, const QByteArray &drivers, quint16 port = 0)
 {
-    QTemporaryDir dir;
     QFile ini(dir.filePath(QStringLiteral("odbcinst.ini")));
     if (!ini.open(QIODevice::WriteOnly)
-        || ini.write("[ODBC]\nTrace=Yes\nTraceFile=" + QFile::encodeName(dir.filePath(QStringLiteral("trace.log")))
-                     + "\n\n[ODBC Driver 18 for SQL Server]\nDriver=libsqlite3odbc.so\n") < 0)
-        return ini.errorString();
+        || ini.write("[ODBC]\nTrace=Yes\nTraceFile=" + QFile::encodeName(dir.filePath(QStringLiteral("trace.log"))) + "\n\n" + drivers) < 0)
+        return false;
     ini.close();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("ODBCSYSINI"), dir.path());
-    env.insert(QString::fromLatin1(Variable), QStringLiteral("1"));
-    QProcess child;
+    env.insert(QString::fromLatin1(Variable), QString::number(port));
     child.setProcessEnvironment(env);
     child.setWorkingDirectory(dir.path());
     child.setProcessChannelMode(QProcess::MergedChannels);
     child.start(QCoreApplication::applicationFilePath(),
                 {QString::fromLatin1(QTest::currentTestFunction()) + QLatin1Char(':') + QString::fromLatin1(QTest::currentDataTag())});
-    const bool passed = child.waitForFinished(60000) && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
+    return true;
+}
+
+// The output of the row's process when it failed or did not end in a minute.
+QString failureOf(QProcess &child)
+{
+    const bool ended = child.state() == QProcess::NotRunning || child.waitForFinished(60000);
+    const bool passed = ended && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
     return passed ? QString() : QString::fromLocal8Bit(child.readAll()) + child.errorString();
+}
+
+// Runs the current test row in such a process against the stand-in: its
+// output when it fails.
+QString runCurrentRow()
+{
+    QTemporaryDir dir;
+    QProcess child;
+    if (!startCurrentRow(child, dir, "[ODBC Driver 18 for SQL Server]\nDriver=libsqlite3odbc.so\n"))
+        return QStringLiteral("odbcinst.ini not written");
+    return failureOf(child);
 }
 
 // The trace from the preparation of a statement on: its text and the SQL
@@ -121,6 +142,73 @@ QStringList preparedWithTypes(const QString &startOfStatement)
 }
 
 } // namespace standIn
+
+// A stand-in SQL Server on 127.0.0.1 for FreeTDS: it answers the pre-login
+// without encryption, decodes the names the login carries and closes.
+namespace tdsListener {
+
+// One message of the client's of the packet type `type`: its packets'
+// payloads up to the last one; empty when none comes in five seconds.
+QByteArray readMessage(QTcpSocket &socket, char type)
+{
+    const auto wait = [&](qint64 bytes) {
+        while (socket.bytesAvailable() < bytes)
+            if (!socket.waitForReadyRead(5000))
+                return false;
+        return true;
+    };
+    QByteArray message;
+    for (bool last = false; !last;) {
+        if (!wait(8))
+            return {};
+        const QByteArray header = socket.read(8);
+        const int length = uchar(header[2]) << 8 | uchar(header[3]);
+        if (header[0] != type || length < 8 || !wait(length - 8))
+            return {};
+        message += socket.read(length - 8);
+        last = header[1] & 1;
+    }
+    return message;
+}
+
+// A text of the login by the offset and length (in UTF-16 units) at `entry`
+// of its table; the password's bytes are obfuscated: XOR 0xA5 after a swap
+// of the nibbles, undone here.
+QString loginText(const QByteArray &login, int entry, bool obfuscated = false)
+{
+    const auto word = [&](int at) { return int(uchar(login[at]) | uchar(login[at + 1]) << 8); };
+    QByteArray bytes = login.mid(word(entry), 2 * word(entry + 2));
+    for (char &b : bytes)
+        b = obfuscated ? char((uchar(b) ^ 0xA5) << 4 | (uchar(b) ^ 0xA5) >> 4) : b;
+    return QString::fromUtf16(reinterpret_cast<const char16_t *>(bytes.constData()), bytes.size() / 2);
+}
+
+// Serves the connections to `server` while `client` runs (a minute at the
+// most): per connection, the server name, database, user and password its
+// login carried (empty for one that sent no login).
+QList<QStringList> serve(QTcpServer &server, QProcess &client)
+{
+    // The pre-login answer: version 16.0, encryption not supported.
+    static const char answer[] = {0x04, 0x01, 0, 26, 0, 0, 1, 0, 0x00, 0, 11, 0, 6, 0x01, 0, 17, 0, 1, char(0xFF),
+                                  16, 0, 0, 0, 0, 0, 0x02};
+    QList<QStringList> logins;
+    QElapsedTimer clock;
+    clock.start();
+    while (!client.waitForFinished(50) && clock.elapsed() < 60000) {
+        if (!server.waitForNewConnection(50))
+            continue;
+        std::unique_ptr<QTcpSocket> socket(server.nextPendingConnection());
+        logins << QStringList();
+        if (readMessage(*socket, 0x12).isEmpty() || socket->write(answer, sizeof answer) != sizeof answer)
+            continue;
+        const QByteArray login = readMessage(*socket, 0x10);
+        if (login.size() >= 72) // the table up to the database's entry
+            logins.last() = {loginText(login, 52), loginText(login, 68), loginText(login, 40), loginText(login, 44, true)};
+    }
+    return logins;
+}
+
+} // namespace tdsListener
 
 } // namespace
 
@@ -251,24 +339,28 @@ private Q_SLOTS:
         s.user = QStringLiteral("کاربر");
         s.password = QStringLiteral("p;w}d{=ی");
         const QString values = QStringLiteral("DATABASE={بانک;x}}y}");
-        QCOMPARE(sqlServerLoginValue(s.password), QStringLiteral("{p;w}}d{=ی}"));
+        QCOMPARE(sqlServerLoginValue(SqlServerLogin::Password, s.password, QStringLiteral("ODBC Driver 18 for SQL Server")),
+                 QStringLiteral("{p;w}}d{=ی}"));
+        QCOMPARE(sqlServerLoginValue(SqlServerLogin::Password, s.password, QStringLiteral("FreeTDS")), QStringLiteral("{p;w}d{=ی};"));
         for (const QString &driver : {QStringLiteral("ODBC Driver 18 for SQL Server"), QStringLiteral("ODBC Driver 17 for SQL Server")})
             QCOMPARE(sqlServerConnectionString(s, driver),
                      QStringLiteral("DRIVER={") + driver + QStringLiteral("};SERVER={db1,1444};") + values + QStringLiteral(";TrustServerCertificate=yes"));
         QCOMPARE(sqlServerConnectionString(s, QStringLiteral("SQL Server")),
                  QStringLiteral("DRIVER={SQL Server};SERVER={db1,1444};") + values);
         QCOMPARE(sqlServerConnectionString(s, QStringLiteral("FreeTDS")),
-                 QStringLiteral("DRIVER={FreeTDS};SERVER={db1};PORT=1444;TDS_Version=7.4;ClientCharset=UTF-8;") + values);
+                 QStringLiteral("DRIVER={FreeTDS};SERVER={db1};PORT=1444;TDS_Version=7.4;ClientCharset=UTF-8;DATABASE={بانک;x}y};"));
 
         // A named instance; Windows authentication sends no login.
         s.server = QStringLiteral("db1\\SQLEXPRESS");
         s.integratedSecurity = true;
         QCOMPARE(sqlServerConnectionString(s, QStringLiteral("FreeTDS")),
                  QStringLiteral("DRIVER={FreeTDS};SERVER={db1\\SQLEXPRESS};TDS_Version=7.4;ClientCharset=UTF-8;"
-                                "DATABASE={بانک;x}}y};Trusted_Connection=yes"));
+                                "DATABASE={بانک;x}y};Trusted_Connection=yes;"));
         QCOMPARE(sqlServerConnectionString(s, QStringLiteral("ODBC Driver 18 for SQL Server")),
                  QStringLiteral("DRIVER={ODBC Driver 18 for SQL Server};SERVER={db1\\SQLEXPRESS};"
                                 "DATABASE={بانک;x}}y};Trusted_Connection=yes;TrustServerCertificate=yes"));
+        s.server = QStringLiteral("db};1");
+        QVERIFY_THROWS_EXCEPTION(DataError, sqlServerConnectionString(s, QStringLiteral("FreeTDS")));
     }
 
     void driverChosenFromTheInstalledOnes()
@@ -391,6 +483,68 @@ private Q_SLOTS:
         // (The trace shows a statement's first 128 characters.)
         QVERIFY(!standIn::preparedWithTypes(QStringLiteral("select ORDINAL_POSITION, COLUMN_NAME, DATA_TYPE + coalesce('(' + "
                                                            "cast(CHARACTER_MAXIMUM_LENGTH as varchar(12)) + ')', '') from ")).isEmpty());
+    }
+
+    // What the server receives of the login as typed, through the real
+    // FreeTDS driver: the program's connection runs in a process of its own
+    // with FreeTDS registered, against the listener. A value FreeTDS cannot
+    // carry is refused before anything is sent, with its name.
+    void loginReachesTheServerThroughFreeTds_data()
+    {
+        QTest::addColumn<QStringList>("login"); // database, user, password
+        QTest::addColumn<QString>("refused");   // the refused value's name
+        const char *const fields[] = {"database", "user", "password"};
+        const QList<std::pair<const char *, QString>> values{
+            {"plain", QStringLiteral("plain")}, {"marks", QStringLiteral("p; w}d{=x ")}, {"brace at end", QStringLiteral("ends}")},
+            {"persian", QStringLiteral("کاربر ۱ی")}, {"dsn", QStringLiteral("My.Dsn9")}, {"refused", QStringLiteral("a};b")}};
+        for (const auto &[tag, value] : values) {
+            for (int i = 0; i < 3; ++i) {
+                QStringList login{QStringLiteral("kavrin"), QStringLiteral("sa"), QStringLiteral("secret")};
+                login[i] = value;
+                const QString name = value.contains(QStringLiteral("};"))
+                    ? QStringList{QStringLiteral("نام بانک اطلاعاتي"), QStringLiteral("نام كاربري"), QStringLiteral("رمز عبور")}[i]
+                    : QString();
+                QTest::addRow("%s %s", fields[i], tag) << login << name;
+            }
+        }
+        QTest::newRow("empty password") << QStringList{QStringLiteral("kavrin"), QStringLiteral("sa}"), QString()} << QString();
+        // Read by the driver manager's rule, the rest after "}" would name another driver.
+        QTest::newRow("password naming a driver") << QStringList{QStringLiteral("kavrin"), QStringLiteral("sa"), QStringLiteral("x}DRIVER={SQLite3} ")}
+                                                  << QStringLiteral("رمز عبور");
+        QTest::newRow("database with marks") << QStringList{QStringLiteral("بانک;x}y"), QStringLiteral("sa"), QStringLiteral("p")} << QString();
+    }
+    void loginReachesTheServerThroughFreeTds()
+    {
+        QFETCH(QStringList, login);
+        QFETCH(QString, refused);
+        if (qEnvironmentVariableIsSet(standIn::Variable)) {
+            Connection c;
+            c.setSettings({Engine::SqlServer, QStringLiteral("127.0.0.1,") + qEnvironmentVariable(standIn::Variable), login[0], login[1], login[2], false, {}});
+            QString message; // the listener closes after the login
+            try {
+                c.open();
+            } catch (const DataError &e) {
+                message = e.message();
+            }
+            QVERIFY2(!message.isEmpty() && message.startsWith(refused), qPrintable(message));
+            return;
+        }
+        if (!installedOdbcDrivers().contains(QStringLiteral("FreeTDS")))
+            QSKIP("FreeTDS is not registered with the ODBC driver manager");
+        QTcpServer listener;
+        QVERIFY(listener.listen(QHostAddress::LocalHost));
+        QTemporaryDir dir;
+        QProcess child;
+        QVERIFY(standIn::startCurrentRow(child, dir, "[FreeTDS]\nDriver=libtdsodbc.so\n", listener.serverPort()));
+        const QList<QStringList> logins = tdsListener::serve(listener, child);
+        const QString failure = standIn::failureOf(child);
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        if (!refused.isEmpty()) {
+            QVERIFY(logins.isEmpty() && !listener.hasPendingConnections());
+            return;
+        }
+        QVERIFY(!logins.isEmpty());
+        QCOMPARE(logins.first(), QStringList{QStringLiteral("127.0.0.1")} + login);
     }
 
     void statementResultsAreAllRead()
