@@ -1,4 +1,5 @@
 #include "users_u.h"
+#include "common/ListDeletion.h"
 #include "common/Page.h"
 #include "core/app.h"
 #include "core/dm_u.h"
@@ -265,8 +266,7 @@ void Tusers::N1Click()
     Query &q = *app::dm->ADOQuery1;
     q.clear();
     q.add(QStringLiteral("delete from users where us=") + quoted(us->text()));
-    q.execute();
-    showMessage(QStringLiteral("حذف شد"));
+    reportDeletion(q.execute());
     reopenUsers();
 }
 

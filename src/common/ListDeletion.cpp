@@ -57,6 +57,11 @@ bool deleteCurrentRow(Query &rows, const DeletionSpec &deletion)
     });
     rows.close();
     rows.open();
-    showMessage(removed ? QStringLiteral("حذف شد") : QStringLiteral("اين ركورد توسط كاربر ديگري حذف شده است"));
+    reportDeletion(removed ? 1 : 0);
     return removed;
+}
+
+void reportDeletion(int rowsRemoved)
+{
+    showMessage(rowsRemoved != 0 ? QStringLiteral("حذف شد") : QStringLiteral("اين ركورد توسط كاربر ديگري حذف شده است"));
 }

@@ -24,3 +24,8 @@ struct DeletionSpec {
 // whole deletion back and goes on to the error box. True when a row was
 // deleted.
 bool deleteCurrentRow(Query &rows, const DeletionSpec &deletion);
+
+// Tells the user how a deletion went: "حذف شد", or, when it removed no row
+// because another workstation deleted it first, that it was already
+// deleted. A count the engine cannot tell (-1) is taken for a row deleted.
+void reportDeletion(int rowsRemoved);

@@ -1,4 +1,5 @@
 #include "phone_u.h"
+#include "common/ListDeletion.h"
 #include "common/ListSearch.h"
 #include "common/Page.h"
 #include "core/Controls.h"
@@ -206,7 +207,6 @@ void Tphone::N1Click()
     const QString id = q.field(QStringLiteral("id")).asString();
     q.clear();
     q.add(QStringLiteral("delete from phone where id=") + quoted(id));
-    q.execute();
-    showMessage(QStringLiteral("حذف شد"));
+    reportDeletion(q.execute());
     search();
 }

@@ -1,4 +1,5 @@
 #include "zamaem_u.h"
+#include "common/ListDeletion.h"
 #include "common/Page.h"
 #include "core/app.h"
 #include "core/dm_u.h"
@@ -197,7 +198,6 @@ void Tzamaem::N1Click()
     const QString id = q.field(QStringLiteral("id")).asString();
     q.clear();
     q.add(QStringLiteral("delete from zamaem where id=") + quoted(id));
-    q.execute();
-    showMessage(QStringLiteral("حذف شد"));
+    reportDeletion(q.execute());
     listAll();
 }

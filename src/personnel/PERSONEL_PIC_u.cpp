@@ -1,4 +1,5 @@
 #include "PERSONEL_PIC_u.h"
+#include "common/ListDeletion.h"
 #include "common/lookup.h"
 #include "core/app.h"
 #include "core/dm_u.h"
@@ -308,8 +309,7 @@ void TPERSONEL_PIC::N1Click()
     Query &scratch = *app::dm->ADOQuery1;
     scratch.clear();
     scratch.add(QStringLiteral("delete from personel_pic where id=") + QString::number(q.field(QStringLiteral("id")).asInteger()));
-    scratch.execute();
-    showMessage(QStringLiteral("حذف شد"));
+    reportDeletion(scratch.execute());
     q.close();
     q.open();
 }
