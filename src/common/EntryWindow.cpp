@@ -61,43 +61,39 @@ void watchChanges(QWidget *control)
         return;
     control->setProperty(Watched, true);
     auto mark = [control] { control->setProperty(ChangedSinceLoad, true); };
-    if (auto *combo = qobject_cast<ComboBox *>(control)) {
-        // Picked or typed by the user, or set from code, even to the same text.
+    // Picked or typed by the user, or set from code even to the same text.
+    auto *combo = qobject_cast<ComboBox *>(control);
+    if (combo) {
         QObject::connect(combo, &ComboBox::changed, control, mark);
         QObject::connect(combo, &ComboBox::textSet, control, mark);
-        if (combo->lineEdit())
-            QObject::connect(combo->lineEdit(), &QLineEdit::textChanged, control, mark);
     } else if (auto *mask = qobject_cast<MaskEdit *>(control)) {
         QObject::connect(mask, &MaskEdit::textSet, control, mark);
-        QObject::connect(mask, &QLineEdit::textChanged, control, mark);
-    } else if (auto *edit = qobject_cast<QLineEdit *>(control)) {
-        QObject::connect(edit, &QLineEdit::textChanged, control, mark);
     }
+    if (QLineEdit *line = combo ? combo->lineEdit() : qobject_cast<QLineEdit *>(control))
+        QObject::connect(line, &QLineEdit::textChanged, control, mark);
 }
 
 // A plain line edit is marked modified when loaded: QLineEdit's setText
 // resets that flag, so a text set from code since reads as not modified even
 // when it is the same text, and the user's edits keep it set.
-QLineEdit *plainEdit(QWidget *control)
+bool isPlainEdit(const QWidget *control)
 {
-    return qobject_cast<MaskEdit *>(control) ? nullptr : qobject_cast<QLineEdit *>(control);
+    return qobject_cast<const QLineEdit *>(control) && !qobject_cast<const MaskEdit *>(control);
 }
 
 void rememberLoadedText(QWidget *control)
 {
     control->setProperty(LoadedText, controlText(control));
     control->setProperty(ChangedSinceLoad, false);
-    if (QLineEdit *edit = plainEdit(control))
-        edit->setModified(true);
+    if (isPlainEdit(control))
+        static_cast<QLineEdit *>(control)->setModified(true);
 }
 
 bool untouchedSinceLoad(const QWidget *control)
 {
     const QVariant loaded = control->property(LoadedText);
-    if (!loaded.isValid() || control->property(ChangedSinceLoad).toBool() || loaded.toString() != controlText(control))
-        return false;
-    const QLineEdit *edit = plainEdit(const_cast<QWidget *>(control));
-    return !edit || edit->isModified();
+    return loaded.isValid() && !control->property(ChangedSinceLoad).toBool() && loaded.toString() == controlText(control)
+        && (!isPlainEdit(control) || static_cast<const QLineEdit *>(control)->isModified());
 }
 
 } // namespace

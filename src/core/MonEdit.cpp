@@ -95,21 +95,20 @@ qint32 TMonEdit::GetValue() const
         if (!number.toWhole(&whole) || whole > std::numeric_limits<qint32>::max())
             throw DataError(QStringLiteral("'%1' يك عدد صحيح معتبر نيست").arg(text()));
         return qint32(whole);
-    } else {
-        QString t = text();
-        for (qsizetype i = 0; i < t.size(); ++i) {
-            if (t[i] == QLatin1Char('.') || t[i] == QChar(0x066B)) { // the Arabic decimal separator too
-                t.truncate(i);
-                break;
-            }
-        }
-        const QString digits = DigitsOnly(t, int(t.size()));
-        if (digits.isEmpty())
-            return 0;
-        bool ok = false;
-        const qint32 value = digits.toInt(&ok);
-        if (!ok)
-            throw DataError(QStringLiteral("'%1' يك عدد صحيح معتبر نيست").arg(digits));
-        return value;
     }
+    QString t = text();
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        if (t[i] == QLatin1Char('.') || t[i] == QChar(0x066B)) { // the Arabic decimal separator too
+            t.truncate(i);
+            break;
+        }
+    }
+    const QString digits = DigitsOnly(t, int(t.size()));
+    if (digits.isEmpty())
+        return 0;
+    bool ok = false;
+    const qint32 value = digits.toInt(&ok);
+    if (!ok)
+        throw DataError(QStringLiteral("'%1' يك عدد صحيح معتبر نيست").arg(digits));
+    return value;
 }

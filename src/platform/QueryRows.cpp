@@ -27,6 +27,18 @@ void appendMoneyValue(QByteArray &out, const QVariant &v)
     appendMoneyText(out, text.constData(), int(text.size()));
 }
 
+// A number column keeps what the engine gave where it is no whole number
+// (another program's text, a fraction), as the readers do.
+ColumnKind packedKind(const QVariant &v, ColumnKind kind)
+{
+    const bool number = kind == ColumnKind::Integer || kind == ColumnKind::Float;
+    if (number && v.metaType().id() == QMetaType::QString)
+        return ColumnKind::Text;
+    if (kind == ColumnKind::Integer && v.metaType().id() == QMetaType::Double)
+        return ColumnKind::Float;
+    return kind;
+}
+
 } // namespace
 
 QByteArray Query::pack(const QVector<QVariant> &values, const QVector<Column> &columns)
@@ -38,13 +50,7 @@ QByteArray Query::pack(const QVector<QVariant> &values, const QVector<Column> &c
             out.append(char(TagNull));
             continue;
         }
-        // A number column keeps what the engine gave where it is no whole
-        // number (another program's text, a fraction), as the readers do.
-        const int type = v.metaType().id();
-        const ColumnKind kind = type == QMetaType::QString && (columns[c].kind == ColumnKind::Integer || columns[c].kind == ColumnKind::Float)
-            ? ColumnKind::Text
-            : type == QMetaType::Double && columns[c].kind == ColumnKind::Integer ? ColumnKind::Float : columns[c].kind;
-        switch (kind) {
+        switch (packedKind(v, columns[c].kind)) {
         case ColumnKind::Integer: out.append(char(TagInt)); appendRaw<qint64>(out, v.toLongLong()); break;
         case ColumnKind::Float: out.append(char(TagDouble)); appendRaw<double>(out, v.toDouble()); break;
         case ColumnKind::Bool: out.append(char(v.toBool() ? TagTrue : TagFalse)); break;
