@@ -379,34 +379,8 @@ private Q_SLOTS:
         QCOMPARE(chooseSqlServerDriver({sqlite}), QString());
         QCOMPARE(chooseSqlServerDriver({}), d18);
         QCOMPARE(sqlServerDriverLine(QString()), QStringLiteral("راه انداز ODBC براي SQL Server نصب نشده است"));
-    }
-
-    // unixODBC and FreeTDS are installed here: the driver manager lists
-    // FreeTDS, and a server that does not answer fails with the driver's text
-    // and the name of the driver that was tried.
-    void odbcLayerInstalledHere()
-    {
-        const QStringList installed = installedOdbcDrivers();
-        if (!installed.contains(QStringLiteral("FreeTDS")))
-            QSKIP("FreeTDS is not registered with the ODBC driver manager");
-        QCOMPARE(chooseSqlServerDriver(installed), QStringLiteral("FreeTDS"));
-
-        ConnectionSettings s;
-        s.engine = Engine::SqlServer;
-        s.server = QStringLiteral("127.0.0.1:1"); // nothing listens there
-        s.database = QStringLiteral("بانک");
-        s.user = QStringLiteral("sa");
-        s.password = QStringLiteral("p;w}");
-        Connection c;
-        c.setSettings(s);
-        try {
-            c.open();
-            QFAIL("connected to a port where nothing listens");
-        } catch (const DataError &e) {
-            QVERIFY2(e.message().contains(QStringLiteral("راه انداز ODBC: FreeTDS")), qPrintable(e.message()));
-            QVERIFY2(e.message().contains(QStringLiteral("connect"), Qt::CaseInsensitive), qPrintable(e.message()));
-        }
-        QVERIFY(!c.connected());
+        // The driver manager lists what the installer registered.
+        QVERIFY(installedOdbcDrivers().contains(freeTds));
     }
 
     // QODBC reads a bit column as an integer; its ODBC type makes it a
@@ -488,11 +462,12 @@ private Q_SLOTS:
     // What the server receives of the login as typed, through the real
     // FreeTDS driver: the program's connection runs in a process of its own
     // with FreeTDS registered, against the listener. A value FreeTDS cannot
-    // carry is refused before anything is sent, with its name.
+    // carry is refused before anything is sent, with its name; a server that
+    // does not answer fails with the driver's text and the driver's name.
     void loginReachesTheServerThroughFreeTds_data()
     {
         QTest::addColumn<QStringList>("login"); // database, user, password
-        QTest::addColumn<QString>("refused");   // the refused value's name
+        QTest::addColumn<QString>("refused");   // what the failure says; empty: none before the login
         const char *const fields[] = {"database", "user", "password"};
         const QList<std::pair<const char *, QString>> values{
             {"plain", QStringLiteral("plain")}, {"marks", QStringLiteral("p; w}d{=x ")}, {"brace at end", QStringLiteral("ends}")},
@@ -512,6 +487,8 @@ private Q_SLOTS:
         QTest::newRow("password naming a driver") << QStringList{QStringLiteral("kavrin"), QStringLiteral("sa"), QStringLiteral("x}DRIVER={SQLite3} ")}
                                                   << QStringLiteral("رمز عبور");
         QTest::newRow("database with marks") << QStringList{QStringLiteral("بانک;x}y"), QStringLiteral("sa"), QStringLiteral("p")} << QString();
+        QTest::newRow("nothing listens") << QStringList{QStringLiteral("kavrin"), QStringLiteral("sa"), QStringLiteral("p;w}")}
+                                         << QStringLiteral("Unable to connect to data source");
     }
     void loginReachesTheServerThroughFreeTds()
     {
@@ -526,11 +503,14 @@ private Q_SLOTS:
             } catch (const DataError &e) {
                 message = e.message();
             }
-            QVERIFY2(!message.isEmpty() && message.startsWith(refused), qPrintable(message));
+            QVERIFY2(!message.isEmpty() && message.contains(refused), qPrintable(message));
+            QVERIFY2(refused.isEmpty() || message.endsWith(sqlServerDriverLine(QStringLiteral("FreeTDS"))), qPrintable(message));
             return;
         }
         QTcpServer listener;
         QVERIFY(listener.listen(QHostAddress::LocalHost));
+        if (QTest::currentDataTag() == QByteArrayView("nothing listens"))
+            listener.close(); // the port stays known to the child, with nobody behind it
         QTemporaryDir dir;
         QProcess child;
         QVERIFY(standIn::startCurrentRow(child, dir, "[FreeTDS]\nDriver=libtdsodbc.so\n", listener.serverPort()));
