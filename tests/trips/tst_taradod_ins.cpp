@@ -130,6 +130,8 @@ private Q_SLOTS:
         QTest::newRow("empty kilometres") << "" << "1" << "8" << "1" << "";
         QTest::newRow("letters") << "abc" << "1" << "0" << "1" << "";
         QTest::newRow("grouped digits") << "1,5" << "1" << "0" << "1" << "";
+        QTest::newRow("group after a zero") << "0,125" << "1" << "0" << "1" << "";
+        QTest::newRow("mixed separators") << "1 234,567" << "1" << "0" << "1" << "";
         QTest::newRow("exponent without digits") << "1e" << "1" << "0" << "1" << "";
         QTest::newRow("point alone") << "." << "1" << "0" << "1" << "";
         QTest::newRow("hexadecimal") << "0x10" << "1" << "0" << "1" << "";
