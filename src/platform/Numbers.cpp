@@ -212,6 +212,21 @@ bool Decimal::toDouble(double *out) const
     return true;
 }
 
+QString Decimal::toString() const
+{
+    if (isZero())
+        return QStringLiteral("0");
+    const int whole = int(digits.size()) + exponent; // digits before the point
+    std::string out = negative ? "-" : "";
+    if (whole <= 0)
+        out += "0." + std::string(size_t(-whole), '0') + digits;
+    else if (exponent >= 0)
+        out += digits + std::string(size_t(exponent), '0');
+    else
+        out += digits.substr(0, size_t(whole)) + '.' + digits.substr(size_t(whole));
+    return QString::fromLatin1(out);
+}
+
 Decimal Decimal::times(const Decimal &other) const
 {
     Decimal out;

@@ -34,6 +34,10 @@ struct Decimal {
     // as the engines store it); false when it is beyond the largest.
     bool toDouble(double *out) const;
 
+    // The plain decimal text, never with an exponent: "-0.5", "1500",
+    // "2767011611056432.7421"; "0" for zero.
+    QString toString() const;
+
     // Exact sums and products.
     Decimal times(const Decimal &other) const;
     Decimal plus(const Decimal &other) const;
