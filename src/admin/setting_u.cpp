@@ -6,7 +6,6 @@
 #include "platform/ComboBox.h"
 #include "platform/DbGrid.h"
 #include "platform/Guard.h"
-#include "platform/Money.h"
 #include "platform/Platform.h"
 #include <QCollator>
 #include <QHBoxLayout>
@@ -171,11 +170,13 @@ void Tsetting::ins_btnClick()
     }
     // A rate is counted by the trip entry and stored with each trip: a text
     // that is no amount ("1500 ریال") would count as nothing and be refused
-    // at every save of a new trip.
-    Money rate;
-    if (isRateList(component->text()) && !Money::parse(cmt->text(), &rate)) {
-        showMessage(QStringLiteral("براي «%1» فقط يك مبلغ به عدد پذيرفته مي شود، مانند 1500 يا 12.5").arg(component->text()));
-        return;
+    // at every save of a new trip, a negative or huge one would give
+    // negative amounts or none that fit.
+    if (isRateList(component->text())) {
+        if (const QString refusal = rateRefusal(component->text(), cmt->text()); !refusal.isEmpty()) {
+            showMessage(refusal);
+            return;
+        }
     }
     Query &q = *app::dm->ADOQuery1;
     q.clear();

@@ -2,6 +2,7 @@
 #include "core/app.h"
 #include "core/dm_u.h"
 #include "platform/ComboBox.h"
+#include "platform/Money.h"
 #include <QStringList>
 
 QString lookupListStatement(const QString &listName)
@@ -29,6 +30,19 @@ bool isSingleValueList(const QString &listName)
 bool isRateList(const QString &listName)
 {
     return listName == KilometreRateList || listName == HourRateList;
+}
+
+QString rateRefusal(const QString &listName, const QString &text)
+{
+    // Money keeps 922,337,203,685,477.5807 at most: 200,000 units at this
+    // rate stay well within it.
+    constexpr qint64 highestRate = 1000000000;
+    Money rate;
+    if (!Money::parse(text, &rate))
+        return QStringLiteral("براي «%1» فقط يك مبلغ به عدد پذيرفته مي شود، مانند 1500 يا 12.5").arg(listName);
+    if (rate.units < 0 || rate.units > highestRate * Money::Scale)
+        return QStringLiteral("مبلغ «%1» بايد از 0 تا 1,000,000,000 باشد").arg(listName);
+    return QString();
 }
 
 namespace {

@@ -28,6 +28,10 @@ bool isSingleValueList(const QString &listName);
 inline const QString KilometreRateList = QStringLiteral("مبلغ هر کيلومتر");
 inline const QString HourRateList = QStringLiteral("مبلغ هر ساعت");
 bool isRateList(const QString &listName);
+// What a rate list refuses to take as its amount, in a message naming the
+// list; empty for an amount from 0 up to the highest rate, at which a trip of
+// 100,000 kilometres and as many hours still fits the amount column.
+QString rateRefusal(const QString &listName, const QString &text);
 
 // The statement line that selects every row of one list, with no order.
 QString lookupListStatement(const QString &listName);

@@ -21,8 +21,6 @@ const bool converters = [] {
     return true;
 }();
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
 } // namespace
 
 bool Money::fromDecimal(const Decimal &d, Rounding rounding, Money *out)
@@ -131,31 +129,8 @@ QString plainNumberText(double value, int significantDigits)
         : std::to_chars(text, text + sizeof text, value, std::chars_format::scientific);
     if (error != std::errc())
         return QString::number(value, 'g', 17);
-    // "-d.dddde±x": the significant digits and where the point goes.
-    const char *p = text;
-    const bool negative = *p == '-';
-    if (negative)
-        ++p;
-    std::string digits;
-    for (; *p != 'e'; ++p)
-        if (isDigit(*p))
-            digits.push_back(*p);
-    int exponent = 0;
-    std::from_chars(p + 1 + (p[1] == '+'), end, exponent);
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
-    if (digits == "0")
-        return QStringLiteral("0");
-    std::string out;
-    const int integerDigits = exponent + 1;
-    if (integerDigits <= 0) {
-        out = "0." + std::string(size_t(-integerDigits), '0') + digits;
-    } else if (size_t(integerDigits) >= digits.size()) {
-        out = digits + std::string(size_t(integerDigits) - digits.size(), '0');
-    } else {
-        out = digits.substr(0, size_t(integerDigits)) + '.' + digits.substr(size_t(integerDigits));
-    }
-    return QString::fromLatin1((negative ? "-" : "") + out);
+    Decimal d;
+    return Decimal::read(text, end - text, &d) ? d.toString() : QString::number(value, 'g', 17);
 }
 
 bool decimalOf(const QVariant &value, Decimal *out)

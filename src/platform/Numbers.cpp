@@ -55,18 +55,27 @@ template<typename Char> bool readDecimal(const Char *p, const Char *end, Decimal
         zeros = 0;
     };
 
-    // The whole part: a first group of one to three digits, then groups of
-    // exactly three, each after one separator; or digits without any.
+    // The whole part: a first group of one to three digits not led by a
+    // zero, then groups of exactly three, each after a separator of one and
+    // the same kind; or digits without any. So "0,500" and "1 234,567",
+    // where the separator may be a decimal comma, are no number.
     int wholeDigits = 0;
+    bool ledByZero = false;
     int group = -1; // digits since the last separator; -1 before the first
+    QChar separator; // the kind of the first; every blank is one kind
     for (; p < end; ++p) {
         const QChar c = charAt(p);
         if (const int digit = digitOf(c); digit >= 0) {
+            ledByZero = ledByZero || (wholeDigits == 0 && digit == 0);
             keep(digit);
             ++wholeDigits;
             if (group >= 0)
                 ++group;
-        } else if (isGroupSeparator(c) && (group < 0 ? wholeDigits >= 1 && wholeDigits <= 3 : group == 3)) {
+        } else if (isGroupSeparator(c)) {
+            const QChar kind = isBlank(c) ? QChar(u' ') : c;
+            if (group < 0 ? wholeDigits < 1 || wholeDigits > 3 || ledByZero : group != 3 || kind != separator)
+                return false;
+            separator = kind;
             group = 0;
         } else {
             break;
@@ -201,6 +210,21 @@ bool Decimal::toDouble(double *out) const
         return false;
     *out = negative ? -value : value;
     return true;
+}
+
+QString Decimal::toString() const
+{
+    if (isZero())
+        return QStringLiteral("0");
+    const int whole = int(digits.size()) + exponent; // digits before the point
+    std::string out = negative ? "-" : "";
+    if (whole <= 0)
+        out += "0." + std::string(size_t(-whole), '0') + digits;
+    else if (exponent >= 0)
+        out += digits + std::string(size_t(exponent), '0');
+    else
+        out += digits.substr(0, size_t(whole)) + '.' + digits.substr(size_t(whole));
+    return QString::fromLatin1(out);
 }
 
 Decimal Decimal::times(const Decimal &other) const

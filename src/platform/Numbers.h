@@ -19,9 +19,10 @@ struct Decimal {
     // sign ("-" or "+") at most once, at the start; the digits in any of
     // their forms (ASCII, Persian, Arabic-Indic); the decimal point "." or
     // the Arabic decimal separator "٫"; the whole part's digits grouped by
-    // three with ",", "٬", "،" or a blank ("1,500", "۱٬۵۰۰", "1 500"); an
-    // exponent "e" or "E" with at most one sign of its own. False for
-    // anything else: "1e+-3", "--1", "+-1", "12,5", "1500 ریال", "nan", "".
+    // three with one of ",", "٬", "،" or a blank ("1,500", "۱٬۵۰۰", "1 500"),
+    // the first group not led by a zero; an exponent "e" or "E" with at
+    // most one sign of its own. False for anything else: "1e+-3", "--1",
+    // "+-1", "12,5", "0,500", "1 234,567", "1500 ریال", "nan", "".
     static bool read(QStringView text, Decimal *out);
     // The same for a text an engine wrote (ASCII, read the same way).
     static bool read(const char *text, qsizetype size, Decimal *out);
@@ -32,6 +33,10 @@ struct Decimal {
     // The double nearest the number (0 for one below the smallest double,
     // as the engines store it); false when it is beyond the largest.
     bool toDouble(double *out) const;
+
+    // The plain decimal text, never with an exponent: "-0.5", "1500",
+    // "2767011611056432.7421"; "0" for zero.
+    QString toString() const;
 
     // Exact sums and products.
     Decimal times(const Decimal &other) const;

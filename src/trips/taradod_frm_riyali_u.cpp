@@ -96,22 +96,16 @@ QString Ttaradod_frm_riyali::columnTotal(const Query &rows, const QString &field
     const int column = rows.isOpen() ? rows.columnIndex(field) : -1;
     if (column < 0)
         return QString();
-    // Money adds up exactly, in ten-thousandths; other numbers as doubles.
-    double total = 0;
-    qint64 units = 0;
-    bool exact = true;
+    // Every value adds up exactly as the decimal its row prints, and the
+    // total prints whole, beyond the money range and a double's digits too.
+    Decimal total;
     bool any = false;
     for (int row = 0; row < rows.recordCount(); ++row) {
-        const QVariant v = rows.valueAt(row, column);
         Decimal d;
-        double n = 0;
-        if (decimalOf(v, &d) && d.toDouble(&n)) {
-            total += n;
+        if (decimalOf(rows.valueAt(row, column), &d)) {
+            total = total.plus(d);
             any = true;
-            exact = exact && v.metaType() == QMetaType::fromType<Money>() && !qAddOverflow(units, v.value<Money>().units, &units);
         }
     }
-    if (!any)
-        return QString();
-    return exact ? Money{units}.toString() : Query::displayText(QVariant(total), ColumnKind::Float, true);
+    return any ? total.toString() : QString();
 }

@@ -12,8 +12,9 @@ class Ttaradod_frm_riyali : public PrintedForm {
 public:
     explicit Ttaradod_frm_riyali(QWidget *parent = nullptr);
 
-    // The sum of a numeric column over every row the statement prints, as
-    // the rows print a number; empty when no row holds a value.
+    // The exact sum of a numeric column over every row the statement
+    // prints, as the rows print a number, in full; empty when no row holds a
+    // value.
     static QString columnTotal(const Query &rows, const QString &field);
 
     ReportImage *QRImage1; // the organisation's logo

@@ -371,6 +371,10 @@ void Ttaradod_ins::typChange()
     }
 }
 
+namespace {
+const QString amountBeyondRange = QStringLiteral("خطا! مبلغ اين تردد از بزرگترين مبلغ قابل ثبت بيشتر است؛ کارکرد را اصلاح نماييد");
+}
+
 Money Ttaradod_ins::tripAmount(const QString &kilometres, const Money &kilometreRate, const QString &hours, const Money &hourRate)
 {
     Decimal km;
@@ -382,7 +386,7 @@ Money Ttaradod_ins::tripAmount(const QString &kilometres, const Money &kilometre
     const Decimal amount = hourRate.toDecimal().times(h).plus(kilometreRate.toDecimal().times(km));
     Money m;
     if (!Money::fromDecimal(amount, Money::Rounding::HalfEven, &m))
-        throw DataError(QStringLiteral("مبلغ خارج از محدوده است"));
+        throw AmountBeyondRange(amountBeyondRange);
     return m;
 }
 
@@ -410,19 +414,27 @@ void Ttaradod_ins::hideEvent(QHideEvent *event)
 
 void Ttaradod_ins::mablaghEnter()
 {
-    // The amount never reports an error of its own: whatever does not
-    // compute gives "0". A rate that is no amount is named, since the save
-    // would refuse it.
+    // Work texts that are no number give "0". A rate that is no amount is
+    // named, since the save would refuse it; so is an amount beyond the
+    // money range, left empty rather than shown (and stored) as 0.
     const std::optional<Money> kilometreRate = rate(mablagh_kilometr, KilometreRateList);
     const std::optional<Money> hourRate = rate(mablagh_saat, HourRateList);
     QString amount = QStringLiteral("0");
+    bool beyondRange = false;
     if (kilometreRate && hourRate) {
         try {
             amount = tripAmount(karkard_kilometr->text(), *kilometreRate, karkard_saat->text(), *hourRate).toString();
+        } catch (const AmountBeyondRange &) {
+            amount.clear();
+            beyondRange = true;
         } catch (const DataError &) {
         }
     }
     mablagh->setText(amount);
+    const bool named = m_amountBeyondRange;
+    m_amountBeyondRange = beyondRange;
+    if (beyondRange && !named)
+        showMessage(amountBeyondRange);
 }
 
 void Ttaradod_ins::karkard_kilometrExit()
@@ -480,6 +492,10 @@ bool Ttaradod_ins::requiredFieldsGiven()
             showMessage(message);
             return false;
         }
+    }
+    if (m_amountBeyondRange) {
+        showMessage(amountBeyondRange);
+        return false;
     }
     return true;
 }

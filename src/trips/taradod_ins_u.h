@@ -1,5 +1,6 @@
 #pragma once
 #include "common/Page.h"
+#include "platform/DataError.h"
 #include "platform/Money.h"
 #include <QHash>
 #include <QList>
@@ -92,8 +93,11 @@ public:
     // kilometre, worked exactly on the decimals and rounded to the money
     // type (the nearest ten-thousandth, ties to even). Kilometres and hours
     // are number texts as every number field takes them ("12.5", " -1e2 ",
-    // "۱٬۲۰۰"). Throws DataError for a text that is no number and for a
-    // result outside the money range.
+    // "۱٬۲۰۰"). Throws DataError for a text that is no number, and
+    // AmountBeyondRange, a DataError too, for a result outside the money range.
+    struct AmountBeyondRange : DataError {
+        using DataError::DataError;
+    };
     static Money tripAmount(const QString &kilometres, const Money &kilometreRate, const QString &hours, const Money &hourRate);
 
     // "fname" + " " + "lname" of `personel` in the engine's own text
@@ -111,6 +115,9 @@ private:
     // is open.
     std::optional<Money> rate(TMonEdit *field, const QString &listName);
     QHash<QString, QString> m_unreadableRates; // list name -> text last named
+    // The last count gave an amount beyond the money range: named once when
+    // it went beyond, refused by the save.
+    bool m_amountBeyondRange = false;
     // The owner text of the chosen driver's vehicles.
     QString vehicleOwner() const;
     // The checks before a row is written; false when one refused it.

@@ -113,9 +113,12 @@ private Q_SLOTS:
         w->componentChange();
         selectItem(w, QStringLiteral("1500"));
         w->N1->trigger();
-        // A rate takes only an amount the trip entry can count and store.
-        QCOMPARE(addTyped(fx, w, {QStringLiteral("1500 ریال"), QStringLiteral("12,5"), QStringLiteral("1e+-3")}),
-                 QStringList(3, QStringLiteral("براي «مبلغ هر کيلومتر» فقط يك مبلغ به عدد پذيرفته مي شود، مانند 1500 يا 12.5")));
+        // A rate takes only an amount the trip entry can count and store,
+        // from 0 up to one at which a long trip still fits the amount column.
+        QCOMPARE(addTyped(fx, w, {QStringLiteral("1500 ریال"), QStringLiteral("12,5"), QStringLiteral("1e+-3"), QStringLiteral("0,125"),
+                                  QStringLiteral("-5"), QStringLiteral("1000000000.0001"), QStringLiteral("922337203685477.5807")}),
+                 QStringList(4, QStringLiteral("براي «مبلغ هر کيلومتر» فقط يك مبلغ به عدد پذيرفته مي شود، مانند 1500 يا 12.5"))
+                     + QStringList(3, QStringLiteral("مبلغ «مبلغ هر کيلومتر» بايد از 0 تا 1,000,000,000 باشد")));
         QCOMPARE(rowsOf(fx, rate), QStringList());
         addTyped(fx, w, {QStringLiteral("2000")});
         QCOMPARE(rowsOf(fx, rate), QStringList{QStringLiteral("2000=null")});

@@ -104,6 +104,8 @@ private Q_SLOTS:
             {QStringLiteral("١٬٢٣٤٫٥"), QStringLiteral("1234.5")},
             {QStringLiteral("1،234،567"), QStringLiteral("1234567")},
             {QStringLiteral("-1 500.25"), QStringLiteral("-1500.25")},
+            {QStringLiteral("1 234 567"), QStringLiteral("1234567")},
+            {QStringLiteral("12,345.5"), QStringLiteral("12345.5")},
             {QStringLiteral("۱۵۰۰٫۷۵"), QStringLiteral("1500.75")},
             {QStringLiteral("1e-3"), QStringLiteral("0.001")},
             // Nearer to zero than any double: 0, as in a float column below.
@@ -116,13 +118,16 @@ private Q_SLOTS:
         arzesh.setText(QString());
         QVERIFY(arzesh.isNull());
         // A sign at most once, at the start and after the exponent's "e";
-        // groups of exactly three; nothing else after the number.
+        // groups of exactly three after a first one of no leading zero, all
+        // with one separator; nothing else after the number.
         for (const QString &text : {QStringLiteral("nan"), QStringLiteral("inf"), QStringLiteral("-Infinity"), QStringLiteral("12,5"),
                                     QStringLiteral("1,50,000"), QStringLiteral("1500,"), QStringLiteral(",500"), QStringLiteral("1,500.2,5"),
                                     QStringLiteral("1  500"), QStringLiteral("1500 ریال"), QStringLiteral("0x10"), QStringLiteral("--1"),
                                     QStringLiteral("+-1"), QStringLiteral("1-"), QStringLiteral("1e+-3"), QStringLiteral("1e--3"),
                                     QStringLiteral("1e3e3"), QStringLiteral("1e"), QStringLiteral("1.2.3"), QStringLiteral("922337203685477.5808"),
-                                    QStringLiteral("99999999999999999999")}) {
+                                    QStringLiteral("99999999999999999999"), QStringLiteral("0,500"), QStringLiteral("000,500"),
+                                    QStringLiteral("0 125"), QStringLiteral("-0,125"), QStringLiteral("1 234,567"), QStringLiteral("1,234 567"),
+                                    QStringLiteral("1,234٬567")}) {
             QVERIFY_THROWS_EXCEPTION(DataError, arzesh.setText(text));
             QVERIFY_THROWS_EXCEPTION(DataError, q.field(QStringLiteral("model")).setText(text));
         }

@@ -130,6 +130,8 @@ private Q_SLOTS:
         QTest::newRow("empty kilometres") << "" << "1" << "8" << "1" << "";
         QTest::newRow("letters") << "abc" << "1" << "0" << "1" << "";
         QTest::newRow("grouped digits") << "1,5" << "1" << "0" << "1" << "";
+        QTest::newRow("group after a zero") << "0,125" << "1" << "0" << "1" << "";
+        QTest::newRow("mixed separators") << "1 234,567" << "1" << "0" << "1" << "";
         QTest::newRow("exponent without digits") << "1e" << "1" << "0" << "1" << "";
         QTest::newRow("point alone") << "." << "1" << "0" << "1" << "";
         QTest::newRow("hexadecimal") << "0x10" << "1" << "0" << "1" << "";
@@ -431,6 +433,19 @@ private Q_SLOTS:
         w->ins_btn->click();
         QCOMPARE(tripCount(fx), 3);
         QCOMPARE(fx.ui.calls.size(), 0);
+
+        // An amount beyond money's range: named once as it is counted, and
+        // no save stores it.
+        fx.ui.reset();
+        fillTrip(w, OutOfCity, QStringLiteral("حسن کريمي"), officer, QStringLiteral("1402/07/01"));
+        w->karkard_kilometr->setText(QStringLiteral("1e12"));
+        w->karkard_kilometr->setText(QStringLiteral("2e12"));
+        QCOMPARE(w->mablagh->text(), QString());
+        w->ins_btn->click();
+        QCOMPARE(fx.ui.messages(), QStringList(2, QStringLiteral("خطا! مبلغ اين تردد از بزرگترين مبلغ قابل ثبت بيشتر است؛ کارکرد را اصلاح نماييد")));
+        QCOMPARE(tripCount(fx), 3);
+        w->karkard_kilometr->setText(QStringLiteral("1"));
+        QCOMPARE(w->mablagh->text(), QStringLiteral("1500"));
 
         // Letters in an odometer: the data layer's error, nothing stored, and
         // the shared result set is not left half-assigned.

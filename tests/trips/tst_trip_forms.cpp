@@ -403,6 +403,17 @@ private Q_SLOTS:
         QCOMPARE(form->QuickRep1->pageCount(), 1);
         if (havePoppler())
             QVERIFY(pdf.plain.contains(plainText(QStringLiteral("مبلغ هر کيلومتر:"))));
+
+        // Totals beyond money's range and past a double's digits, in full.
+        for (int i = 0; i < 3; ++i)
+            fx.exec(QStringLiteral("insert into taradod (ranande,dat1,karkard_kilometr,mablagh) values ('big','1402/08/01',1234567890123.25,922337203685477.5807)"));
+        w->ranande->setText(QStringLiteral("big"));
+        w->src_btnClick();
+        w->N14Click();
+        QCOMPARE(form->value(QStringLiteral("mablagh_sum")), QStringLiteral("2767011611056432.7421"));
+        QCOMPARE(form->value(QStringLiteral("karkard_kilometr_sum")), QStringLiteral("3703703670369.75"));
+        if (havePoppler())
+            QVERIFY(pdf.plain.contains(QStringLiteral("2767011611056432.7421")) && pdf.plain.contains(QStringLiteral("3703703670369.75")));
     }
 };
 
