@@ -109,25 +109,45 @@ QString pathLine(const QString &path)
 }
 QString leftToRightPath(const QString &path)
 {
-    // Inside the isolate, digits after Persian letters would still join the
+    // Each folder and file name is a left-to-right isolate of its own within
+    // the path's: without that, two Persian names joined across the "/"
+    // between them into one right-to-left run and read swapped.
+    // Inside a name, digits after Persian letters would still join the
     // letters' right-to-left run: "ليست پرسنل 1405-09-16 (4).xlsx" read as
     // "(4) 16-09-1405 ليست پرسنل.xlsx". A left-to-right mark before such
     // digits keeps them, and what follows them, in the name's own order; the
     // Persian words themselves still read right to left.
-    const QString native = QDir::toNativeSeparators(path);
-    QString out = QChar(0x2066); // left-to-right isolate
+    const QChar leftToRightIsolate(0x2066);
+    const QChar popIsolate(0x2069);
+    const QChar separator = QDir::separator();
+    QString out = leftToRightIsolate;
+    bool inName = false;
     bool afterRightToLeft = false;
-    for (const QChar c : native) {
+    for (const QChar c : QDir::toNativeSeparators(path)) {
+        if (c == separator) {
+            if (inName)
+                out += popIsolate;
+            inName = false;
+            out += c;
+            continue;
+        }
+        if (!inName) {
+            out += leftToRightIsolate;
+            inName = true;
+            afterRightToLeft = false;
+        }
         const QChar::Direction direction = c.direction();
         if (direction == QChar::DirEN && afterRightToLeft)
-            out += QChar(0x200E);
+            out += QChar(0x200E); // left-to-right mark
         if (direction == QChar::DirR || direction == QChar::DirAL)
             afterRightToLeft = true;
         else if (direction == QChar::DirL || direction == QChar::DirEN)
             afterRightToLeft = false;
         out += c;
     }
-    return out + QChar(0x2069); // pop directional isolate
+    if (inName)
+        out += popIsolate;
+    return out + popIsolate;
 }
 QString fileNotWritten(const QString &path, const QString &reason)
 {
