@@ -61,18 +61,25 @@ public:
 };
 
 // A path shown as a right-to-left paragraph reads mirrored: "/home/ali"
-// came out as "home/ali/" in the file dialog's folder box. When a file or
-// print dialog is shown, its folder box, file name box and print-to-file box
-// are turned left to right.
+// came out as "home/ali/" in the file dialog's folder box. The folder box,
+// file name box and print-to-file box of Qt's file and print dialogs are
+// turned left to right at the first event they receive, while the dialog is
+// still being built and before Qt fills them: a box turned only when the
+// dialog was shown read a long path differently at each scroll position.
 class LeftToRightPathBoxes : public QObject {
 public:
     using QObject::QObject;
-    bool eventFilter(QObject *watched, QEvent *event) override
+    bool eventFilter(QObject *watched, QEvent *) override
     {
-        if (event->type() == QEvent::Show && (qobject_cast<QFileDialog *>(watched) || qobject_cast<QPrintDialog *>(watched)))
-            for (const char *name : {"lookInCombo", "fileNameEdit", "filename"})
-                if (auto *box = watched->findChild<QWidget *>(QLatin1String(name)))
-                    box->setLayoutDirection(Qt::LeftToRight);
+        if (!watched->isWidgetType())
+            return false;
+        const QString name = watched->objectName();
+        if (name != QLatin1String("lookInCombo") && name != QLatin1String("fileNameEdit") && name != QLatin1String("filename"))
+            return false;
+        auto *box = static_cast<QWidget *>(watched);
+        const QWidget *dialog = box->window();
+        if (box->layoutDirection() != Qt::LeftToRight && (qobject_cast<const QFileDialog *>(dialog) || qobject_cast<const QPrintDialog *>(dialog)))
+            box->setLayoutDirection(Qt::LeftToRight);
         return false;
     }
 };

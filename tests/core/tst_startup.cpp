@@ -14,7 +14,10 @@
 #include "platform/Style.h"
 #include "platform/Translations.h"
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPainter>
 #include <QStyleOptionComboBox>
 #include <QComboBox>
@@ -379,8 +382,10 @@ void TestStartup::qtDialogsSpeakPersian()
     }
 }
 
-// The folder and file boxes of Qt's file dialog read left to right in the
-// right-to-left program: "/home/ali", not "home/ali/".
+// The path boxes of Qt's file and print dialogs read left to right in the
+// right-to-left program: "/home/ali", not "home/ali/". They are turned before
+// Qt fills them (the print dialog's output file on its construction), so a
+// long path reads the same at every scroll position.
 void TestStartup::qtDialogsShowPathsLeftToRight()
 {
     installLeftToRightPathBoxes();
@@ -388,11 +393,13 @@ void TestStartup::qtDialogsShowPathsLeftToRight()
     QFileDialog files;
     files.setOption(QFileDialog::DontUseNativeDialog);
     files.setLayoutDirection(Qt::RightToLeft);
-    files.open();
     auto *look = files.findChild<QComboBox *>(QStringLiteral("lookInCombo"));
     QCOMPARE(look->layoutDirection(), Qt::LeftToRight);
     QCOMPARE(files.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->layoutDirection(), Qt::LeftToRight);
-    files.reject();
+    QPrinter printer;
+    printer.setOutputFileName(QDir::home().filePath(QStringLiteral("حکم ماموريت خودرو خارج از شهر - برگ سفيد.pdf")));
+    const QPrintDialog print(&printer);
+    QCOMPARE(print.findChild<QLineEdit *>(QStringLiteral("filename"))->layoutDirection(), Qt::LeftToRight);
     // Also drawn by a painter in the program's right-to-left direction.
     QStyleOptionComboBox option;
     option.initFrom(look);
