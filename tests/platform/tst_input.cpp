@@ -11,6 +11,8 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
 #include <functional>
 
 namespace {
@@ -193,7 +195,7 @@ private Q_SLOTS:
     // Text pasted into a single-line edit (a plain edit or a combo box's)
     // arrives as one line: a spreadsheet cell's closing line break goes, also
     // when pasted between two characters, breaks inside become one blank, and
-    // listeners hear only the text as kept.
+    // listeners hear only the text as kept. Every widget keeps its own menu.
     void pastedTextIsOneLine()
     {
         QCOMPARE(singleLine(QStringLiteral("\r\n1234567891\r\n")), QStringLiteral("1234567891"));
@@ -204,21 +206,34 @@ private Q_SLOTS:
         QWidget window;
         auto *edit = new QLineEdit(&window);
         auto *combo = new ComboBox(true, &window);
+        auto *spin = new QSpinBox(&window);
+        auto *silent = new QLineEdit(&window);
+        silent->setContextMenuPolicy(Qt::NoContextMenu);
         QStringList heard;
         QObject::connect(edit, &QLineEdit::textEdited, [&](const QString &text) { heard << text; });
         QObject::connect(combo, &ComboBox::changed, [&] { heard << combo->text(); });
         window.show();
         // Pasted by the paste key, and through the edit's menu, into each.
         const auto byKeys = [](QLineEdit *into) { QTest::keyClick(into, Qt::Key_V, Qt::ControlModifier); };
-        const auto byMenu = [](QLineEdit *into) {
-            QContextMenuEvent menuRequest(QContextMenuEvent::Mouse, QPoint(2, 2), into->mapToGlobal(QPoint(2, 2)));
-            QCoreApplication::sendEvent(into, &menuRequest);
-            QTRY_VERIFY(QApplication::activePopupWidget());
-            for (QAction *action : QApplication::activePopupWidget()->actions())
+        // The menu a right click on a widget gives (none at all: null), used
+        // and closed; a line edit's menu pops up, a spin box's runs until closed.
+        const auto withMenu = [](QWidget *on, const std::function<void(QWidget *)> &use) {
+            bool used = false;
+            QTimer::singleShot(0, [&] {
+                QWidget *menu = QApplication::activePopupWidget();
+                use(menu);
+                used = menu ? menu->close() : true;
+            });
+            QContextMenuEvent menuRequest(QContextMenuEvent::Mouse, QPoint(2, 2), on->mapToGlobal(QPoint(2, 2)));
+            QCoreApplication::sendEvent(on, &menuRequest);
+            QTRY_VERIFY(used);
+        };
+        const auto pasteItem = [](QWidget *menu) {
+            for (QAction *action : menu->actions())
                 if (action->text().startsWith(QCoreApplication::translate("QLineEdit", "&Paste")))
                     action->trigger();
-            QApplication::activePopupWidget()->close();
         };
+        const auto byMenu = [&](QLineEdit *into) { withMenu(into, pasteItem); };
         struct Paste { QString clipboard, before; int cursor; QString after; };
         using Way = std::function<void(QLineEdit *)>;
         for (const Paste &p : {Paste{QStringLiteral("1234567891\r\n"), QStringLiteral("x"), 1, QStringLiteral("x1234567891")},
@@ -235,6 +250,19 @@ private Q_SLOTS:
                     QVERIFY(into->isModified());
                     QCOMPARE(heard, QStringList{p.after});
                 }
+        // A spin box's own menu with its steps, whose paste item pastes one
+        // line too; no menu where it is turned off.
+        QStringList captions;
+        QApplication::clipboard()->setText(QStringLiteral("12\r\n"));
+        spin->selectAll();
+        withMenu(spin->findChild<QLineEdit *>(), [&](QWidget *menu) {
+            for (QAction *action : menu->actions())
+                captions << action->text();
+            pasteItem(menu);
+        });
+        QVERIFY(captions.contains(QCoreApplication::translate("QAbstractSpinBox", "&Step up")));
+        QCOMPARE(spin->value(), 12);
+        withMenu(silent, [](QWidget *menu) { QCOMPARE(menu, nullptr); });
     }
 };
 
