@@ -274,7 +274,7 @@ private Q_SLOTS:
     void workbookNoProgramOpens_data()
     {
         QTest::addColumn<QString>("folder");
-        QTest::addColumn<QStringList>("folderOrder"); // the folder name's words, left to right on screen
+        QTest::addColumn<QStringList>("folderOrder"); // its words, left to right on screen
         QTest::newRow("Latin folder") << QStringLiteral("export") << QStringList{QStringLiteral("export")};
         QTest::newRow("Persian folder") << QStringLiteral("خروجی اکسل") << QStringList{QStringLiteral("اکسل"), QStringLiteral("خروجی")};
         QTest::newRow("mixed folder") << QStringLiteral("Backup پشتيبان") << QStringList{QStringLiteral("Backup"), QStringLiteral("پشتيبان")};
@@ -315,8 +315,7 @@ private Q_SLOTS:
         const auto boxes = fx.ui.callsOf(QStringLiteral("message"));
         QCOMPARE(boxes.size(), 2);
         QCOMPARE(boxes[0].kind, Platform::BoxKind::Error);
-        QVERIFY2(boxes[0].text.contains(leftToRightPath(first.absoluteFilePath())),
-                 qPrintable(boxes[0].text));
+        QVERIFY2(boxes[0].text.contains(leftToRightPath(first.absoluteFilePath())), qPrintable(boxes[0].text));
         // The path reads as the file is named, inside the right-to-left box:
         // folders in their order, each name's words in its own direction,
         // then the date's parts in their order, then "(2)".
@@ -330,10 +329,8 @@ private Q_SLOTS:
         layout.endLayout();
         const auto x = [&](const QString &part) { return layout.lineAt(0).cursorToX(shownPath.indexOf(part) + 1); };
         const QStringList date = dates.ToText().split(QLatin1Char('/'));
-        const QStringList inOrder = QStringList{QDir(temp.path()).dirName()} + folderOrder
-                                    + QStringList{QStringLiteral("پرسنل"), QStringLiteral("ليست"), date[0] + QLatin1Char('-'),
-                                                  QLatin1Char('-') + date[1] + QLatin1Char('-'), QLatin1Char('-') + date[2] + QLatin1Char(' '),
-                                                  QStringLiteral("(2)"), QStringLiteral(".xlsx")};
+        const QStringList inOrder = QStringList{QDir(temp.path()).dirName()} + folderOrder + QStringList{QStringLiteral("پرسنل"), QStringLiteral("ليست"),
+            date[0] + QLatin1Char('-'), QLatin1Char('-') + date[1] + QLatin1Char('-'), QLatin1Char('-') + date[2] + QLatin1Char(' '), QStringLiteral("(2)"), QStringLiteral(".xlsx")};
         for (int i = 1; i < inOrder.size(); ++i)
             QVERIFY2(shownPath.contains(inOrder[i]) && x(inOrder[i - 1]) < x(inOrder[i]), qPrintable(inOrder[i]));
     }
