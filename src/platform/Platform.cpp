@@ -61,18 +61,25 @@ public:
 };
 
 // A path shown as a right-to-left paragraph reads mirrored: "/home/ali"
-// came out as "home/ali/" in the file dialog's folder box. When a file or
-// print dialog is shown, its folder box, file name box and print-to-file box
-// are turned left to right.
+// came out as "home/ali/" in the file dialog's folder box. The folder box,
+// file name box and print-to-file box of Qt's file and print dialogs are
+// turned left to right at the first event they receive, while the dialog is
+// still being built and before Qt fills them: a box turned only when the
+// dialog was shown read a long path differently at each scroll position.
 class LeftToRightPathBoxes : public QObject {
 public:
     using QObject::QObject;
-    bool eventFilter(QObject *watched, QEvent *event) override
+    bool eventFilter(QObject *watched, QEvent *) override
     {
-        if (event->type() == QEvent::Show && (qobject_cast<QFileDialog *>(watched) || qobject_cast<QPrintDialog *>(watched)))
-            for (const char *name : {"lookInCombo", "fileNameEdit", "filename"})
-                if (auto *box = watched->findChild<QWidget *>(QLatin1String(name)))
-                    box->setLayoutDirection(Qt::LeftToRight);
+        if (!watched->isWidgetType())
+            return false;
+        const QString name = watched->objectName();
+        if (name != QLatin1String("lookInCombo") && name != QLatin1String("fileNameEdit") && name != QLatin1String("filename"))
+            return false;
+        auto *box = static_cast<QWidget *>(watched);
+        const QWidget *dialog = box->window();
+        if (box->layoutDirection() != Qt::LeftToRight && (qobject_cast<const QFileDialog *>(dialog) || qobject_cast<const QPrintDialog *>(dialog)))
+            box->setLayoutDirection(Qt::LeftToRight);
         return false;
     }
 };
@@ -109,25 +116,45 @@ QString pathLine(const QString &path)
 }
 QString leftToRightPath(const QString &path)
 {
-    // Inside the isolate, digits after Persian letters would still join the
+    // Each folder and file name is a left-to-right isolate of its own within
+    // the path's: without that, two Persian names joined across the "/"
+    // between them into one right-to-left run and read swapped.
+    // Inside a name, digits after Persian letters would still join the
     // letters' right-to-left run: "ليست پرسنل 1405-09-16 (4).xlsx" read as
     // "(4) 16-09-1405 ليست پرسنل.xlsx". A left-to-right mark before such
     // digits keeps them, and what follows them, in the name's own order; the
     // Persian words themselves still read right to left.
-    const QString native = QDir::toNativeSeparators(path);
-    QString out = QChar(0x2066); // left-to-right isolate
+    const QChar leftToRightIsolate(0x2066);
+    const QChar popIsolate(0x2069);
+    const QChar separator = QDir::separator();
+    QString out = leftToRightIsolate;
+    bool inName = false;
     bool afterRightToLeft = false;
-    for (const QChar c : native) {
+    for (const QChar c : QDir::toNativeSeparators(path)) {
+        if (c == separator) {
+            if (inName)
+                out += popIsolate;
+            inName = false;
+            out += c;
+            continue;
+        }
+        if (!inName) {
+            out += leftToRightIsolate;
+            inName = true;
+            afterRightToLeft = false;
+        }
         const QChar::Direction direction = c.direction();
         if (direction == QChar::DirEN && afterRightToLeft)
-            out += QChar(0x200E);
+            out += QChar(0x200E); // left-to-right mark
         if (direction == QChar::DirR || direction == QChar::DirAL)
             afterRightToLeft = true;
         else if (direction == QChar::DirL || direction == QChar::DirEN)
             afterRightToLeft = false;
         out += c;
     }
-    return out + QChar(0x2069); // pop directional isolate
+    if (inName)
+        out += popIsolate;
+    return out + popIsolate;
 }
 QString fileNotWritten(const QString &path, const QString &reason)
 {

@@ -57,7 +57,8 @@ void showFileLeftAt(const QString &noProgram, const QString &path);
 // right-to-left message.
 QString pathLine(const QString &path);
 // A file's full path within a line of text, reading left to right exactly as
-// the file is named (digits and brackets after Persian words included).
+// the file is named (digits and brackets after Persian words included): the
+// folder and file names stand in the path's order, each read on its own.
 QString leftToRightPath(const QString &path);
 // The message of a file that could not be written: what failed, in Persian,
 // the file's full path, and the system's own reason.

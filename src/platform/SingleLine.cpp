@@ -31,16 +31,28 @@ public:
 };
 
 // Takes over the ways text arrives at an edit in one piece (the paste key,
-// the context menu's paste, the middle button's selection paste, a drop) and
-// puts the text in as one line. The breaks are those of the arriving text,
-// so "123\n" pasted between "X" and "Y" gives "X123Y"; and the edit changes
-// once, so its listeners hear only the text as it then stands.
+// the middle button's selection paste, a drop, the paste item of the menu
+// the edit or its spin box builds) and puts the text in as one line. The
+// breaks are those of the arriving text, so "123\n" pasted between "X" and
+// "Y" gives "X123Y"; and the edit changes once, so its listeners hear only
+// the text as it then stands. The menus themselves stay the widgets' own: a
+// spin box's keeps its steps, an edit whose menu is turned off shows none.
 class OneLineInsertions : public QObject {
 public:
     explicit OneLineInsertions(QLineEdit *edit) : QObject(edit), m_edit(edit) {}
 
-    bool eventFilter(QObject *, QEvent *event) override
+    bool eventFilter(QObject *watched, QEvent *event) override
     {
+        if (watched != m_edit) {
+            if (event->type() == QEvent::Show)
+                if (auto *menu = qobject_cast<QMenu *>(watched))
+                    pasteAsOneLine(menu);
+            return false;
+        }
+        // The edit's standard menu is made as its child; it is known by the
+        // time it shows.
+        if (event->type() == QEvent::ChildAdded)
+            static_cast<QChildEvent *>(event)->child()->installEventFilter(this);
         if (m_edit->isReadOnly())
             return false;
         switch (event->type()) {
@@ -55,20 +67,6 @@ public:
             m_edit->deselect();
             paste(QClipboard::Selection);
             return true;
-        case QEvent::ContextMenu: {
-            // The edit's own menu, its paste item (known by Qt's caption for
-            // it, in whatever language) pasting here.
-            QMenu *menu = m_edit->createStandardContextMenu();
-            menu->setAttribute(Qt::WA_DeleteOnClose);
-            const QString pasteCaption = QCoreApplication::translate("QLineEdit", "&Paste");
-            for (QAction *action : menu->actions())
-                if (action->text().section(QLatin1Char('\t'), 0, 0) == pasteCaption) {
-                    QObject::disconnect(action, &QAction::triggered, m_edit, nullptr);
-                    QObject::connect(action, &QAction::triggered, this, [this] { paste(QClipboard::Clipboard); });
-                }
-            menu->popup(static_cast<QContextMenuEvent *>(event)->globalPos());
-            return true;
-        }
         case QEvent::Drop: {
             // The edit drops the text as one line in its own way (at the
             // drop point, moving it when dragged from the edit itself).
@@ -91,6 +89,17 @@ public:
     }
 
 private:
+    // The menu's paste item (known by Qt's caption for it, in whatever
+    // language) pastes here.
+    void pasteAsOneLine(QMenu *menu)
+    {
+        const QString pasteCaption = QCoreApplication::translate("QLineEdit", "&Paste");
+        for (QAction *action : menu->actions())
+            if (action->text().section(QLatin1Char('\t'), 0, 0) == pasteCaption
+                && QObject::disconnect(action, &QAction::triggered, m_edit, nullptr))
+                QObject::connect(action, &QAction::triggered, this, [this] { paste(QClipboard::Clipboard); });
+    }
+
     void paste(QClipboard::Mode mode)
     {
         const QString text = QGuiApplication::clipboard()->text(mode);

@@ -15,6 +15,8 @@
 #include "platform/Translations.h"
 #include <QApplication>
 #include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPainter>
 #include <QStyleOptionComboBox>
 #include <QComboBox>
@@ -379,8 +381,9 @@ void TestStartup::qtDialogsSpeakPersian()
     }
 }
 
-// The folder and file boxes of Qt's file dialog read left to right in the
-// right-to-left program: "/home/ali", not "home/ali/".
+// The path boxes of Qt's file and print dialogs read left to right in the
+// right-to-left program: "/home/ali", not "home/ali/"; turned before Qt fills
+// them (the print dialog's on construction), they read so at every scroll.
 void TestStartup::qtDialogsShowPathsLeftToRight()
 {
     installLeftToRightPathBoxes();
@@ -388,11 +391,13 @@ void TestStartup::qtDialogsShowPathsLeftToRight()
     QFileDialog files;
     files.setOption(QFileDialog::DontUseNativeDialog);
     files.setLayoutDirection(Qt::RightToLeft);
-    files.open();
     auto *look = files.findChild<QComboBox *>(QStringLiteral("lookInCombo"));
     QCOMPARE(look->layoutDirection(), Qt::LeftToRight);
     QCOMPARE(files.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->layoutDirection(), Qt::LeftToRight);
-    files.reject();
+    QPrinter printer;
+    printer.setOutputFileName(QStringLiteral("/home/ali/حکم ماموريت خودرو خارج از شهر - برگ سفيد.pdf"));
+    const QPrintDialog print(&printer);
+    QCOMPARE(print.findChild<QLineEdit *>(QStringLiteral("filename"))->layoutDirection(), Qt::LeftToRight);
     // Also drawn by a painter in the program's right-to-left direction.
     QStyleOptionComboBox option;
     option.initFrom(look);

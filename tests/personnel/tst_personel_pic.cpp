@@ -230,7 +230,7 @@ private Q_SLOTS:
         QCOMPARE(readFile(path(QStringLiteral("kept"))), binaryContent('r', 10));
         QCOMPARE(fx.ui.messages().size(), 2);
         QCOMPARE(fx.ui.calls.last().kind, Platform::BoxKind::Error);
-        QVERIFY(fx.ui.calls.last().text.contains(QDir::toNativeSeparators(path(QStringLiteral("kept")))));
+        QVERIFY(fx.ui.calls.last().text.contains(leftToRightPath(path(QStringLiteral("kept")))));
     }
 
     // The final name exists although the dialog saw only the chosen one:
@@ -301,7 +301,7 @@ private Q_SLOTS:
         QCOMPARE(boxes.size(), earlier + 1);
         QCOMPARE(boxes.last().kind, Platform::BoxKind::Error);
         QVERIFY2(boxes.last().text.startsWith(QStringLiteral("فايل در اين مسير ذخيره نشد:")), qPrintable(boxes.last().text));
-        QVERIFY(boxes.last().text.contains(QDir::toNativeSeparators(path(QStringLiteral("missing/x.exe")))));
+        QVERIFY(boxes.last().text.contains(leftToRightPath(path(QStringLiteral("missing/x.exe")))));
         QVERIFY(!QFile::exists(path(QStringLiteral("missing/x.exe"))));
     }
 

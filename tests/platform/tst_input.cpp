@@ -11,6 +11,8 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
 #include <functional>
 
 namespace {
@@ -193,7 +195,7 @@ private Q_SLOTS:
     // Text pasted into a single-line edit (a plain edit or a combo box's)
     // arrives as one line: a spreadsheet cell's closing line break goes, also
     // when pasted between two characters, breaks inside become one blank, and
-    // listeners hear only the text as kept.
+    // listeners hear only the text as kept. Every widget keeps its own menu.
     void pastedTextIsOneLine()
     {
         QCOMPARE(singleLine(QStringLiteral("\r\n1234567891\r\n")), QStringLiteral("1234567891"));
@@ -204,15 +206,21 @@ private Q_SLOTS:
         QWidget window;
         auto *edit = new QLineEdit(&window);
         auto *combo = new ComboBox(true, &window);
+        auto *spin = new QSpinBox(&window);
+        auto *silent = new QLineEdit(&window);
+        silent->setContextMenuPolicy(Qt::NoContextMenu);
         QStringList heard;
         QObject::connect(edit, &QLineEdit::textEdited, [&](const QString &text) { heard << text; });
         QObject::connect(combo, &ComboBox::changed, [&] { heard << combo->text(); });
         window.show();
         // Pasted by the paste key, and through the edit's menu, into each.
         const auto byKeys = [](QLineEdit *into) { QTest::keyClick(into, Qt::Key_V, Qt::ControlModifier); };
-        const auto byMenu = [](QLineEdit *into) {
-            QContextMenuEvent menuRequest(QContextMenuEvent::Mouse, QPoint(2, 2), into->mapToGlobal(QPoint(2, 2)));
-            QCoreApplication::sendEvent(into, &menuRequest);
+        const auto rightClick = [](QWidget *on) {
+            QContextMenuEvent menuRequest(QContextMenuEvent::Mouse, QPoint(2, 2), on->mapToGlobal(QPoint(2, 2)));
+            QCoreApplication::sendEvent(on, &menuRequest);
+        };
+        const auto byMenu = [&](QLineEdit *into) {
+            rightClick(into);
             QTRY_VERIFY(QApplication::activePopupWidget());
             for (QAction *action : QApplication::activePopupWidget()->actions())
                 if (action->text().startsWith(QCoreApplication::translate("QLineEdit", "&Paste")))
@@ -235,6 +243,18 @@ private Q_SLOTS:
                     QVERIFY(into->isModified());
                     QCOMPARE(heard, QStringList{p.after});
                 }
+        // Other menus stay their own: a spin box's with its steps (it runs
+        // until closed), none where the menu is turned off.
+        QStringList captions;
+        QTimer::singleShot(0, [&] {
+            for (QAction *action : QApplication::activePopupWidget()->actions())
+                captions << action->text();
+            QApplication::activePopupWidget()->close();
+        });
+        rightClick(spin->findChild<QLineEdit *>());
+        QTRY_VERIFY(captions.contains(QCoreApplication::translate("QAbstractSpinBox", "&Step up")));
+        rightClick(silent);
+        QVERIFY(!QApplication::activePopupWidget());
     }
 };
 
