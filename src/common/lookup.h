@@ -29,6 +29,10 @@ inline const QString KilometreRateList = QStringLiteral("مبلغ هر کيلو�
 inline const QString HourRateList = QStringLiteral("مبلغ هر ساعت");
 bool isRateList(const QString &listName);
 
+// Replaces the county items with the counties of the province as typed, its
+// kaf, yeh and digits in any form; the county text stays.
+void fillCounties(ComboBox *counties, const QString &province);
+
 // The statement line that selects every row of one list, with no order.
 QString lookupListStatement(const QString &listName);
 // The same rows in the order they were added.

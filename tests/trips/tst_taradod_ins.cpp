@@ -443,8 +443,10 @@ private Q_SLOTS:
     }
 
     // Typed on a Persian keyboard, the seeded texts with their Arabic kaf and
-    // yeh, and a name with another form of its digit, cascade and are checked
-    // all the same: a second trip other than in-city is refused, a repeat asked.
+    // yeh, and a name and a start date with other forms of their digits,
+    // cascade and are checked all the same: a second trip other than in-city
+    // is refused, a repeat asked, and an edit that only rewrites the driver's
+    // letters asks nothing.
     void persianKeyboardSpellings_data() { addEngineRows(); }
     void persianKeyboardSpellings()
     {
@@ -452,7 +454,8 @@ private Q_SLOTS:
         addPeopleAndVehicles(fx);
         const QString date = QStringLiteral("1402/05/01");
         for (const QString &stored : {QStringLiteral("علي رضايي"), QStringLiteral("علی کریمی ۲")})
-            fx.exec(QStringLiteral("insert into taradod (typ,ranande,mamor,dat1) values ('%1','%2','مهدي احمدي','%3')").arg(OutOfCity, stored, date));
+            fx.exec(QStringLiteral("insert into taradod (typ,ranande,mamor,dat1) values ('%1','%2','مهدي احمدي','%3')")
+                        .arg(OutOfCity, stored, stored.endsWith(QStringLiteral("۲")) ? QStringLiteral("۱۴۰۲/۰۵/۰۱") : date));
         Ttaradod_ins *w = openNew(fx);
         type(w->nahve, QStringLiteral("استیجاری"));
         QCOMPARE(items(w->ranande), (QStringList{QStringLiteral("علي رضايي"), QStringLiteral("رضا O'Neil")}));
@@ -471,11 +474,24 @@ private Q_SLOTS:
         }
         QCOMPARE(fx.ui.messages(), (QStringList{Blocked, Blocked}));
         fx.ui.reset();
-        fillTrip(w, InCity, QStringLiteral("علی رضایی"), QStringLiteral("مهدی احمدی"), date);
-        fx.ui.buttonAnswers << Platform::Button::No;
-        w->ins_btn->click();
-        QCOMPARE(fx.ui.messages(), QStringList{DuplicateQuestion + QStringLiteral("علي رضايي")});
+        fx.ui.buttonAnswers << Platform::Button::No << Platform::Button::No;
+        for (const QString &typed : {QStringLiteral("علی رضایی"), QStringLiteral("علي كريمي 2")}) {
+            fillTrip(w, InCity, typed, QStringLiteral("مهدی احمدی"), date);
+            w->ins_btn->click();
+        }
+        QCOMPARE(fx.ui.messages(), (QStringList{DuplicateQuestion + QStringLiteral("علي رضايي"), DuplicateQuestion + QStringLiteral("علی کریمی ۲")}));
         QCOMPARE(tripCount(fx), 2);
+
+        fx.ui.reset();
+        w->close();
+        app::taradod_src->CheckBox3->setChecked(false);
+        app::taradod_src->src_btnClick();
+        selectTrip(fx.value(QStringLiteral("select max(id) from taradod")));
+        app::taradod_src->N2Click();
+        w->ranande->setText(QStringLiteral("علي كريمي 2"));
+        w->edit_btn->click();
+        QCOMPARE(fx.ui.messages(), QStringList());
+        QCOMPARE(fx.value(QStringLiteral("select ranande from taradod where mamor='مهدي احمدي' and dat1<>'%1'").arg(date)), QStringLiteral("علي كريمي 2"));
     }
 
     void editChecks_data() { addEngineRows(); }
