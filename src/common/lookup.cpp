@@ -1,6 +1,6 @@
 #include "lookup.h"
-#include "core/app.h"
 #include "EntryWindow.h"
+#include "core/app.h"
 #include "core/dm_u.h"
 #include "platform/ComboBox.h"
 #include "platform/Connection.h"
