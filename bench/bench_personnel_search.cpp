@@ -2,8 +2,9 @@
 // switched on: the count into the label, the rows into the list's query and
 // the grid's model ready to paint, beside a loop over the engine's own C
 // interface in this process and the engine's own client running the same
-// two statements; then that search and a national-code filter of digits,
-// folded, each beside the same search with a plain LIKE. SQLite, and PostgreSQL when KAVRIN_BENCH_PG
+// two statements; then that search, a last-name filter of a letter few rows
+// hold and a national-code filter of digits, folded, each beside the same
+// search with a plain LIKE. SQLite, and PostgreSQL when KAVRIN_BENCH_PG
 // (or KAVRIN_TEST_PG) names a server; each engine in a process of its own.
 //
 //   build/bench/bench_personnel_search [rows]
@@ -181,6 +182,8 @@ int main(int argc, char **argv)
     compareWithPlainLike(d, QStringLiteral("last name \"ي\" and county \"ا\""),
                          {{list->CheckBox1, list->lname, QStringLiteral("lname"), QStringLiteral("ي")},
                           {list->CheckBox11, list->shahrestan, QStringLiteral("shahrestan"), QStringLiteral("ا")}});
+    // A letter few rows hold: the Arabic kaf of one last name in eleven.
+    compareWithPlainLike(d, QStringLiteral("last name \"ك\""), {{list->CheckBox1, list->lname, QStringLiteral("lname"), QStringLiteral("ك")}});
     compareWithPlainLike(d, QStringLiteral("national code \"12\""),
                          {{list->CheckBox12, list->nation, QStringLiteral("nation"), QStringLiteral("12")}});
     app::destroyAll();

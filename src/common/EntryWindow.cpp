@@ -1,6 +1,7 @@
 #include "EntryWindow.h"
 #include "platform/DataError.h"
 #include "platform/ComboBox.h"
+#include "platform/Connection.h"
 #include "platform/MaskEdit.h"
 #include "platform/Platform.h"
 #include "platform/Query.h"
@@ -107,11 +108,14 @@ void loadControlsFromRow(const QList<QWidget *> &controls, Query &rows)
     }
 }
 
-bool duplicateAllowed(Query &query, const QStringList &lines, const QString &question, const QString &keyColumn)
+bool duplicateAllowed(Query &query, const QStringList &lines, const QString &question, const QString &keyColumn,
+                      const QString &exceptId)
 {
     query.clear();
     for (const QString &line : lines)
         query.add(line);
+    if (!exceptId.isEmpty())
+        query.add(QStringLiteral(" and id<>") + query.connection()->dialect().quoted(exceptId));
     query.open();
     if (query.isEmpty())
         return true;
@@ -145,9 +149,11 @@ void requireCompleteMasks(const QList<QWidget *> &controls, RowMode mode)
 
 } // namespace
 
-void storeControls(Query &rows, const QList<QWidget *> &controls, RowMode mode)
+bool storeControls(Query &rows, const QList<QWidget *> &controls, RowMode mode, const std::function<bool()> &checksPassed)
 {
     requireCompleteMasks(controls, mode);
+    if (checksPassed && !checksPassed())
+        return false;
     if (!rows.isOpen())
         rows.open();
     if (mode == RowMode::Append)
@@ -183,6 +189,7 @@ void storeControls(Query &rows, const QList<QWidget *> &controls, RowMode mode)
     if (mode == RowMode::Edit)
         for (QWidget *control : controls)
             rememberLoadedText(control);
+    return true;
 }
 
 QLineEdit *FieldMaker::edit(const char *name, int row, int column, const QString &caption, bool rightToLeft)

@@ -33,8 +33,10 @@ void loadControlsFromRow(const QList<QWidget *> &controls, Query &rows);
 
 // The duplicate question: runs `lines` on `query`; when a row comes back a
 // warning with Yes, No and Cancel asks `question` followed by the first row's
-// `keyColumn`. True when there is no duplicate or the answer is Yes.
-bool duplicateAllowed(Query &query, const QStringList &lines, const QString &question, const QString &keyColumn);
+// `keyColumn`. True when there is no duplicate or the answer is Yes. An edit
+// names its row in `exceptId`: the row being edited is no duplicate of itself.
+bool duplicateAllowed(Query &query, const QStringList &lines, const QString &question, const QString &keyColumn,
+                      const QString &exceptId = QString());
 
 // Makes an entry window's fields and hands each, with its caption, to the
 // window's own way of placing it: plain edits (right to left where they hold
@@ -63,7 +65,12 @@ enum class RowMode { Append, Edit };
 // error goes on, so the shared result set is never left half-assigned; a
 // text that does not convert is reported under its field's caption, and the
 // field gets the focus. An edit skips a control that still shows the text
-// it was loaded with, so that only what the user changed is written. A
-// masked field that is not complete stops the save before the row is
-// touched, with the focus on it and the masked edit's invalid-input message.
-void storeControls(Query &rows, const QList<QWidget *> &controls, RowMode mode);
+// it was loaded with, so that only what the user changed is written.
+//
+// Before anything else a masked field that is not complete stops the save,
+// with the focus on it and the masked edit's invalid-input message; only
+// then `checksPassed` runs the window's own checks and questions, and a
+// false from it ends the save with nothing written. True when the row was
+// stored.
+bool storeControls(Query &rows, const QList<QWidget *> &controls, RowMode mode,
+                   const std::function<bool()> &checksPassed = nullptr);

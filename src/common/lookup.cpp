@@ -1,7 +1,9 @@
 #include "lookup.h"
+#include "EntryWindow.h"
 #include "core/app.h"
 #include "core/dm_u.h"
 #include "platform/ComboBox.h"
+#include "platform/Connection.h"
 #include "platform/Money.h"
 #include <QStringList>
 
@@ -72,4 +74,13 @@ QString singleValue(const QString &listName, Query &query)
         return QString();
     query.first();
     return query.field(QStringLiteral("cmt")).asString();
+}
+
+void fillCounties(ComboBox *counties, const QString &province)
+{
+    Query &q = *app::dm->ADOQ_set;
+    fillComboFromStatement(counties, q,
+                           QStringLiteral("select distinct shahrestan from abadiha where ")
+                               + q.connection()->dialect().equalsText(QStringLiteral("ostan"), province),
+                           QStringLiteral("shahrestan"));
 }

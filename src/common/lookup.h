@@ -33,6 +33,10 @@ bool isRateList(const QString &listName);
 // 100,000 kilometres and as many hours still fits the amount column.
 QString rateRefusal(const QString &listName, const QString &text);
 
+// Replaces the county items with the counties of the province as typed, its
+// kaf, yeh and digits in any form; the county text stays.
+void fillCounties(ComboBox *counties, const QString &province);
+
 // The statement line that selects every row of one list, with no order.
 QString lookupListStatement(const QString &listName);
 // The same rows in the order they were added.

@@ -6,6 +6,7 @@
 #include "platform/ComboBox.h"
 #include "platform/Digits.h"
 #include "platform/Guard.h"
+#include "platform/Letters.h"
 #include "platform/MaskEdit.h"
 #include "platform/Platform.h"
 #include "platform/Query.h"
@@ -182,9 +183,7 @@ void Tpersonel_ins::FormShow()
 
 void Tpersonel_ins::ostanChange()
 {
-    fillComboFromStatement(shahrestan, *app::dm->ADOQ_set,
-                           QStringLiteral("select distinct shahrestan from abadiha where ostan=") + quoted(ostan->text()),
-                           QStringLiteral("shahrestan"));
+    fillCounties(shahrestan, ostan->text());
 }
 
 bool Tpersonel_ins::nationalCodeValid(const QString &typed)
@@ -232,35 +231,35 @@ bool lastNameGiven(const QLineEdit *lname)
 }
 
 // The code's digits in any of their forms: a code stored with Persian
-// digits by another program is the same code typed on the number pad.
-bool nationalCodeNotTaken(const QString &code)
+// digits by another program is the same code typed on the number pad. An
+// edit names its own row, which is no duplicate of itself.
+bool nationalCodeNotTaken(const QString &code, const QString &exceptId = QString())
 {
     Query &q = *app::dm->ADOQuery1;
     return duplicateAllowed(q,
                             {QStringLiteral("select * from personel where "),
                              QStringLiteral(" ") + q.connection()->dialect().equalsText(QStringLiteral("nation"), code)},
                             QStringLiteral(" هشدار! اين کد ملي قبلا ثبت شده است.آيا مي خواهيد ادامه دهيد؟"),
-                            QStringLiteral("nation"));
+                            QStringLiteral("nation"), exceptId);
 }
 
 } // namespace
 
 void Tpersonel_ins::ins_btnClick()
 {
-    if (!lastNameGiven(lname) || !nationalCodeNotTaken(nation->text()))
-        return;
     // The window stays open with its texts: a second click stores a second row.
-    storeControls(*app::dm->ADOQ_personel, m_fields, RowMode::Append);
+    storeControls(*app::dm->ADOQ_personel, m_fields, RowMode::Append,
+                  [this] { return lastNameGiven(lname) && nationalCodeNotTaken(nation->text()); });
 }
 
 void Tpersonel_ins::edit_btnClick()
 {
-    if (!lastNameGiven(lname))
-        return;
     Query &rows = *app::dm->ADOQ_personel;
-    if (asciiDigits(nation->text()) != asciiDigits(rows.field(QStringLiteral("nation")).asString())
-        && !nationalCodeNotTaken(nation->text()))
-        return;
-    storeControls(rows, m_fields, RowMode::Edit);
-    close();
+    const auto checksPassed = [&] {
+        return lastNameGiven(lname)
+            && (sameLetters(nation->text(), rows.field(QStringLiteral("nation")).asString())
+                || nationalCodeNotTaken(nation->text(), rows.field(QStringLiteral("id")).asString()));
+    };
+    if (storeControls(rows, m_fields, RowMode::Edit, checksPassed))
+        close();
 }

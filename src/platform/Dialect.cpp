@@ -270,11 +270,45 @@ public:
     }
     // LIKE reads a backslash as its escape character; a typed one is the
     // character itself, as on the other engines.
+    //
+    // translate() copies every text it reads, which made a search for a
+    // letter few rows hold half as slow again as a plain LIKE. The folded
+    // comparison is first narrowed by plain LIKEs the stored text meets as
+    // it is: the pattern with a folded letter in each of its forms (a text
+    // matches once folded exactly when it matches one of these), as long as
+    // that gives at most four patterns; a letter past that stands as "_"
+    // there, and only then is translate() needed, on the rows left.
     QString containsText(const QString &column, const QString &text) const override
     {
         QString literal = text;
         literal.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
-        return Dialect::containsText(column, literal);
+        const QString pattern = QLatin1Char('%') + literal + QLatin1Char('%');
+        const Folding folding = foldingFor(pattern);
+        // Latin letters go through lower(), which folds more than their two
+        // forms; a text of ASCII characters once folded is cheap already.
+        if (folding.letters.isEmpty() || folding.lowerCase || folding.asciiText)
+            return Dialect::containsText(column, literal);
+        QStringList alternatives{QString()};
+        bool exact = true;
+        for (QChar c : pattern) {
+            const QString forms = formsOf(c);
+            if (forms.isEmpty() || alternatives.size() * forms.size() > 4) {
+                exact = exact && forms.isEmpty();
+                for (QString &a : alternatives)
+                    a += forms.isEmpty() ? c : QLatin1Char('_');
+                continue;
+            }
+            QStringList next;
+            for (const QString &a : std::as_const(alternatives))
+                for (QChar form : forms)
+                    next << a + form;
+            alternatives = next;
+        }
+        QStringList likes;
+        for (const QString &a : std::as_const(alternatives))
+            likes << column + QStringLiteral(" like ") + quoted(a);
+        const QString narrowed = QLatin1Char('(') + likes.join(QStringLiteral(" or ")) + QLatin1Char(')');
+        return exact ? narrowed : QLatin1Char('(') + narrowed + QStringLiteral(" and ") + Dialect::containsText(column, literal) + QLatin1Char(')');
     }
     QString typeName(ColumnType type, int length) const override
     {

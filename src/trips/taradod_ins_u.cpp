@@ -251,9 +251,7 @@ void Ttaradod_ins::FormShow()
 
 void Ttaradod_ins::ostanChange()
 {
-    fillComboFromStatement(shahrestan, *app::dm->ADOQ_set,
-                           QStringLiteral("select distinct shahrestan from abadiha where ostan=") + quoted(ostan->text()),
-                           QStringLiteral("shahrestan"));
+    fillCounties(shahrestan, ostan->text());
 }
 
 void Ttaradod_ins::nahveChange()
@@ -505,9 +503,11 @@ bool Ttaradod_ins::requiredFieldsGiven()
 bool Ttaradod_ins::blockingCheckPassed(const QString &exceptId)
 {
     Query &q = *app::dm->ADOQuery1;
-    // The driver however the letters and digits of the name are written.
-    QStringList lines{QStringLiteral("select * from taradod where "), QStringLiteral("  dat1=") + quoted(dat1->text()),
-                      QStringLiteral(" and ") + q.connection()->dialect().equalsText(QStringLiteral("ranande"), ranande->text()),
+    const Dialect &dialect = q.connection()->dialect();
+    // The driver and the date however their letters and digits are written.
+    QStringList lines{QStringLiteral("select * from taradod where "),
+                      QStringLiteral("  ") + dialect.equalsText(QStringLiteral("dat1"), dat1->text()),
+                      QStringLiteral(" and ") + dialect.equalsText(QStringLiteral("ranande"), ranande->text()),
                       QStringLiteral(" and typ<>") + quoted(InCity)};
     if (!exceptId.isEmpty())
         lines << QStringLiteral(" and id<>") + quoted(exceptId);
@@ -518,47 +518,44 @@ bool Ttaradod_ins::blockingCheckPassed(const QString &exceptId)
     return false;
 }
 
-bool Ttaradod_ins::duplicateAllowedFor()
+bool Ttaradod_ins::duplicateAllowedFor(const QString &exceptId)
 {
     Query &q = *app::dm->ADOQuery1;
     const Dialect &dialect = q.connection()->dialect();
     return duplicateAllowed(q,
                             {QStringLiteral("select * from taradod where "), QStringLiteral(" ") + dialect.equalsText(QStringLiteral("ranande"), ranande->text()),
                              QStringLiteral(" and ") + dialect.equalsText(QStringLiteral("mamor"), mamor->text()),
-                             QStringLiteral(" and dat1=") + quoted(dat1->text())},
+                             QStringLiteral(" and ") + dialect.equalsText(QStringLiteral("dat1"), dat1->text())},
                             QStringLiteral(" هشدار! اين راننده و مامور قبلا ثبت شده است.آيا مي خواهيد ادامه دهيد؟"),
-                            QStringLiteral("ranande"));
+                            QStringLiteral("ranande"), exceptId);
 }
 
 void Ttaradod_ins::ins_btnClick()
 {
-    if (!requiredFieldsGiven())
-        return;
-    if (!sameLetters(typ->text(), InCity) && !blockingCheckPassed(QString()))
-        return;
-    if (!duplicateAllowedFor())
-        return;
     // The window stays open with its texts: a further click stores a further trip.
-    storeControls(*app::dm->ADOQ_taradod, m_fields, RowMode::Append);
+    storeControls(*app::dm->ADOQ_taradod, m_fields, RowMode::Append, [this] {
+        return requiredFieldsGiven() && (sameLetters(typ->text(), InCity) || blockingCheckPassed(QString())) && duplicateAllowedFor(QString());
+    });
 }
 
 void Ttaradod_ins::edit_btnClick()
 {
     // A refused save leaves the window open with the typed changes, to be
     // put right or abandoned by closing the window.
-    if (!requiredFieldsGiven())
-        return;
     Query &rows = *app::dm->ADOQ_taradod;
-    const QString storedType = rows.field(QStringLiteral("typ")).asString();
-    const QString storedDriver = rows.field(QStringLiteral("ranande")).asString();
-    const QString storedDate = rows.field(QStringLiteral("dat1")).asString();
-    // A change of type, driver or start date may make the trip a second one
-    // other than in-city for its driver and date.
-    const bool moved = typ->text() != storedType || ranande->text() != storedDriver || dat1->text() != storedDate;
-    if (moved && !sameLetters(typ->text(), InCity) && !blockingCheckPassed(rows.field(QStringLiteral("id")).asString()))
-        return;
-    if (ranande->text() != storedDriver && !duplicateAllowedFor())
-        return;
-    storeControls(rows, m_fields, RowMode::Edit);
-    close();
+    const auto checksPassed = [&] {
+        if (!requiredFieldsGiven())
+            return false;
+        const QString id = rows.field(QStringLiteral("id")).asString();
+        const bool driverChanged = !sameLetters(ranande->text(), rows.field(QStringLiteral("ranande")).asString());
+        // A change of type, driver or start date may make the trip a second
+        // one other than in-city for its driver and date.
+        const bool moved = driverChanged || !sameLetters(typ->text(), rows.field(QStringLiteral("typ")).asString())
+            || !sameLetters(dat1->text(), rows.field(QStringLiteral("dat1")).asString());
+        if (moved && !sameLetters(typ->text(), InCity) && !blockingCheckPassed(id))
+            return false;
+        return !driverChanged || duplicateAllowedFor(id);
+    };
+    if (storeControls(rows, m_fields, RowMode::Edit, checksPassed))
+        close();
 }

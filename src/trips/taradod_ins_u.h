@@ -123,7 +123,7 @@ private:
     // The checks before a row is written; false when one refused it.
     bool requiredFieldsGiven();
     bool blockingCheckPassed(const QString &exceptId);
-    bool duplicateAllowedFor();
+    bool duplicateAllowedFor(const QString &exceptId);
 
     QList<QWidget *> m_fields;
 };

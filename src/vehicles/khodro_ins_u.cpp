@@ -5,6 +5,7 @@
 #include "core/dm_u.h"
 #include "platform/ComboBox.h"
 #include "platform/Guard.h"
+#include "platform/Letters.h"
 #include "platform/MaskEdit.h"
 #include "platform/Platform.h"
 #include "platform/Query.h"
@@ -155,9 +156,7 @@ void Tkhodro_ins::FormShow()
 
 void Tkhodro_ins::ostanChange()
 {
-    fillComboFromStatement(shahrestan, *app::dm->ADOQ_set,
-                           QStringLiteral("select distinct shahrestan from abadiha where ostan=") + quoted(ostan->text()),
-                           QStringLiteral("shahrestan"));
+    fillCounties(shahrestan, ostan->text());
 }
 
 void Tkhodro_ins::lnameChange()
@@ -167,7 +166,7 @@ void Tkhodro_ins::lnameChange()
     // owner text) empties the three fields.
     Query &set = *app::dm->ADOQ_set;
     set.clear();
-    set.add(QStringLiteral("select * from personel where ") + fullNameExpression(set) + QLatin1Char('=') + quoted(lname->text()));
+    set.add(QStringLiteral("select * from personel where ") + set.connection()->dialect().equalsText(fullNameExpression(set), lname->text()));
     set.open();
     set.first();
     setControlText(khodro, set.field(QStringLiteral("khodro")).asString());
@@ -187,34 +186,39 @@ bool ownerGiven(const ComboBox *owner)
     return false;
 }
 
-// The pair of owner and vehicle name is asked about when another row has it.
-bool pairNotTaken(const QString &owner, const QString &vehicle)
+// The pair of owner and vehicle name is asked about when another row has it,
+// however their kaf, yeh and digits are written. An edit names its own row,
+// which is no duplicate of itself.
+bool pairNotTaken(const QString &owner, const QString &vehicle, const QString &exceptId = QString())
 {
-    return duplicateAllowed(*app::dm->ADOQuery1,
+    Query &q = *app::dm->ADOQuery1;
+    const Dialect &dialect = q.connection()->dialect();
+    return duplicateAllowed(q,
                             {QStringLiteral("select * from khodro where "),
-                             QStringLiteral(" lname=") + quoted(owner) + QStringLiteral(" and khodro=") + quoted(vehicle)},
+                             QStringLiteral(" ") + dialect.equalsText(QStringLiteral("lname"), owner) + QStringLiteral(" and ")
+                                 + dialect.equalsText(QStringLiteral("khodro"), vehicle)},
                             QStringLiteral(" هشدار! اين مالک و خودرو قبلا ثبت شده است.آيا مي خواهيد ادامه دهيد؟"),
-                            QStringLiteral("lname"));
+                            QStringLiteral("lname"), exceptId);
 }
 
 } // namespace
 
 void Tkhodro_ins::ins_btnClick()
 {
-    if (!ownerGiven(lname) || !pairNotTaken(lname->text(), khodro->text()))
-        return;
     // The window stays open with its texts: a second click stores a second row.
-    storeControls(*app::dm->ADOQ_khodro, m_fields, RowMode::Append);
+    storeControls(*app::dm->ADOQ_khodro, m_fields, RowMode::Append,
+                  [this] { return ownerGiven(lname) && pairNotTaken(lname->text(), khodro->text()); });
 }
 
 void Tkhodro_ins::edit_btnClick()
 {
-    if (!ownerGiven(lname))
-        return;
     Query &rows = *app::dm->ADOQ_khodro;
     // Only a changed owner is asked about; a changed vehicle name alone is not.
-    if (lname->text() != rows.field(QStringLiteral("lname")).asString() && !pairNotTaken(lname->text(), khodro->text()))
-        return;
-    storeControls(rows, m_fields, RowMode::Edit);
-    close();
+    const auto checksPassed = [&] {
+        return ownerGiven(lname)
+            && (sameLetters(lname->text(), rows.field(QStringLiteral("lname")).asString())
+                || pairNotTaken(lname->text(), khodro->text(), rows.field(QStringLiteral("id")).asString()));
+    };
+    if (storeControls(rows, m_fields, RowMode::Edit, checksPassed))
+        close();
 }

@@ -203,6 +203,8 @@ void checkFoldedSearch(const std::function<int(const QString &stored, const QStr
         {"Zed", "zed", 1},
         {"zed", "ZE", 1},
         {"کاظمی", "کاظمو", 0},
+        {"كاظمو", "کاظمی", 0},          // the kaf alone does not decide
+        {"كوكب", "کوك", 1},             // two kafs, each in its other form
         {"پژو 405", "۴۰۵", 1},          // ASCII digits stored, Persian typed
         {"پلاک ٤٥", "45", 1},           // Arabic-Indic stored, ASCII typed
         {"پژو ۴۰۵", "406", 0},
