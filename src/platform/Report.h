@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPageLayout>
 #include <QSizeF>
+#include <memory>
 
 class QPagedPaintDevice;
 class QPrinter;
@@ -46,6 +47,8 @@ public:
         int row;      // row of the query, -1 for none
         int number;   // running number of the detail row, 0 for other bands
         double height = 0; // mm the band takes here: its height, or more for a row that grows
+        // How the band lays out here, computed once when the pages are laid out.
+        std::shared_ptr<const ReportFlow> flow;
     };
     using Page = QVector<Placement>;
 

@@ -471,7 +471,7 @@ private Q_SLOTS:
                         if (auto *l = qobject_cast<const ReportLabel *>(e); l && !l->textFor(row).isEmpty())
                             (l->isValueLabel() || l->metaObject() != &ReportLabel::staticMetaObject ? values : texts) << l;
                     for (const ReportLabel *l : values + texts) {
-                        const ReportLabel::Fit fit = l->fitFor(row);
+                        const ReportLabel::Fit fit = l->fitFor(row, *p.flow);
                         const QString where = QStringLiteral("%1 %2 \"%3\"").arg(form->objectName(), l->objectName(), l->textFor(row));
                         if (!fit.whole)
                             faults << where + QStringLiteral(" is cut");
@@ -484,7 +484,7 @@ private Q_SLOTS:
                         continue;
                     for (const ReportLabel *v : values) {
                         const QString text = v->textFor(row);
-                        const ReportLabel::Fit fit = v->fitFor(row);
+                        const ReportLabel::Fit fit = v->fitFor(row, *p.flow);
                         const QString where = QStringLiteral("%1 %2 \"%3\"").arg(form->objectName(), v->objectName(), text);
                         // Where the line leaves room the value takes it, at its full size.
                         if (fullSize.contains(form) && fit.scale < 1)
@@ -493,7 +493,7 @@ private Q_SLOTS:
                             faults << where + QStringLiteral(" at %1 %").arg(qRound(fit.scale * 100)) + QStringLiteral(" %1 lines %2x%3 in %4x%5").arg(fit.lines).arg(fit.rect.width()).arg(fit.rect.height()).arg(v->geometry().width()).arg(v->geometry().height());
                         // Lines one under the other may share an edge of their boxes.
                         for (const ReportLabel *t : texts)
-                            if (const QRectF common = fit.rect & t->fitFor(row).rect; common.height() > 0.3)
+                            if (const QRectF common = fit.rect & t->fitFor(row, *p.flow).rect; common.height() > 0.3)
                                 faults << where + QStringLiteral(" touches \"%1\"").arg(t->text());
                     }
                 }
@@ -538,8 +538,8 @@ private Q_SLOTS:
                     if (wanted && box.isNull()) {
                         auto *l = qobject_cast<const ReportLabel *>(e);
                         const ReportRow row(report.dataSet(), p.row, p.number);
-                        QRectF g = p.height > p.band->height() ? e->geometryIn(p.height - p.band->height()) : p.band->geometryFor(e, row);
-                        g.setHeight(qMax(g.height(), l->fitFor(row).rect.bottom() - g.top()));
+                        QRectF g = p.flow->rect(e);
+                        g.setHeight(qMax(g.height(), l->fitFor(row, *p.flow).rect.bottom() - g.top()));
                         box = g.translated(report.margins().left(), p.top);
                     }
                 }
