@@ -93,7 +93,9 @@ QVector<Report::Page> Report::paginate() const
     // Room for the footer is kept on every page: whether a page is the last
     // is known only when the rows have run out.
     using Flow = std::shared_ptr<const ReportFlow>;
-    auto flowOf = [](const ReportBand *b, const ReportRow &row) { return std::make_shared<const ReportFlow>(b->flowFor(row)); };
+    auto flowOf = [](const ReportBand *b, const ReportRow &row, double most = -1) {
+        return std::make_shared<const ReportFlow>(b->flowFor(row, most));
+    };
     const Flow footerFlow = footer ? flowOf(footer, ReportRow()) : nullptr;
     const double footerHeight = footer ? footerFlow->height : 0;
     // Bands without a row lay out alike on every page.
@@ -130,12 +132,18 @@ QVector<Report::Page> Report::paginate() const
         ++bodyBands;
     };
 
+    // A row may take an empty page less the other bands as they print
+    // (a header whose values flow takes more than its height).
+    double most = bottom - top;
+    for (const ReportBand *b : m_bands)
+        if (b != detail)
+            most -= fixedFlow(b)->height;
     openPage();
     if (detail) {
         if (m_dataSet) {
             const int rows = m_dataSet->isOpen() ? m_dataSet->recordCount() : 0;
             for (int r = 0; r < rows; ++r)
-                put(detail, r, r + 1, flowOf(detail, ReportRow(m_dataSet, r, r + 1)));
+                put(detail, r, r + 1, flowOf(detail, ReportRow(m_dataSet, r, r + 1), most));
         } else {
             put(detail, -1, 1, flowOf(detail, ReportRow()));
         }

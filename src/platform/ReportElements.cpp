@@ -279,16 +279,19 @@ void ReportLabel::layOut(const QString &text, const QRectF &design, double maxHe
     const double width = design.width();
     const double oneLine = design.height();
     const bool value = isValue() && !grows();
-    const double below = (value || (m_flowDown && !m_wordWrap) ? fromMm(roomBelow()) : 0) + extra;
-    const bool wrap = m_wordWrap || below > 0;
-    const double bound = below > 0 ? oneLine + below : maxHeight < 0 ? -1 : qMax(maxHeight, oneLine);
+    // Lines flow down under the box into the room below it and what the band made there.
+    const double room = value || (m_flowDown && !m_wordWrap) ? fromMm(roomBelow()) : 0;
+    const bool flows = room > 0 || extra > 0;
+    const double below = flows ? room + extra : 0;
+    const bool wrap = m_wordWrap || flows;
+    const double bound = flows ? oneLine + below : maxHeight < 0 ? -1 : qMax(maxHeight, oneLine);
     const double single = reportflow::largestFitting(1.0, leastScale(floor), [&](double s) { return layOutAt(printable, s, false, width, -1, out); });
     bool fitted = single > 0;
     if (fitted && out.scale != single)
         layOutAt(printable, single, false, width, -1, out);
     // Lines flowing down keep the first line's baseline on the line's own,
     // which lowers smaller text by the difference of the ascents.
-    const double fullAscent = below > 0 ? fromMm(ascent()) : 0;
+    const double fullAscent = flows ? fromMm(ascent()) : 0;
     for (const WrapPass &pass : wrap && !fitted ? wrapPasses(printable, width, floor) : QVector<WrapPass>()) {
         if (fitted)
             break;
@@ -315,14 +318,14 @@ void ReportLabel::layOut(const QString &text, const QRectF &design, double maxHe
 
     // The lines that fit (at least one), aligned in the box vertically; lines
     // that flow down stand from the box's top.
-    out.flowed = below > 0 && out.text->lineCount() > 1;
+    out.flowed = flows && out.text->lineCount() > 1;
     out.box = out.flowed ? design.adjusted(0, 0, 0, below) : design;
     out.lines = 0;
     double used = 0;
-    const double room = bound < 0 ? 1e12 : bound;
+    const double height = bound < 0 ? 1e12 : bound;
     for (int i = 0; i < out.text->lineCount(); ++i) {
         const double h = out.text->lineAt(i).height();
-        if (i > 0 && used + h > room + 1)
+        if (i > 0 && used + h > height + 1)
             break;
         used += h;
         ++out.lines;

@@ -126,7 +126,8 @@ public:
     // stands in, or the band's foot).
     void setFlowDown(bool on) { m_flowDown = on; }
     bool flowsDown() const { return m_flowDown; }
-    // The room under the box that such lines may take, in millimetres.
+    // The room under the box that such lines may take, in millimetres;
+    // less than none where the box reaches over what stands below it.
     double roomBelow() const;
     double smallestShare() const { return m_smallest; }
     // A label that code fills (a printed form lists these by name).
@@ -399,7 +400,9 @@ private:
     QHash<const ReportElement *, QRectF> lineGeometries(const ReportRow &row) const;
     // The flow with each value printing at no less than `cap` of its size
     // (its own smallest share where that is less).
-    Flow flowAt(const ReportRow &row, const QHash<const ReportElement *, QRectF> &lines, double cap) const;
+    // `absorb`: blank strips across the band give up their room.
+    Flow flowAt(const ReportRow &row, const QHash<const ReportElement *, QRectF> &lines, double cap, bool absorb) const;
+    QVector<ReportFlow::Strip> blankStrips() const;
     QRectF placed(const ReportElement *element, const QRectF &at, const Flow &flow) const;
 
     Report *m_report;

@@ -13,7 +13,9 @@ double ReportLabel::roomBelow() const
     // or to the band's foot. What starts above the box's middle stands beside
     // or around it (the texts of its own line, a frame) and does not count.
     // A frame the box stands in ends the room at its foot. A value of a line
-    // may take room to its left, over anything standing there below.
+    // may take room to its left, over anything standing there below. A box
+    // drawn taller than its room (its foot over the next box's top) has
+    // less than none: its lines must end higher than the box does.
     double floor = m_band->height();
     const double left = m_inLine && m_valueLabel ? 0 : m_geometry.left();
     for (const ReportElement *e : m_band->elements()) {
@@ -26,7 +28,7 @@ double ReportLabel::roomBelow() const
                  && g.bottom() > m_geometry.center().y())
             floor = qMin(floor, g.bottom());
     }
-    return qMax(0.0, floor - m_geometry.bottom() - 0.5);
+    return floor - m_geometry.bottom() - 0.5;
 }
 
 double ReportBand::heightFor(const ReportRow &row) const { return flowFor(row).height; }
@@ -52,25 +54,49 @@ ReportBand::Flow ReportBand::flowFor(const ReportRow &row, double most) const
     // band is taller than the room allows, they may print smaller, all down
     // to one common share: the largest that lets the band fit. A value that
     // fits its room at a larger size keeps it.
-    Flow flow = flowAt(row, lines, 1);
+    // Before that, blank strips across the band (between its sections) give
+    // up their room to what moves down.
+    Flow flow = flowAt(row, lines, 1, false);
     if (flow.height <= most + 1e-6 || flow.extra.isEmpty() && flow.grow <= 0)
+        return flow;
+    if ((flow = flowAt(row, lines, 1, true)).height <= most + 1e-6)
         return flow;
     constexpr double least = 0.2;
     double tried = -1;
     const double cap = reportflow::largestFitting(0.99, least, [&](double c) {
-        flow = flowAt(row, lines, tried = c);
+        flow = flowAt(row, lines, tried = c, true);
         return flow.height <= most + 1e-6;
     });
     // Where even the least share does not fit, that share stands as the least bad.
     const double chosen = cap > 0 ? cap : least;
     if (tried != chosen)
-        flow = flowAt(row, lines, chosen);
+        flow = flowAt(row, lines, chosen, true);
     return flow;
 }
 
-ReportBand::Flow ReportBand::flowAt(const ReportRow &row, const QHash<const ReportElement *, QRectF> &lines, double cap) const
+QVector<ReportFlow::Strip> ReportBand::blankStrips() const
+{
+    // Keep a millimetre of each strip, so that sections do not touch.
+    constexpr double keep = 1.0;
+    QVector<QPair<double, double>> spans;
+    for (const ReportElement *e : m_elements)
+        spans.append({e->geometry().top(), e->geometry().bottom()});
+    std::sort(spans.begin(), spans.end());
+    QVector<ReportFlow::Strip> out;
+    double reached = spans.isEmpty() ? 0 : spans.first().second;
+    for (const auto &[top, bottom] : spans) {
+        if (top - reached > keep)
+            out.append({reached, top - reached - keep});
+        reached = qMax(reached, bottom);
+    }
+    return out;
+}
+
+ReportBand::Flow ReportBand::flowAt(const ReportRow &row, const QHash<const ReportElement *, QRectF> &lines, double cap, bool absorb) const
 {
     Flow flow;
+    if (absorb)
+        flow.strips = blankStrips();
     auto lineGeometry = [&](const ReportElement *e) { return lines.value(e, e->geometry()); };
     for (const ReportElement *e : m_elements) {
         auto *l = qobject_cast<const ReportLabel *>(e);
@@ -166,14 +192,27 @@ QHash<const ReportElement *, QRectF> ReportBand::lineGeometries(const ReportRow 
 
 QRectF ReportBand::placed(const ReportElement *element, const QRectF &at, const Flow &flow) const
 {
-    double down = 0, longer = 0;
+    // What stands lower moves down by the pushes above it, less what blank
+    // strips between them and it give up.
+    struct Step {
+        double y, by; // a push adds, a strip takes away
+    };
+    QVector<Step> steps;
+    double longer = 0;
     const bool shape = qobject_cast<const ReportShape *>(element);
     for (const Flow::Push &p : flow.pushes) {
         if (p.at <= at.top() + 0.01)
-            down += p.by;
+            steps.append({p.at, p.by});
         else if (shape && p.from < at.bottom() - 0.01)
             longer += p.by;
     }
+    for (const Flow::Strip &s : flow.strips)
+        if (s.top + s.room <= at.top() + 0.01)
+            steps.append({s.top, -s.room});
+    std::sort(steps.begin(), steps.end(), [](const Step &a, const Step &b) { return a.y < b.y || (a.y == b.y && a.by > b.by); });
+    double down = 0;
+    for (const Step &step : steps)
+        down = qMax(0.0, down + step.by);
     // What reaches within half a millimetre of the band's foot stands on it.
     if (element->geometry().bottom() >= m_height - 0.5)
         longer += flow.grow;

@@ -17,10 +17,16 @@ struct ReportFlow {
     struct Push {
         double from, at, by;
     };
+    // A blank strip across the band: from `top` down, `room` mm that what
+    // moves down may take.
+    struct Strip {
+        double top, room;
+    };
     QHash<const ReportElement *, QRectF> rects; // mm from the band's top-left corner
     QHash<const ReportLabel *, double> extra;   // mm taken under a value's box
     QHash<const ReportLabel *, double> floors;  // least share a value prints at; none: its own
     QVector<Push> pushes;
+    QVector<Strip> strips; // taken only where the band would not fit otherwise
     double grow = 0;   // what wrapping labels at the band's foot add
     double height = 0; // mm the band takes
 

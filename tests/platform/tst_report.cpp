@@ -369,7 +369,8 @@ private Q_SLOTS:
 
     // A value too long for its framed box is never cut: it wraps under the
     // box, the frame grows with it and what stands below moves down, while
-    // the band fits the page; on a band as tall as the page it prints smaller.
+    // the band fits the page; on a band as tall as the page the blank room
+    // between its texts takes it, and only without such room it prints smaller.
     void aValueMakesRoomUnderItsBox()
     {
         Report r;
@@ -392,7 +393,11 @@ private Q_SLOTS:
         QVERIFY(band->heightFor(ReportRow()) > 40);
 
         band->setHeight(r.paperSize().height() - r.margins().top() - r.margins().bottom());
-        band->label(QStringLiteral("تاريخ"), QStringLiteral("Zar"), 12)->placeRight(10, band->height() - 8);
+        ReportLabel *date = band->label(QStringLiteral("تاريخ"), QStringLiteral("Zar"), 12)->placeRight(10, band->height() - 8);
+        QVERIFY(value->fitFor(ReportRow()).scale >= 0.8 - 1e-9);
+        QCOMPARE(band->geometryFor(date, ReportRow()), date->geometry());
+        QCOMPARE(band->heightFor(ReportRow()), band->height());
+        band->rectangle(0, 18, 60, band->height() - 19);
         const ReportLabel::Fit squeezed = value->fitFor(ReportRow());
         QVERIFY(squeezed.whole);
         QVERIFY(squeezed.scale < 0.8);
