@@ -400,8 +400,11 @@ private:
     QHash<const ReportElement *, QRectF> lineGeometries(const ReportRow &row) const;
     // The flow with each value printing at no less than `cap` of its size
     // (its own smallest share where that is less).
+    // What one row's flow measures once however often it is tried: where
+    // the elements of lines stand, the texts, the room values need at a floor.
+    struct Measures;
     // `absorb`: blank strips across the band give up their room.
-    Flow flowAt(const ReportRow &row, const QHash<const ReportElement *, QRectF> &lines, double cap, bool absorb) const;
+    Flow flowAt(const ReportRow &row, Measures &measures, double cap, bool absorb) const;
     QVector<ReportFlow::Strip> blankStrips() const;
     QRectF placed(const ReportElement *element, const QRectF &at, const Flow &flow) const;
 

@@ -45,11 +45,17 @@ double ReportBand::mostHeight() const
     return room;
 }
 
+struct ReportBand::Measures {
+    QHash<const ReportElement *, QRectF> lines;
+    QHash<const ReportLabel *, QString> texts;
+    QHash<QPair<const ReportLabel *, double>, double> room; // by the floor it was measured at
+};
+
 ReportBand::Flow ReportBand::flowFor(const ReportRow &row, double most) const
 {
     if (most < 0)
         most = mostHeight();
-    const QHash<const ReportElement *, QRectF> lines = lineGeometries(row);
+    Measures lines{lineGeometries(row), {}, {}};
     // Values print at no less than their own smallest share first. While the
     // band is taller than the room allows, they may print smaller, all down
     // to one common share: the largest that lets the band fit. A value that
@@ -92,26 +98,32 @@ QVector<ReportFlow::Strip> ReportBand::blankStrips() const
     return out;
 }
 
-ReportBand::Flow ReportBand::flowAt(const ReportRow &row, const QHash<const ReportElement *, QRectF> &lines, double cap, bool absorb) const
+ReportBand::Flow ReportBand::flowAt(const ReportRow &row, Measures &measures, double cap, bool absorb) const
 {
     Flow flow;
     if (absorb)
         flow.strips = blankStrips();
-    auto lineGeometry = [&](const ReportElement *e) { return lines.value(e, e->geometry()); };
+    auto lineGeometry = [&](const ReportElement *e) { return measures.lines.value(e, e->geometry()); };
     for (const ReportElement *e : m_elements) {
         auto *l = qobject_cast<const ReportLabel *>(e);
         if (!l || l->autoSize() || !(l->isValue() || l->grows()))
             continue;
-        const QString text = l->textFor(row);
-        if (text.isEmpty())
+        auto text = measures.texts.find(l);
+        if (text == measures.texts.end())
+            text = measures.texts.insert(l, l->textFor(row));
+        if (text->isEmpty())
             continue;
         const double own = l->shrinkToFit() ? l->smallestShare() : 1.0;
         const double floor = cap < own - 1e-9 ? cap : 0;
         if (floor > 0)
             flow.floors.insert(l, floor);
+        auto room = measures.room.find({l, floor});
+        if (room == measures.room.end())
+            room = measures.room.insert({l, floor}, l->grows() ? l->neededHeight(*text, floor) - l->geometry().height()
+                                                               : l->extraRoom(*text, lineGeometry(l), floor));
         if (l->grows()) {
-            flow.grow = qMax(flow.grow, l->neededHeight(text, floor) - l->geometry().height());
-        } else if (const QRectF g = lineGeometry(l); const double extra = l->extraRoom(text, g, floor)) {
+            flow.grow = qMax(flow.grow, *room);
+        } else if (const QRectF g = lineGeometry(l); const double extra = *room) {
             flow.extra.insert(l, extra);
             // Values of one line share the room made under it.
             const double from = g.center().y();
