@@ -299,15 +299,12 @@ void zoomTo(ReportPreview &preview, double resolution)
     preview.setZoom(preview.zoom() * resolution / preview.dotsPerInch());
 }
 
-// A device that keeps the runs of glyphs painted on it: where each stands
-// on the page (dots) and the pixel size of its font.
+// A device that notes where the glyphs painted on it stand on the page
+// (dots) and the pixel size of the smallest font among them.
 class TextRecorder : public QPaintDevice {
 public:
-    struct Run {
-        QRectF box;
-        int pixelSize;
-    };
-    QList<Run> runs;
+    QRect area;
+    int smallest = INT_MAX;
     explicit TextRecorder(const QSize &dots) : m_dots(dots) {}
     QPaintEngine *paintEngine() const override { return &m_engine; }
 
@@ -337,7 +334,8 @@ private:
         void drawTextItem(const QPointF &p, const QTextItem &item) override
         {
             const QRectF box(p.x(), p.y() - item.ascent(), item.width(), item.ascent() + item.descent());
-            device->runs << Run{painter()->transform().mapRect(box), item.font().pixelSize()};
+            device->area |= painter()->transform().mapRect(box).toAlignedRect().adjusted(-8, -8, 8, 8);
+            device->smallest = qMin(device->smallest, item.font().pixelSize());
         }
     };
     QSize m_dots;
@@ -379,17 +377,11 @@ QStringList paperFaults(const Report &report, const Report::Page &page, double l
             QPainter record(&recorder);
             paintAlone(record, report, p, l);
             record.end();
-            if (recorder.runs.isEmpty())
+            const QRect area = recorder.area & alone.rect();
+            if (area.isEmpty())
                 continue;
-            QRect area;
-            int smallest = INT_MAX;
-            for (const TextRecorder::Run &run : recorder.runs) {
-                area |= run.box.toAlignedRect().adjusted(-8, -8, 8, 8);
-                smallest = qMin(smallest, run.pixelSize);
-            }
-            area &= alone.rect();
             const QString what = QStringLiteral("%1 \"%2\"").arg(l->objectName(), l->textFor(ReportRow(report.dataSet(), p.row, p.number)).left(40));
-            const double share = double(smallest) / l->font().pixelSize();
+            const double share = double(recorder.smallest) / l->font().pixelSize();
             if (share < (l->isValue() ? least : 0.5) - 0.005)
                 faults << what + QStringLiteral(" prints at %1 %").arg(qRound(share * 100));
             for (int y = area.top(); y <= area.bottom(); ++y)
@@ -573,8 +565,7 @@ private Q_SLOTS:
     // On the paper of every form, filled with full-length values or with
     // values at their columns' declared lengths, every text prints whole:
     // nothing painted over it, nothing past the margins; values at no less
-    // than four fifths of their size (half at declared lengths), on the
-    // forms whose lines have room at their full size.
+    // than four fifths of their size (half at declared lengths).
     void valuesFitWhole()
     {
         QFETCH(bool, declared);
