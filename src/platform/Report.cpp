@@ -124,9 +124,23 @@ QVector<Report::Page> Report::paginate() const
             }
     };
     auto put = [&](const ReportBand *b, int row, int number, const Flow &flow) {
-        // A band taller than an empty page still goes on it, so printing ends.
         if (bodyBands > 0 && y + flow->height > limit)
             openPage();
+        // A band taller than an empty page continues on the next pages, cut
+        // between its lines.
+        for (double from = 0; flow->height - from > limit - y + 1e-6;) {
+            const ReportRow at(row >= 0 ? m_dataSet : nullptr, row, number);
+            const double part = qMax(1.0, b->cutAt(at, *flow, from + limit - y) - from);
+            pages.last().append(Placement{b, y, row, number, part, flow, from});
+            from += part;
+            openPage();
+            if (flow->height - from <= limit - y + 1e-6) {
+                pages.last().append(Placement{b, y, row, number, flow->height - from, flow, from});
+                y += flow->height - from;
+                ++bodyBands;
+                return;
+            }
+        }
         pages.last().append(Placement{b, y, row, number, flow->height, flow});
         y += flow->height;
         ++bodyBands;
@@ -178,7 +192,11 @@ void Report::paintPage(QPainter &painter, const Page &page, double dpiX, double 
         painter.save();
         painter.translate(fromMm(m_margins.left()), fromMm(p.top));
         const ReportRow row(p.row >= 0 ? m_dataSet : nullptr, p.row, p.number);
-        p.band->paint(painter, row, p.flow ? *p.flow : p.band->flowFor(row));
+        const ReportFlow flow = p.flow ? *p.flow : p.band->flowFor(row);
+        if (p.from > 0 || p.height < flow.height - 1e-6)
+            p.band->paintPart(painter, row, flow, p.from, p.height);
+        else
+            p.band->paint(painter, row, flow);
         painter.restore();
     }
     painter.restore();

@@ -49,6 +49,9 @@ public:
         double height = 0; // mm the band takes here: its height, or more for a row that grows
         // How the band lays out here, computed once when the pages are laid out.
         std::shared_ptr<const ReportFlow> flow;
+        // A band too tall for a page prints in parts: the part on this page
+        // starts `from` mm down the band and takes `height` mm.
+        double from = 0;
     };
     using Page = QVector<Placement>;
 

@@ -409,12 +409,11 @@ double ReportLabel::neededHeight(const QString &text, double floor) const
     return qMax(m_geometry.height(), toMm(layout.textHeight));
 }
 
-void ReportLabel::paint(QPainter &painter, const ReportRow &row, const ReportFlow &flow) const
+double ReportLabel::layOutFor(const ReportRow &row, const ReportFlow &flow, Layout &layout) const
 {
     const QString text = textFor(row);
     if (text.isEmpty())
-        return;
-    Layout layout;
+        return -1;
     const QRectF box = unitsOf(flow.rect(this));
     layOut(text, box, box.height(), layout, fromMm(flow.extra.value(this)), flow.floors.value(this));
     double top = layout.box.top() + layout.baselineShift;
@@ -424,6 +423,27 @@ void ReportLabel::paint(QPainter &painter, const ReportRow &row, const ReportFlo
         else if (m_alignment & Qt::AlignBottom)
             top += layout.box.height() - layout.textHeight;
     }
+    return top;
+}
+
+QVector<QPair<double, double>> ReportLabel::lineSpans(const ReportRow &row, const ReportFlow &flow) const
+{
+    Layout layout;
+    const double top = layOutFor(row, flow, layout);
+    QVector<QPair<double, double>> out;
+    for (int i = 0; top >= 0 && i < layout.lines; ++i) {
+        const QTextLine line = layout.text->lineAt(i);
+        out.append({toMm(top + line.y()), toMm(top + line.y() + line.height())});
+    }
+    return out;
+}
+
+void ReportLabel::paint(QPainter &painter, const ReportRow &row, const ReportFlow &flow) const
+{
+    Layout layout;
+    const double top = layOutFor(row, flow, layout);
+    if (top < 0)
+        return;
     painter.save();
     painter.setPen(Qt::black);
     if (layout.clip)

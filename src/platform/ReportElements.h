@@ -186,10 +186,16 @@ public:
     bool grows() const;
 
     void paint(QPainter &painter, const ReportRow &row, const ReportFlow &flow) const override;
+    // Where the printed lines stand for a row, top and foot in millimetres
+    // from the band's top.
+    QVector<QPair<double, double>> lineSpans(const ReportRow &row, const ReportFlow &flow) const;
 
 private:
     friend class ReportBand;
     struct Layout;
+    // Lays out the text for a row as it paints; the top of its first line
+    // (units), negative for no text.
+    double layOutFor(const ReportRow &row, const ReportFlow &flow, Layout &layout) const;
     Fit fitIn(const QString &text, const QRectF &geometry, double extra, double floor) const;
     QFont scaledFont(double scale) const;
     // Lays out a text in the box; maxHeight (units) bounds the lines of a
@@ -367,6 +373,12 @@ public:
     Flow flowFor(const ReportRow &row, double most = -1) const;
     // The most the band may take: an empty page less the other bands.
     double mostHeight() const;
+    // Where a band too tall for the room left on its page is cut: at `room`
+    // mm from its top, or higher so that no printed line is cut in two.
+    double cutAt(const ReportRow &row, const ReportFlow &flow, double room) const;
+    // Paints the part of a band from `from` mm down, `height` mm of it, at
+    // the painter's origin; frames are closed at the cut.
+    void paintPart(QPainter &painter, const ReportRow &row, const ReportFlow &flow, double from, double height) const;
 
     // A line of texts and value labels read from the right (`items` in
     // reading order, placed where the layout puts them). A value longer

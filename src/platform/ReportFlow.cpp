@@ -3,6 +3,7 @@
 #include "ReportFlow.h"
 #include "Report.h"
 #include "ReportElements.h"
+#include <QPainter>
 #include <algorithm>
 
 QRectF ReportFlow::rect(const ReportElement *element) const { return rects.value(element, element->geometry()); }
@@ -67,7 +68,9 @@ ReportBand::Flow ReportBand::flowFor(const ReportRow &row, double most) const
         return flow;
     if ((flow = flowAt(row, lines, 1, true)).height <= most + 1e-6)
         return flow;
-    constexpr double least = 0.2;
+    // Below two fifths no one reads a value; a band that still does not fit
+    // continues on the next page (Report::paginate).
+    constexpr double least = 0.4;
     double tried = -1;
     const double cap = reportflow::largestFitting(0.99, least, [&](double c) {
         flow = flowAt(row, lines, tried = c, true);
@@ -229,4 +232,40 @@ QRectF ReportBand::placed(const ReportElement *element, const QRectF &at, const 
     if (element->geometry().bottom() >= m_height - 0.5)
         longer += flow.grow;
     return at.adjusted(0, down, 0, down + longer);
+}
+
+double ReportBand::cutAt(const ReportRow &row, const ReportFlow &flow, double room) const
+{
+    QVector<QPair<double, double>> spans;
+    for (const ReportElement *e : m_elements)
+        if (auto *l = qobject_cast<const ReportLabel *>(e))
+            spans += l->lineSpans(row, flow);
+    // Up over every line the cut would run through, as long as that leaves
+    // the part some room; a line taller than the room is cut where it must.
+    double cut = room;
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (const auto &[top, foot] : spans)
+            if (top < cut - 0.01 && foot > cut + 0.01 && top > room / 4) {
+                cut = top;
+                moved = true;
+            }
+    }
+    return cut;
+}
+
+void ReportBand::paintPart(QPainter &painter, const ReportRow &row, const ReportFlow &flow, double from, double height) const
+{
+    ReportFlow part = flow;
+    // A frame across the cut is drawn closed on each side of it, its edges inside the part.
+    const QRectF window(-1e6, from + 0.1, 2e6, height - 0.2);
+    for (const ReportElement *e : m_elements)
+        if (auto *s = qobject_cast<const ReportShape *>(e); s && s->kind() == ReportShape::Kind::Rectangle && flow.rect(e).intersects(window))
+            part.rects.insert(e, flow.rect(e) & window);
+    painter.save();
+    painter.translate(0, reportunit::fromMm(-from));
+    painter.setClipRect(QRectF(reportunit::fromMm(-1), reportunit::fromMm(from), reportunit::fromMm(width() + 2), reportunit::fromMm(height)),
+                        Qt::IntersectClip);
+    paint(painter, row, part);
+    painter.restore();
 }
