@@ -167,7 +167,8 @@ QVector<Report::Page> Report::paginate() const
         const double height = flow->height;
         // The summary (the closing text, the signatures) does not stand alone
         // on a page of its own: the last row goes over with it.
-        if (bodyBands > 1 && y + height > limit && pages.last().last().band == detail) {
+        // A row printed in parts stays where it is.
+        if (bodyBands > 1 && y + height > limit && pages.last().last().band == detail && pages.last().last().from == 0) {
             const Placement last = pages.last().takeLast();
             openPage();
             put(detail, last.row, last.number, last.flow);

@@ -18,7 +18,8 @@ class Query;
 // once, summary and page footer, on one page when they fit. Bound to a query
 // it prints one detail band per row of the query in the query's current
 // order (the query's current row is left alone), starts a new page when the
-// next band does not fit, repeats the page header and the column header at
+// next band does not fit (a band taller than a page continues on the next,
+// cut between its lines), repeats the page header and the column header at
 // the top of each page their flags name, prints the summary after the last
 // row and the page footer at the foot of its pages. A closed or empty query
 // prints the headers and the summary only.
