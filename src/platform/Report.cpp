@@ -159,7 +159,7 @@ QVector<Report::Page> Report::paginate() const
             for (int r = 0; r < rows; ++r)
                 put(detail, r, r + 1, flowOf(detail, ReportRow(m_dataSet, r, r + 1), most));
         } else {
-            put(detail, -1, 1, flowOf(detail, ReportRow()));
+            put(detail, -1, 1, flowOf(detail, ReportRow(), most));
         }
     }
     if (summary) {
