@@ -92,7 +92,20 @@ QVector<Report::Page> Report::paginate() const
     const double bottom = paperSize().height() - m_margins.bottom();
     // Room for the footer is kept on every page: whether a page is the last
     // is known only when the rows have run out.
-    const double footerHeight = footer ? footer->heightFor(ReportRow()) : 0;
+    using Flow = std::shared_ptr<const ReportFlow>;
+    auto flowOf = [](const ReportBand *b, const ReportRow &row, double most = -1) {
+        return std::make_shared<const ReportFlow>(b->flowFor(row, most));
+    };
+    const Flow footerFlow = footer ? flowOf(footer, ReportRow()) : nullptr;
+    const double footerHeight = footer ? footerFlow->height : 0;
+    // Bands without a row lay out alike on every page.
+    QHash<const ReportBand *, Flow> fixed;
+    auto fixedFlow = [&](const ReportBand *b) {
+        Flow &f = fixed[b];
+        if (!f)
+            f = flowOf(b, ReportRow());
+        return f;
+    };
     const double limit = bottom - footerHeight + 1e-6;
 
     QVector<Page> pages;
@@ -105,45 +118,67 @@ QVector<Report::Page> Report::paginate() const
         const bool first = pages.size() == 1;
         for (const ReportBand *header : {pageHeader, columnHeader})
             if (header && header->printsOn(first, false)) {
-                const double height = header->heightFor(ReportRow());
-                pages.last().append(Placement{header, y, -1, 0, height});
-                y += height;
+                const Flow flow = fixedFlow(header);
+                pages.last().append(Placement{header, y, -1, 0, flow->height, flow});
+                y += flow->height;
             }
     };
-    auto put = [&](const ReportBand *b, int row, int number, double height) {
-        // A band taller than an empty page still goes on it, so printing ends.
-        if (bodyBands > 0 && y + height > limit)
+    auto put = [&](const ReportBand *b, int row, int number, const Flow &flow) {
+        if (bodyBands > 0 && y + flow->height > limit)
             openPage();
-        pages.last().append(Placement{b, y, row, number, height});
-        y += height;
+        // A band taller than an empty page continues on the next pages, cut
+        // between its lines.
+        for (double from = 0; flow->height - from > limit - y + 1e-6;) {
+            const ReportRow at(row >= 0 ? m_dataSet : nullptr, row, number);
+            const double part = qMax(1.0, b->cutAt(at, *flow, from + limit - y) - from);
+            pages.last().append(Placement{b, y, row, number, part, flow, from});
+            from += part;
+            openPage();
+            if (flow->height - from <= limit - y + 1e-6) {
+                pages.last().append(Placement{b, y, row, number, flow->height - from, flow, from});
+                y += flow->height - from;
+                ++bodyBands;
+                return;
+            }
+        }
+        pages.last().append(Placement{b, y, row, number, flow->height, flow});
+        y += flow->height;
         ++bodyBands;
     };
 
+    // A row may take an empty page less the other bands as they print
+    // (a header whose values flow takes more than its height).
+    double most = bottom - top;
+    for (const ReportBand *b : m_bands)
+        if (b != detail)
+            most -= fixedFlow(b)->height;
     openPage();
     if (detail) {
         if (m_dataSet) {
             const int rows = m_dataSet->isOpen() ? m_dataSet->recordCount() : 0;
             for (int r = 0; r < rows; ++r)
-                put(detail, r, r + 1, detail->heightFor(ReportRow(m_dataSet, r, r + 1)));
+                put(detail, r, r + 1, flowOf(detail, ReportRow(m_dataSet, r, r + 1), most));
         } else {
-            put(detail, -1, 1, detail->heightFor(ReportRow()));
+            put(detail, -1, 1, flowOf(detail, ReportRow(), most));
         }
     }
     if (summary) {
-        const double height = summary->heightFor(ReportRow());
+        const Flow flow = fixedFlow(summary);
+        const double height = flow->height;
         // The summary (the closing text, the signatures) does not stand alone
         // on a page of its own: the last row goes over with it.
-        if (bodyBands > 1 && y + height > limit && pages.last().last().band == detail) {
+        // A row printed in parts stays where it is.
+        if (bodyBands > 1 && y + height > limit && pages.last().last().band == detail && pages.last().last().from == 0) {
             const Placement last = pages.last().takeLast();
             openPage();
-            put(detail, last.row, last.number, last.height);
+            put(detail, last.row, last.number, last.flow);
         }
-        put(summary, -1, 0, height);
+        put(summary, -1, 0, flow);
     }
     if (footer)
         for (int i = 0; i < pages.size(); ++i)
             if (footer->printsOn(i == 0, i == pages.size() - 1))
-                pages[i].append(Placement{footer, bottom - footerHeight, -1, 0, footerHeight});
+                pages[i].append(Placement{footer, bottom - footerHeight, -1, 0, footerHeight, footerFlow});
     return pages;
 }
 
@@ -157,7 +192,12 @@ void Report::paintPage(QPainter &painter, const Page &page, double dpiX, double 
     for (const Placement &p : page) {
         painter.save();
         painter.translate(fromMm(m_margins.left()), fromMm(p.top));
-        p.band->paint(painter, ReportRow(p.row >= 0 ? m_dataSet : nullptr, p.row, p.number), p.height);
+        const ReportRow row(p.row >= 0 ? m_dataSet : nullptr, p.row, p.number);
+        const ReportFlow flow = p.flow ? *p.flow : p.band->flowFor(row);
+        if (p.from > 0 || p.height < flow.height - 1e-6)
+            p.band->paintPart(painter, row, flow, p.from, p.height);
+        else
+            p.band->paint(painter, row, flow);
         painter.restore();
     }
     painter.restore();

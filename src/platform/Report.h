@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPageLayout>
 #include <QSizeF>
+#include <memory>
 
 class QPagedPaintDevice;
 class QPrinter;
@@ -17,7 +18,8 @@ class Query;
 // once, summary and page footer, on one page when they fit. Bound to a query
 // it prints one detail band per row of the query in the query's current
 // order (the query's current row is left alone), starts a new page when the
-// next band does not fit, repeats the page header and the column header at
+// next band does not fit (a band taller than a page continues on the next,
+// cut between its lines), repeats the page header and the column header at
 // the top of each page their flags name, prints the summary after the last
 // row and the page footer at the foot of its pages. A closed or empty query
 // prints the headers and the summary only.
@@ -46,6 +48,11 @@ public:
         int row;      // row of the query, -1 for none
         int number;   // running number of the detail row, 0 for other bands
         double height = 0; // mm the band takes here: its height, or more for a row that grows
+        // How the band lays out here, computed once when the pages are laid out.
+        std::shared_ptr<const ReportFlow> flow;
+        // A band too tall for a page prints in parts: the part on this page
+        // starts `from` mm down the band and takes `height` mm.
+        double from = 0;
     };
     using Page = QVector<Placement>;
 

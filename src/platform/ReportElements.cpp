@@ -3,6 +3,7 @@
 #include "Money.h"
 #include "Query.h"
 #include "Report.h"
+#include "ReportFlow.h"
 #include <QPainter>
 #include <QTextLayout>
 #include <algorithm>
@@ -43,15 +44,6 @@ double ReportRow::number(const QString &field) const
 ReportElement::ReportElement(ReportBand *band) : QObject(band), m_band(band) {}
 
 Report *ReportElement::report() const { return m_band->report(); }
-
-QRectF ReportElement::geometryIn(double grow) const
-{
-    // What reaches within half a millimetre of the band's foot stands on it.
-    if (grow <= 0 || m_geometry.bottom() < m_band->height() - 0.5)
-        return m_geometry;
-    return m_geometry.adjusted(0, 0, 0, grow);
-}
-
 // -------------------------------------------------------------- ReportLabel
 
 namespace {
@@ -228,38 +220,40 @@ bool ReportLabel::layOutAt(const QString &text, double scale, bool wrap, double 
     return out.naturalWidth <= width + 1 && (maxHeight < 0 || y <= maxHeight + 1);
 }
 
-QVector<double> ReportLabel::scales(double floor) const
+double ReportLabel::leastScale(double floor) const
 {
-    QVector<double> out{1.0};
     const double least = m_shrinkToFit ? m_smallest : 1.0;
-    for (double s = 0.95; s > least + 1e-9; s -= 0.05)
-        out << s;
-    if (least < 1)
-        out << least;
-    if (floor > 0 && floor < least) {
-        for (double s = least - 0.05; s > floor + 1e-9; s -= 0.05)
-            out << s;
-        out << floor;
-    }
-    return out;
+    return floor > 0 && floor < least ? floor : least;
 }
 
 QVector<ReportLabel::WrapPass> ReportLabel::wrapPasses(const QString &printable, double width, double floor) const
 {
-    QVector<WrapPass> out{{false, scales(floor)}};
+    const double least = leastScale(floor);
+    QVector<WrapPass> out{{false, 1.0, least}};
     Layout probe;
-    if (!isValue() || layOutAt(printable, out[0].scales.last(), true, width, -1, probe))
+    if (!isValue() || layOutAt(printable, least, true, width, -1, probe))
         return out;
     // A value's word wider than its box even at the smallest share (a long
     // number or code) prints smaller, down to half its size, before it
     // breaks where it must: a number broken over two lines misreads.
-    QVector<double> smaller;
-    for (double s = out[0].scales.last() - 0.05; s > 0.5 - 1e-9; s -= 0.05)
-        smaller << s;
-    if (!smaller.isEmpty())
-        out << WrapPass{false, smaller};
-    out << WrapPass{true, out[0].scales};
+    if (least > 0.51)
+        out << WrapPass{false, least - 0.01, 0.5};
+    out << WrapPass{true, 1.0, least};
     return out;
+}
+
+bool ReportLabel::fewestLines(const QString &printable, double width, const WrapPass &pass, Layout &out) const
+{
+    // The smallest share gives the fewest lines; the largest that gives as few is wanted.
+    if (!layOutAt(printable, pass.least, true, width, -1, out, pass.anywhere))
+        return false;
+    const int fewest = out.text->lineCount();
+    const double best = reportflow::largestFitting(pass.largest, pass.least, [&](double s) {
+        return layOutAt(printable, s, true, width, -1, out, pass.anywhere) && out.text->lineCount() <= fewest;
+    });
+    if (out.scale != best)
+        layOutAt(printable, best, true, width, -1, out, pass.anywhere);
+    return true;
 }
 
 void ReportLabel::layOut(const QString &text, const QRectF &design, double maxHeight, Layout &out, double extra, double floor) const
@@ -285,56 +279,53 @@ void ReportLabel::layOut(const QString &text, const QRectF &design, double maxHe
     const double width = design.width();
     const double oneLine = design.height();
     const bool value = isValue() && !grows();
-    const double below = (value || (m_flowDown && !m_wordWrap) ? fromMm(roomBelow()) : 0) + extra;
-    const bool wrap = m_wordWrap || below > 0;
-    const double bound = below > 0 ? oneLine + below : maxHeight < 0 ? -1 : qMax(maxHeight, oneLine);
-    const QVector<double> scales = this->scales(floor);
-    bool fitted = false;
-    for (double s : scales)
-        if ((fitted = layOutAt(printable, s, false, width, -1, out)))
-            break;
+    // Lines flow down under the box into the room below it and what the band made there.
+    const double room = value || (m_flowDown && !m_wordWrap) ? fromMm(roomBelow()) : 0;
+    const bool flows = room > 0 || extra > 0;
+    const double below = flows ? room + extra : 0;
+    const bool wrap = m_wordWrap || flows;
+    const double bound = flows ? oneLine + below : maxHeight < 0 ? -1 : qMax(maxHeight, oneLine);
+    const double single = reportflow::largestFitting(1.0, leastScale(floor), [&](double s) { return layOutAt(printable, s, false, width, -1, out); });
+    bool fitted = single > 0;
+    if (fitted && out.scale != single)
+        layOutAt(printable, single, false, width, -1, out);
     // Lines flowing down keep the first line's baseline on the line's own,
     // which lowers smaller text by the difference of the ascents.
-    const double fullAscent = below > 0 ? fromMm(ascent()) : 0;
+    const double fullAscent = flows ? fromMm(ascent()) : 0;
     for (const WrapPass &pass : wrap && !fitted ? wrapPasses(printable, width, floor) : QVector<WrapPass>()) {
         if (fitted)
             break;
-        const bool anywhere = pass.anywhere;
-        const QVector<double> &scales = pass.scales;
         if (bound >= 0) {
-            for (double s : scales)
-                if ((fitted = layOutAt(printable, s, true, width, bound - fullAscent * (1 - s), out, anywhere)))
-                    break;
+            const double s = reportflow::largestFitting(pass.largest, pass.least, [&](double s) {
+                return layOutAt(printable, s, true, width, bound - fullAscent * (1 - s), out, pass.anywhere);
+            });
+            if ((fitted = s > 0) && out.scale != s)
+                layOutAt(printable, s, true, width, bound - fullAscent * (1 - s), out, pass.anywhere);
         } else {
             // Lines without a bound (a growing row): the fewest lines, at the
             // largest size that gives them, so that the row grows least.
-            int fewest = 0;
-            double best = 1;
-            for (double s : scales)
-                if (layOutAt(printable, s, true, width, -1, out, anywhere) && (fewest == 0 || out.text->lineCount() < fewest)) {
-                    fewest = out.text->lineCount();
-                    best = s;
-                }
-            if ((fitted = fewest > 0) && out.scale != best)
-                layOutAt(printable, best, true, width, -1, out, anywhere);
+            fitted = fewestLines(printable, width, pass, out);
         }
     }
     out.fitted = fitted;
-    if (!fitted && m_shrinkToFit && !value)
-        for (double s = qMin(m_smallest, 0.95) - 0.05; s > 0.5 - 1e-9 && !fitted; s -= 0.05)
-            fitted = layOutAt(printable, s, wrap, width, bound, out);
+    if (!fitted && m_shrinkToFit && !value) {
+        const double s = reportflow::largestFitting(qMin(m_smallest, 0.95) - 0.01, 0.5,
+                                                    [&](double s) { return layOutAt(printable, s, wrap, width, bound, out); });
+        if ((fitted = s > 0) && out.scale != s)
+            layOutAt(printable, s, wrap, width, bound, out);
+    }
     // When nothing fits, the last try stands as the least bad.
 
     // The lines that fit (at least one), aligned in the box vertically; lines
     // that flow down stand from the box's top.
-    out.flowed = below > 0 && out.text->lineCount() > 1;
+    out.flowed = flows && out.text->lineCount() > 1;
     out.box = out.flowed ? design.adjusted(0, 0, 0, below) : design;
     out.lines = 0;
     double used = 0;
-    const double room = bound < 0 ? 1e12 : bound;
+    const double height = bound < 0 ? 1e12 : bound;
     for (int i = 0; i < out.text->lineCount(); ++i) {
         const double h = out.text->lineAt(i).height();
-        if (i > 0 && used + h > room + 1)
+        if (i > 0 && used + h > height + 1)
             break;
         used += h;
         ++out.lines;
@@ -356,40 +347,13 @@ double ReportLabel::extraRoom(const QString &text, const QRectF &geometry, doubl
     // The fewest lines, at the largest size that gives them, so that the band grows least.
     const QString printable = printableText(text);
     const double fullAscent = fromMm(ascent());
-    int fewest = 0;
     double need = 0;
-    for (const WrapPass &pass : wrapPasses(printable, box.width(), floor)) {
-        if (fewest > 0)
+    for (const WrapPass &pass : wrapPasses(printable, box.width(), floor))
+        if (fewestLines(printable, box.width(), pass, out)) {
+            need = out.textHeight + fullAscent * (1 - out.scale);
             break;
-        for (double s : pass.scales)
-            if (layOutAt(printable, s, true, box.width(), -1, out, pass.anywhere) && (fewest == 0 || out.text->lineCount() < fewest)) {
-                fewest = out.text->lineCount();
-                need = out.textHeight + fullAscent * (1 - s);
-            }
-    }
+        }
     return qMax(0.0, toMm(need - box.height()) - roomBelow()) + 0.05;
-}
-
-double ReportLabel::roomBelow() const
-{
-    // Down to the first element under the box that shares some of its width,
-    // or to the band's foot. What starts above the box's middle stands beside
-    // or around it (the texts of its own line, a frame) and does not count.
-    // A frame the box stands in ends the room at its foot. A value of a line
-    // may take room to its left, over anything standing there below.
-    double floor = m_band->height();
-    const double left = m_inLine && m_valueLabel ? 0 : m_geometry.left();
-    for (const ReportElement *e : m_band->elements()) {
-        const QRectF g = e->geometry();
-        if (e == this || g.right() <= left || g.left() >= m_geometry.right())
-            continue;
-        if (g.top() > m_geometry.center().y())
-            floor = qMin(floor, g.top());
-        else if (auto *frame = qobject_cast<const ReportShape *>(e); frame && frame->kind() == ReportShape::Kind::Rectangle
-                 && g.bottom() > m_geometry.center().y())
-            floor = qMin(floor, g.bottom());
-    }
-    return qMax(0.0, floor - m_geometry.bottom() - 0.5);
 }
 
 QRectF ReportLabel::printedRect(const QString &text) const
@@ -403,10 +367,11 @@ QRectF ReportLabel::printedRect(const QString &text) const
 
 ReportLabel::Fit ReportLabel::fitFor(const QString &text) const { return fitIn(text, m_geometry, 0, 0); }
 
-ReportLabel::Fit ReportLabel::fitFor(const ReportRow &row) const
+ReportLabel::Fit ReportLabel::fitFor(const ReportRow &row) const { return fitFor(row, m_band->flowFor(row)); }
+
+ReportLabel::Fit ReportLabel::fitFor(const ReportRow &row, const ReportFlow &flow) const
 {
-    const ReportBand::Flow flow = m_band->flowFor(row);
-    return fitIn(textFor(row), m_band->geometryFor(this, row), flow.extra.value(this), flow.floors.value(this));
+    return fitIn(textFor(row), flow.rect(this), flow.extra.value(this), flow.floors.value(this));
 }
 
 ReportLabel::Fit ReportLabel::fitIn(const QString &text, const QRectF &geometry, double extra, double floor) const
@@ -444,14 +409,12 @@ double ReportLabel::neededHeight(const QString &text, double floor) const
     return qMax(m_geometry.height(), toMm(layout.textHeight));
 }
 
-void ReportLabel::paint(QPainter &painter, const ReportRow &row, double) const
+double ReportLabel::layOutFor(const ReportRow &row, const ReportFlow &flow, Layout &layout) const
 {
     const QString text = textFor(row);
     if (text.isEmpty())
-        return;
-    Layout layout;
-    const ReportBand::Flow flow = m_band->flowFor(row);
-    const QRectF box = unitsOf(m_band->geometryFor(this, row));
+        return -1;
+    const QRectF box = unitsOf(flow.rect(this));
     layOut(text, box, box.height(), layout, fromMm(flow.extra.value(this)), flow.floors.value(this));
     double top = layout.box.top() + layout.baselineShift;
     if (!m_autoSize && !layout.flowed) {
@@ -460,6 +423,27 @@ void ReportLabel::paint(QPainter &painter, const ReportRow &row, double) const
         else if (m_alignment & Qt::AlignBottom)
             top += layout.box.height() - layout.textHeight;
     }
+    return top;
+}
+
+QVector<QPair<double, double>> ReportLabel::lineSpans(const ReportRow &row, const ReportFlow &flow) const
+{
+    Layout layout;
+    const double top = layOutFor(row, flow, layout);
+    QVector<QPair<double, double>> out;
+    for (int i = 0; top >= 0 && i < layout.lines; ++i) {
+        const QTextLine line = layout.text->lineAt(i);
+        out.append({toMm(top + line.y()), toMm(top + line.y() + line.height())});
+    }
+    return out;
+}
+
+void ReportLabel::paint(QPainter &painter, const ReportRow &row, const ReportFlow &flow) const
+{
+    Layout layout;
+    const double top = layOutFor(row, flow, layout);
+    if (top < 0)
+        return;
     painter.save();
     painter.setPen(Qt::black);
     if (layout.clip)
@@ -500,9 +484,9 @@ ReportShape::ReportShape(ReportBand *band, Kind kind) : ReportElement(band), m_k
         m_fill = Qt::black;
 }
 
-void ReportShape::paint(QPainter &painter, const ReportRow &row, double) const
+void ReportShape::paint(QPainter &painter, const ReportRow &, const ReportFlow &flow) const
 {
-    const QRectF r = unitsOf(m_band->geometryFor(this, row));
+    const QRectF r = unitsOf(flow.rect(this));
     painter.save();
     switch (m_kind) {
     case Kind::HorizontalRule:
@@ -529,11 +513,11 @@ void ReportShape::paint(QPainter &painter, const ReportRow &row, double) const
 
 ReportImage::ReportImage(ReportBand *band, const QImage &image) : ReportElement(band), m_image(image) {}
 
-void ReportImage::paint(QPainter &painter, const ReportRow &row, double) const
+void ReportImage::paint(QPainter &painter, const ReportRow &, const ReportFlow &flow) const
 {
     if (m_image.isNull())
         return;
-    const QRectF r = unitsOf(m_band->geometryFor(this, row));
+    const QRectF r = unitsOf(flow.rect(this));
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(r, m_image);
@@ -620,177 +604,8 @@ ReportImage *ReportBand::image(const QImage &picture, double left, double top, d
     i->setGeometry(left, top, width, height);
     return i;
 }
-
-double ReportBand::heightFor(const ReportRow &row) const { return flowFor(row).height; }
-
-double ReportBand::mostHeight() const
+void ReportBand::paint(QPainter &painter, const ReportRow &row, const ReportFlow &flow) const
 {
-    if (!m_report)
-        return 1e9;
-    const QMarginsF margins = m_report->margins();
-    double room = m_report->paperSize().height() - margins.top() - margins.bottom();
-    for (const ReportBand *b : m_report->bands())
-        if (b != this)
-            room -= b->height();
-    return room;
-}
-
-ReportBand::Flow ReportBand::flowFor(const ReportRow &row) const
-{
-    // Computed once for the texts and places of a row: every element of the
-    // band asks for it as it paints.
-    QString key = QString::number(quintptr(row.query())) + QLatin1Char('/') + QString::number(row.index());
-    for (const ReportElement *e : m_elements) {
-        const QRectF g = e->geometry();
-        key += QStringLiteral("|%1,%2,%3,%4").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height());
-        if (auto *l = qobject_cast<const ReportLabel *>(e))
-            key += l->textFor(row);
-    }
-    auto it = m_flows.find(key);
-    if (it == m_flows.end()) {
-        if (m_flows.size() > 256)
-            m_flows.clear();
-        it = m_flows.insert(key, computeFlow(row));
-    }
-    return it.value();
-}
-
-ReportBand::Flow ReportBand::computeFlow(const ReportRow &row) const
-{
-    const double most = mostHeight();
-    // Values print at no less than their own smallest share first. While the
-    // band is taller than a page allows, the value that takes the most room
-    // beyond its box prints a step smaller, and so on: only as far as needed,
-    // and the values that need the least keep their size.
-    QHash<const ReportLabel *, double> floors;
-    constexpr double step = 0.05, least = 0.2;
-    Flow flow;
-    for (;;) {
-        flow = Flow();
-        flow.floors = floors;
-        const ReportLabel *largest = nullptr;
-        double largestExtra = 0;
-        for (const ReportElement *e : m_elements) {
-            auto *l = qobject_cast<const ReportLabel *>(e);
-            if (!l || l->autoSize() || !(l->isValue() || l->grows()))
-                continue;
-            const QString text = l->textFor(row);
-            if (text.isEmpty())
-                continue;
-            const double floor = floors.value(l);
-            double extra = 0;
-            if (l->grows()) {
-                extra = l->neededHeight(text, floor) - l->geometry().height();
-                flow.grow = qMax(flow.grow, extra);
-            } else if ((extra = l->extraRoom(text, lineGeometry(l, row), floor)) > 0) {
-                flow.extra.insert(l, extra);
-                // Values of one line share the room made under it.
-                const QRectF g = lineGeometry(l, row);
-                const double from = g.center().y();
-                const double at = g.bottom() + l->roomBelow();
-                auto same = std::find_if(flow.pushes.begin(), flow.pushes.end(), [&](const Flow::Push &p) { return qAbs(p.at - at) < 0.6; });
-                if (same != flow.pushes.end()) {
-                    same->by = qMax(same->by, extra);
-                    same->from = qMin(same->from, from);
-                } else {
-                    flow.pushes.append({from, at, extra});
-                }
-            }
-            if (extra > largestExtra && (floor == 0 || floor > least + 1e-9)) {
-                largest = l;
-                largestExtra = extra;
-            }
-        }
-        // What moves down takes the empty foot of the band first; only what
-        // runs past the band's height makes it taller.
-        flow.height = m_height + flow.grow;
-        for (const ReportElement *e : m_elements) {
-            QRectF g = placed(e, row, flow);
-            if (auto *l = qobject_cast<const ReportLabel *>(e); l && flow.extra.contains(l))
-                g.setHeight(g.height() + l->roomBelow() + flow.extra.value(l));
-            // What stands on the band's foot keeps standing on it; the rest keeps half a millimetre clear.
-            flow.height = qMax(flow.height, g.bottom() + (e->geometry().bottom() >= m_height - 0.5 ? m_height - e->geometry().bottom() : 0.5));
-        }
-        if (flow.height <= most + 1e-6 || !largest)
-            break;
-        const double floor = floors.value(largest);
-        const double own = largest->shrinkToFit() ? largest->smallestShare() : 1.0;
-        floors.insert(largest, qMax(least, (floor == 0 ? qMin(own, 1.0) : floor) - step));
-    }
-    return flow;
-}
-
-void ReportBand::addLine(const QList<ReportLabel *> &items, double leftEdge, double gap)
-{
-    for (ReportLabel *l : items)
-        l->m_inLine = true;
-    m_lines.append(Line{items, leftEdge, gap});
-}
-
-QVector<QRectF> ReportBand::placeLine(const Line &line, const ReportRow &row) const
-{
-    const int n = int(line.items.size());
-    // What each item needs at the least, and what the items after it need together.
-    QVector<double> natural(n), floor(n + 1, line.leftEdge);
-    for (int i = 0; i < n; ++i) {
-        const ReportLabel *l = line.items[i];
-        natural[i] = l->isValueLabel() ? l->textWidth(l->textFor(row)) : l->geometry().width();
-    }
-    for (int i = n - 1; i >= 0; --i) {
-        const double need = line.items[i]->isValueLabel() ? std::min(line.items[i]->geometry().width(), natural[i])
-                                                          : line.items[i]->geometry().width();
-        floor[i] = floor[i + 1] + need + (i + 1 < n ? line.gap : 0);
-    }
-    QVector<QRectF> out(n);
-    double cursor = 0;
-    for (int i = 0; i < n; ++i) {
-        const ReportLabel *l = line.items[i];
-        const QRectF g = l->geometry();
-        const double right = i == 0 ? g.right() : std::min(g.right(), cursor - line.gap);
-        double left = right - g.width();
-        // A value takes the room its text needs, but leaves the items after it
-        // theirs: what it cannot have it takes on further lines under its box.
-        if (l->isValueLabel())
-            left = std::min(right - 1, std::max(std::min(left, right - natural[i]), floor[i + 1] + (i + 1 < n ? line.gap : 0)));
-        out[i] = QRectF(left, g.top(), right - left, g.height());
-        cursor = left;
-    }
-    return out;
-}
-
-QRectF ReportBand::lineGeometry(const ReportElement *element, const ReportRow &row) const
-{
-    for (const Line &line : m_lines)
-        if (const int i = int(line.items.indexOf(const_cast<ReportLabel *>(qobject_cast<const ReportLabel *>(element)))); i >= 0)
-            return placeLine(line, row)[i];
-    return element->geometry();
-}
-
-QRectF ReportBand::geometryFor(const ReportElement *element, const ReportRow &row) const
-{
-    return placed(element, row, flowFor(row));
-}
-
-QRectF ReportBand::placed(const ReportElement *element, const ReportRow &row, const Flow &flow) const
-{
-    QRectF g = lineGeometry(element, row);
-    double down = 0, longer = 0;
-    const bool shape = qobject_cast<const ReportShape *>(element);
-    for (const Flow::Push &p : flow.pushes) {
-        if (p.at <= g.top() + 0.01)
-            down += p.by;
-        else if (shape && p.from < g.bottom() - 0.01)
-            longer += p.by;
-    }
-    // What reaches within half a millimetre of the band's foot stands on it.
-    if (element->geometry().bottom() >= m_height - 0.5)
-        longer += flow.grow;
-    return g.adjusted(0, down, 0, down + longer);
-}
-
-void ReportBand::paint(QPainter &painter, const ReportRow &row, double height) const
-{
-    const double grow = qMax(0.0, height - m_height);
     for (const ReportElement *e : m_elements)
-        e->paint(painter, row, grow);
+        e->paint(painter, row, flow);
 }

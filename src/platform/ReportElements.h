@@ -6,6 +6,7 @@
 #include <QRectF>
 #include <QVariant>
 #include <QVector>
+#include "ReportFlow.h"
 #include <functional>
 
 class QPainter;
@@ -63,14 +64,10 @@ public:
     void setGeometry(const QRectF &mm) { m_geometry = mm; }
     void setGeometry(double left, double top, double width, double height) { m_geometry = QRectF(left, top, width, height); }
 
-    // Paints the element for a row; the painter stands at the band's
-    // top-left corner and counts in hundredths of a millimetre. `grow` is
-    // what the band has grown beyond its height for this row (mm): elements
-    // that reach the band's foot (frames, rules, cells) grow with it.
-    virtual void paint(QPainter &painter, const ReportRow &row, double grow = 0) const = 0;
-
-    // The geometry in a band grown by `grow` mm.
-    QRectF geometryIn(double grow) const;
+    // Paints the element for a row where the band's flow for that row puts
+    // it; the painter stands at the band's top-left corner and counts in
+    // hundredths of a millimetre.
+    virtual void paint(QPainter &painter, const ReportRow &row, const ReportFlow &flow) const = 0;
 
 protected:
     ReportBand *m_band;
@@ -129,7 +126,8 @@ public:
     // stands in, or the band's foot).
     void setFlowDown(bool on) { m_flowDown = on; }
     bool flowsDown() const { return m_flowDown; }
-    // The room under the box that such lines may take, in millimetres.
+    // The room under the box that such lines may take, in millimetres;
+    // less than none where the box reaches over what stands below it.
     double roomBelow() const;
     double smallestShare() const { return m_smallest; }
     // A label that code fills (a printed form lists these by name).
@@ -140,7 +138,8 @@ public:
     // under it, in the room the band leaves there and, where that is not
     // enough, in room the band makes by moving what stands below it down
     // (see ReportBand::flowFor). It prints smaller than its smallest share
-    // only where the page has no room for the band to grow.
+    // only where the page has no room for the band to grow, and never below
+    // two fifths of its size.
     bool isValue() const { return m_valueLabel || metaObject() != &ReportLabel::staticMetaObject; }
 
     // Width of a text (of the label's own by default) in the label's font,
@@ -180,17 +179,24 @@ public:
     Fit fitFor(const QString &text) const;
     // How the label's text prints for a row, where the band's lines place it.
     Fit fitFor(const ReportRow &row) const;
+    Fit fitFor(const ReportRow &row, const ReportFlow &flow) const;
     // The height (mm) the label's box needs for a text: its own height, or
     // more for a wrapping label whose lines need more.
     double neededHeight(const QString &text, double floor = 0) const;
     // Whether the label can make its band grow: a wrapping box reaching the band's foot.
     bool grows() const;
 
-    void paint(QPainter &painter, const ReportRow &row, double grow = 0) const override;
+    void paint(QPainter &painter, const ReportRow &row, const ReportFlow &flow) const override;
+    // Where the printed lines stand for a row, top and foot in millimetres
+    // from the band's top.
+    QVector<QPair<double, double>> lineSpans(const ReportRow &row, const ReportFlow &flow) const;
 
 private:
     friend class ReportBand;
     struct Layout;
+    // Lays out the text for a row as it paints; the top of its first line
+    // (units), negative for no text.
+    double layOutFor(const ReportRow &row, const ReportFlow &flow, Layout &layout) const;
     Fit fitIn(const QString &text, const QRectF &geometry, double extra, double floor) const;
     QFont scaledFont(double scale) const;
     // Lays out a text in the box; maxHeight (units) bounds the lines of a
@@ -200,16 +206,20 @@ private:
     void layOut(const QString &text, const QRectF &box, double maxHeight, Layout &out, double extra, double floor) const;
     bool layOutAt(const QString &text, double scale, bool wrap, double width, double maxHeight, Layout &out,
                   bool anywhere = false) const;
-    // The scales a text tries in its box, largest first, down to `floor` when
-    // that is below the label's own smallest share (0 for none).
-    QVector<double> scales(double floor) const;
+    // The least share a text tries in its box: its own smallest, or `floor`
+    // when that is below it (0 for none).
+    double leastScale(double floor) const;
     // The ways a text wraps, tried in turn: at whole words down to its
     // smallest share; for a value whose word is wider than its box even
     // then, at whole words down to half its size, and last inside the word.
+    // Each pass tries the shares from `largest` down to `least`.
     struct WrapPass {
         bool anywhere;
-        QVector<double> scales;
+        double largest, least;
     };
+    // The fewest lines a pass gives the text on a width, at the largest
+    // share that gives them; false when no share of the pass fits the width.
+    bool fewestLines(const QString &printable, double width, const WrapPass &pass, Layout &out) const;
     QVector<WrapPass> wrapPasses(const QString &printable, double width, double floor) const;
     // For a value that does not fit its box and the room under it: the room
     // (mm) its lines need beyond them at no less than `floor` of its size; 0
@@ -280,7 +290,7 @@ public:
     void setFill(const QColor &colour) { m_fill = colour; }   // Qt::transparent: no fill
     QColor fill() const { return m_fill; }
 
-    void paint(QPainter &painter, const ReportRow &row, double grow = 0) const override;
+    void paint(QPainter &painter, const ReportRow &row, const ReportFlow &flow) const override;
 
 private:
     Kind m_kind;
@@ -295,7 +305,7 @@ public:
     ReportImage(ReportBand *band, const QImage &image);
     QImage image() const { return m_image; }
     void setImage(const QImage &image) { m_image = image; }
-    void paint(QPainter &painter, const ReportRow &row, double grow = 0) const override;
+    void paint(QPainter &painter, const ReportRow &row, const ReportFlow &flow) const override;
 
 private:
     QImage m_image;
@@ -351,29 +361,27 @@ public:
     ReportShape *verticalRule(double left, double top, double length, double thickness = ReportShape::defaultOutline);
     ReportImage *image(const QImage &image, double left, double top, double width, double height);
 
-    // Paints the band for a row at a height heightFor() gave.
-    void paint(QPainter &painter, const ReportRow &row, double height) const;
+    // Paints the band for a row as its flow for the row lays it out.
+    void paint(QPainter &painter, const ReportRow &row, const ReportFlow &flow) const;
 
     // How the band makes room for a row's values that do not fit their
     // boxes: each such value takes `extra` mm more under its box, and what
     // stands lower in the band moves down by that much (frames across grow).
     // The values keep at least their smallest share while the band still
-    // fits an empty page; only then do they print smaller, as far as needed.
-    struct Flow {
-        QHash<const ReportLabel *, double> extra;
-        // Room made under a value's box: what stands from `at` down moves down
-        // `by` mm, frames and rules reaching below `from` (the box's foot) grow.
-        struct Push {
-            double from, at, by;
-        };
-        QVector<Push> pushes;
-        QHash<const ReportLabel *, double> floors; // least share a value prints at; none: its own
-        double grow = 0;                       // what wrapping labels at the foot add
-        double height = 0;
-    };
-    Flow flowFor(const ReportRow &row) const;
+    // fits in `most` mm (an empty page less the other bands when negative);
+    // where it does not, blank strips across the band give up their room
+    // first, and only then do the values print smaller, as far as needed
+    // down to two fifths of their size.
+    using Flow = ReportFlow;
+    Flow flowFor(const ReportRow &row, double most = -1) const;
     // The most the band may take: an empty page less the other bands.
     double mostHeight() const;
+    // Where a band too tall for the room left on its page is cut: at `room`
+    // mm from its top, or higher so that no printed line is cut in two.
+    double cutAt(const ReportRow &row, const ReportFlow &flow, double room) const;
+    // Paints the part of a band from `from` mm down, `height` mm of it, at
+    // the painter's origin; frames are closed at the cut.
+    void paintPart(QPainter &painter, const ReportRow &row, const ReportFlow &flow, double from, double height) const;
 
     // A line of texts and value labels read from the right (`items` in
     // reading order, placed where the layout puts them). A value longer
@@ -387,7 +395,7 @@ public:
     void addLine(const QList<ReportLabel *> &items, double leftEdge, double gap);
     // Where an element prints for a row: its geometry, or the place its
     // line gives it, moved down and grown as the band makes room for values.
-    QRectF geometryFor(const ReportElement *element, const ReportRow &row) const;
+    QRectF geometryFor(const ReportElement *element, const ReportRow &row) const { return flowFor(row).rect(element); }
 
 private:
     ReportShape *shape(ReportShape::Kind kind, const QRectF &geometry);
@@ -403,10 +411,17 @@ private:
         double gap;
     };
     QVector<QRectF> placeLine(const Line &line, const ReportRow &row) const;
-    QRectF lineGeometry(const ReportElement *element, const ReportRow &row) const;
-    QRectF placed(const ReportElement *element, const ReportRow &row, const Flow &flow) const;
-    Flow computeFlow(const ReportRow &row) const;
-    mutable QHash<QString, Flow> m_flows; // by the texts and places they were computed for
+    // Where each element of a line stands for a row.
+    QHash<const ReportElement *, QRectF> lineGeometries(const ReportRow &row) const;
+    // The flow with each value printing at no less than `cap` of its size
+    // (its own smallest share where that is less).
+    // What one row's flow measures once however often it is tried: where
+    // the elements of lines stand, the texts, the room values need at a floor.
+    struct Measures;
+    // `absorb`: blank strips across the band give up their room.
+    Flow flowAt(const ReportRow &row, Measures &measures, double cap, bool absorb) const;
+    QVector<ReportFlow::Strip> blankStrips() const;
+    QRectF placed(const ReportElement *element, const QRectF &at, const Flow &flow) const;
 
     Report *m_report;
     Type m_type;

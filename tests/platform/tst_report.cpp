@@ -369,7 +369,8 @@ private Q_SLOTS:
 
     // A value too long for its framed box is never cut: it wraps under the
     // box, the frame grows with it and what stands below moves down, while
-    // the band fits the page; on a band as tall as the page it prints smaller.
+    // the band fits the page; on a band as tall as the page the blank room
+    // between its texts takes it, and only without such room it prints smaller.
     void aValueMakesRoomUnderItsBox()
     {
         Report r;
@@ -392,11 +393,25 @@ private Q_SLOTS:
         QVERIFY(band->heightFor(ReportRow()) > 40);
 
         band->setHeight(r.paperSize().height() - r.margins().top() - r.margins().bottom());
-        band->label(QStringLiteral("تاريخ"), QStringLiteral("Zar"), 12)->placeRight(10, band->height() - 8);
+        ReportLabel *date = band->label(QStringLiteral("تاريخ"), QStringLiteral("Zar"), 12)->placeRight(10, band->height() - 8);
+        QVERIFY(value->fitFor(ReportRow()).scale >= 0.8 - 1e-9);
+        QCOMPARE(band->geometryFor(date, ReportRow()), date->geometry());
+        QCOMPARE(band->heightFor(ReportRow()), band->height());
+        band->rectangle(0, 18, 60, band->height() - 19);
         const ReportLabel::Fit squeezed = value->fitFor(ReportRow());
         QVERIFY(squeezed.whole);
-        QVERIFY(squeezed.scale < 0.8);
-        QCOMPARE(band->heightFor(ReportRow()), band->height());
+        QVERIFY(squeezed.scale < 0.8 && squeezed.scale >= 0.4);
+        // Still too tall, the band continues on the next page with its frame, nothing past the margins.
+        const QVector<Report::Page> pages = r.paginate();
+        QCOMPARE(pages.size(), 2);
+        QVERIFY(pages[1].first().from > 0 && pages[1].first().height > 1);
+        for (int i = 0; i < 2; ++i) {
+            const QImage page = r.renderPage(i, 100).convertToFormat(QImage::Format_Grayscale8);
+            const int top = qRound(r.margins().top() / 25.4 * 100), foot = qRound((r.paperSize().height() - r.margins().bottom()) / 25.4 * 100);
+            for (int y = 0; y < page.height(); ++y)
+                QVERIFY(y >= top - 1 && y <= foot + 1 || *std::min_element(page.constScanLine(y), page.constScanLine(y) + page.width()) > 200);
+            QVERIFY(*std::min_element(page.constScanLine(top + 2), page.constScanLine(top + 2) + page.width()) < 100);
+        }
     }
 
     // The printer gets the layout's paper and orientation, and printing puts
