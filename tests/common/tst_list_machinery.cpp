@@ -195,12 +195,15 @@ private Q_SLOTS:
         QCOMPARE(rows.recordCount(), 1);
         QCOMPARE(fx.column(QStringLiteral("select tel from phone")), QStringList{QStringLiteral("99")});
 
-        // The key is found: the question ends with the first row's value.
+        // The key is found: a warning with Yes, No and Cancel asks the
+        // question ending with the first row's value; only Yes allows.
         const QStringList lines{QStringLiteral("select * from phone where "), QStringLiteral(" name='a'")};
         fx.ui.buttonAnswers << Platform::Button::No << Platform::Button::Yes;
         QVERIFY(!duplicateAllowed(*app::dm->ADOQuery1, lines, QStringLiteral("dup "), QStringLiteral("tel")));
         QVERIFY(duplicateAllowed(*app::dm->ADOQuery1, lines, QStringLiteral("dup "), QStringLiteral("tel")));
         QCOMPARE(fx.ui.messages(), (QStringList{QStringLiteral("dup 99"), QStringLiteral("dup 99")}));
+        QCOMPARE(fx.ui.calls.last().kind, Platform::BoxKind::Warning);
+        QCOMPARE(fx.ui.calls.last().buttons, (QList<Platform::Button>{Platform::Button::Yes, Platform::Button::No, Platform::Button::Cancel}));
         QVERIFY(duplicateAllowed(*app::dm->ADOQuery1, {QStringLiteral("select * from phone where name='b'")}, QStringLiteral("dup "),
                                  QStringLiteral("tel")));
         QCOMPARE(fx.ui.messages().size(), 2);

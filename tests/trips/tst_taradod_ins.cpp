@@ -58,14 +58,11 @@ QColor base(QWidget *w) { return w->palette().color(QPalette::Base); }
 // his own, the organisation's vehicles with a name two of them share.
 void addPeopleAndVehicles(AppFixture &fx)
 {
-    fx.exec(QStringLiteral("insert into personel (fname,lname,semat,typ,govahiname_no) values ('علي','رضايي','راننده','استيجاري','G-1')"));
-    fx.exec(QStringLiteral("insert into personel (fname,lname,semat,typ) values ('حسن','کريمي','راننده','رسمي')"));
-    fx.exec(QStringLiteral("insert into personel (fname,lname,semat,typ) values ('رضا','O''Neil','راننده','استيجاري')"));
-    fx.exec(QStringLiteral("insert into personel (fname,lname,semat,loc) values ('مهدي','احمدي','پرسنل','اداره مالي')"));
-    fx.exec(QStringLiteral("insert into khodro (lname,khodro,pelak) values ('علي رضايي','پژو','11ب111')"));
-    fx.exec(QStringLiteral("insert into khodro (lname,khodro,pelak) values ('کاروند ديسا استان','سمند','22-222')"));
-    fx.exec(QStringLiteral("insert into khodro (lname,khodro,pelak) values ('کاروند ديسا استان','سمند','33-333')"));
-    fx.exec(QStringLiteral("insert into khodro (lname,khodro,pelak) values ('کاروند ديسا استان','پرايد','44-444')"));
+    fx.exec(QStringLiteral("insert into personel (fname,lname,semat,typ,govahiname_no,loc) values "
+                           "('علي','رضايي','راننده','استيجاري','G-1',NULL),('حسن','کريمي','راننده','رسمي',NULL,NULL),"
+                           "('رضا','O''Neil','راننده','استيجاري',NULL,NULL),('مهدي','احمدي','پرسنل',NULL,NULL,'اداره مالي')"));
+    fx.exec(QStringLiteral("insert into khodro (lname,khodro,pelak) values ('علي رضايي','پژو','11ب111'),"
+                           "('کاروند ديسا استان','سمند','22-222'),('کاروند ديسا استان','سمند','33-333'),('کاروند ديسا استان','پرايد','44-444')"));
 }
 
 QStringList items(ComboBox *combo)
@@ -88,15 +85,27 @@ void fillTrip(Ttaradod_ins *w, const QString &type, const QString &driver, const
 
 int tripCount(AppFixture &fx) { return fx.column(QStringLiteral("select count(*) from taradod")).value(0).toInt(); }
 
-void selectTrip(const QString &id)
+// Lists every trip, whatever its date; their ids in order.
+QStringList listAllTrips(AppFixture &fx)
+{
+    app::taradod_src->CheckBox3->setChecked(false);
+    app::taradod_src->src_btnClick();
+    return fx.column(QStringLiteral("select id from taradod order by id"));
+}
+
+// Opens the listed trip of that id as the list's "edit" command does.
+Ttaradod_ins *editTrip(const QString &id)
 {
     Query &rows = trips();
-    for (int r = 1; r <= rows.recordCount(); ++r) {
+    bool found = false;
+    for (int r = 1; r <= rows.recordCount() && !found; ++r) {
         rows.setRecNo(r);
-        if (rows.field(QStringLiteral("id")).asString() == id)
-            return;
+        found = rows.field(QStringLiteral("id")).asString() == id;
     }
-    QFAIL("trip not in the list");
+    if (!found)
+        QTest::qFail("trip not in the list", __FILE__, __LINE__);
+    app::taradod_src->N2Click();
+    return entry();
 }
 
 } // namespace
@@ -318,8 +327,7 @@ private Q_SLOTS:
         QCOMPARE(w->loc->text(), QString());
 
         // Counties of the province, its kaf and yeh typed otherwise; the county text stays.
-        fx.exec(QStringLiteral("insert into abadiha (ostan,shahrestan) values ('مركزي','اراک')"));
-        fx.exec(QStringLiteral("insert into abadiha (ostan,shahrestan) values ('مركزي','ساوه')"));
+        fx.exec(QStringLiteral("insert into abadiha (ostan,shahrestan) values ('مركزي','اراک'),('مركزي','ساوه')"));
         type(w->ostan, QStringLiteral("مرکزی"));
         QCOMPARE(items(w->shahrestan).size(), 2);
         QCOMPARE(w->shahrestan->text(), Ttaradod_src::defaultCounty());
@@ -398,10 +406,9 @@ private Q_SLOTS:
         w->ins_btn->click();
         QCOMPARE(fx.ui.calls.size(), 0);
         QVERIFY(w->isVisible());
-        QCOMPARE(fx.column(QStringLiteral("select typ from taradod")), QStringList{OutOfCity});
-        QCOMPARE(fx.column(QStringLiteral("select dat1 from taradod")), QStringList{date});
-        QCOMPARE(fx.column(QStringLiteral("select saat1 from taradod")), QStringList{QStringLiteral("  :  ")});
-        QCOMPARE(fx.column(QStringLiteral("select shahrestan from taradod")), QStringList{Ttaradod_src::defaultCounty()});
+        // Type, date, time, county.
+        QCOMPARE(fx.value(QStringLiteral("select typ || '|' || dat1 || '|' || saat1 || '|' || shahrestan from taradod")),
+                 (QStringList{OutOfCity, date, QStringLiteral("  :  "), Ttaradod_src::defaultCounty()}.join(u'|')));
         QCOMPARE(fx.value(QStringLiteral("select count(*) from taradod where tavaghof is null and kilometr1=0 and karkard_kilometr=12.5 "
                                          "and karkard_saat=2.5 and mablagh_kilometr=1500 and mablagh_saat=12.5 and mablagh=18781.25")),
                  QStringLiteral("1"));
@@ -492,10 +499,7 @@ private Q_SLOTS:
         w->ins_btn->click();
         QCOMPARE(tripCount(fx), 2);
         w->close();
-        app::taradod_src->CheckBox3->setChecked(false);
-        app::taradod_src->src_btnClick();
-        selectTrip(fx.value(QStringLiteral("select max(id) from taradod")));
-        app::taradod_src->N2Click();
+        editTrip(listAllTrips(fx).last());
         w->ranande->setText(QStringLiteral("علي كريمي 2"));
         w->edit_btn->click();
         QCOMPARE(fx.ui.messages(), QStringList{DuplicateQuestion + QStringLiteral("علی کریمی ۲")});
@@ -507,17 +511,13 @@ private Q_SLOTS:
     {
         AppFixture fx(currentEngine());
         const QString date = QStringLiteral("1402/05/01");
-        fx.exec(QStringLiteral("insert into taradod (typ,ranande,mamor,dat1,kilometr1) values ('خارج شهر','الف','م','%1',100)").arg(date));
-        fx.exec(QStringLiteral("insert into taradod (typ,ranande,mamor,dat1,kilometr1) values ('خارج شهر','ب','م','%1',200)").arg(date));
-        const QStringList ids = fx.column(QStringLiteral("select id from taradod order by id"));
-        app::taradod_src->CheckBox3->setChecked(false);
-        app::taradod_src->src_btnClick();
-        Ttaradod_ins *w = entry();
+        fx.exec(QStringLiteral("insert into taradod (typ,ranande,mamor,dat1,kilometr1) values ('خارج شهر','الف','م','%1',100),"
+                               "('خارج شهر','ب','م','%1',200)").arg(date));
+        const QStringList ids = listAllTrips(fx);
 
         // The trip is no second trip of its own: its type may change, and
         // without a change of driver nothing is asked.
-        selectTrip(ids[0]);
-        app::taradod_src->N2Click();
+        Ttaradod_ins *w = editTrip(ids[0]);
         QVERIFY(w->edit_btn->isVisible() && !w->ins_btn->isVisible());
         QCOMPARE(w->kilometr1->text(), QStringLiteral("100"));
         w->typ->setText(DailyWork);
@@ -528,8 +528,7 @@ private Q_SLOTS:
 
         // Moving it onto a driver who has a trip other than in-city that day
         // is refused; the window stays open with what was typed.
-        selectTrip(ids[0]);
-        app::taradod_src->N2Click();
+        editTrip(ids[0]);
         w->ranande->setText(QStringLiteral("ب"));
         w->edit_btn->click();
         QCOMPARE(fx.ui.messages(), QStringList{Blocked});
@@ -548,8 +547,7 @@ private Q_SLOTS:
 
         // An emptied required field: the message, nothing saved, still open.
         fx.ui.reset();
-        selectTrip(ids[1]);
-        app::taradod_src->N2Click();
+        editTrip(ids[1]);
         w->mamor->setText(QString());
         w->kilometr1->setText(QStringLiteral("999"));
         w->edit_btn->click();
@@ -569,14 +567,10 @@ private Q_SLOTS:
         fx.exec(QStringLiteral("insert into taradod (typ,nahve,ranande,khodro,pelak,mamor,loc,dat1,saat1) values "
                                "('خارج شهر','استيجاري','رضا O''Neil','پژو','11ب111','مهدي احمدي','اداره مالي','1402/05/01','07:00')"));
         fx.exec(QStringLiteral("insert into taradod (typ,ranande,mamor,dat1,saat1) values ('کارکرد روزانه','حسن کريمي','---','1402/05/02','07:00')"));
-        const QStringList ids = fx.column(QStringLiteral("select id from taradod order by id"));
-        app::taradod_src->CheckBox3->setChecked(false);
-        app::taradod_src->src_btnClick();
-        Ttaradod_ins *w = entry();
+        const QStringList ids = listAllTrips(fx);
         const QString stored = QStringLiteral("select khodro||pelak||loc||ranande||saat1 from taradod where id=%1");
 
-        selectTrip(ids[0]);
-        app::taradod_src->N2Click();
+        Ttaradod_ins *w = editTrip(ids[0]);
         fx.exec(QStringLiteral("update taradod set khodro='سمند',pelak='22-222',loc='انبار'")); // another workstation
         type(w->ranande, QStringLiteral("علي رضايي"));
         type(w->mamor, QStringLiteral("مهدي احمدي"));
@@ -587,8 +581,7 @@ private Q_SLOTS:
 
         fx.ui.reset();
         w->close();
-        selectTrip(ids[1]);
-        app::taradod_src->N2Click();
+        editTrip(ids[1]);
         fx.exec(QStringLiteral("update taradod set saat1='09:30'"));
         w->typ->setText(DailyWork);
         w->typChange();
@@ -606,8 +599,7 @@ private Q_SLOTS:
         AppFixture fx(currentEngine());
         fx.exec(QStringLiteral("insert into taradod (typ,ranande,mamor,dat1,karkard_kilometr,karkard_saat,mablagh_kilometr,mablagh) "
                                "values ('خارج شهر','الف','م','1402/05/01',0.00005,0,1500,123456789012.3456)"));
-        app::taradod_src->CheckBox3->setChecked(false);
-        app::taradod_src->src_btnClick();
+        listAllTrips(fx);
         QueryModel *grid = app::taradod_src->DBGrid1->queryModel();
         for (const char *field : {"karkard_kilometr", "mablagh"}) {
             const int column = gridColumnOf(grid->columns(), QLatin1String(field));
