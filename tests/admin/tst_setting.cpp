@@ -130,56 +130,53 @@ private Q_SLOTS:
         QCOMPARE(rowsOf(fx, Colour).size(), 2);
     }
 
-    // The default marks exactly the chosen item. Then an item deleted on
-    // another workstation since the list was read: the refusal is shown and
-    // the list keeps the default it had.
-    void defaultMarksExactlyTheChosenItem_data() { addEngineRows(); }
-    void defaultMarksExactlyTheChosenItem()
+    // Default and delete act on every copy of the chosen item and on no
+    // other list; the rows, the single value, the combo items and the grid
+    // keep the order the items were added in.
+    void defaultAndDeleteActOnEveryCopy_data() { addEngineRows(); }
+    void defaultAndDeleteActOnEveryCopy()
     {
         AppFixture fx(currentEngine());
         Tsetting *w = app::setting;
         addItem(fx, Colour, QStringLiteral("سفيد"));
-        addItem(fx, Colour, QStringLiteral("مشکي"), QStringLiteral("1"));
         addItem(fx, Colour, QStringLiteral("آبي"));
+        addItem(fx, Colour, QStringLiteral("مشکي"), QStringLiteral("1"));
         addItem(fx, Colour, QStringLiteral("آبي"));
         addItem(fx, Password, QStringLiteral("آبي"));
         w->component->setText(Colour);
         w->componentChange();
         selectItem(w, QStringLiteral("آبي"));
         w->N2->trigger();
-        QCOMPARE(rowsOf(fx, Colour), (QStringList{QStringLiteral("سفيد="), QStringLiteral("مشکي="), QStringLiteral("آبي=1"),
+        QCOMPARE(rowsOf(fx, Colour), (QStringList{QStringLiteral("سفيد="), QStringLiteral("آبي=1"), QStringLiteral("مشکي="),
                                                   QStringLiteral("آبي=1")}));
         QCOMPARE(rowsOf(fx, Password), QStringList{QStringLiteral("آبي=null")});
         QCOMPARE(w->cmt->text(), QStringLiteral("آبي"));
-        QCOMPARE(app::dm->ADOQ_set->recordCount(), 4);
+        const QStringList added{QStringLiteral("سفيد"), QStringLiteral("آبي"), QStringLiteral("مشکي"), QStringLiteral("آبي")};
+        QCOMPARE(columnValues(*app::dm->ADOQ_set, QStringLiteral("cmt")), added);
         QVERIFY(fx.ui.messages().isEmpty());
+        QCOMPARE(singleValue(Colour, *app::dm->ADOQuery1), QStringLiteral("سفيد"));
+        ComboBox combo;
+        fillComboFromList(Colour, &combo);
+        QCOMPARE(QStringList({combo.itemText(0), combo.itemText(1), combo.itemText(2), combo.itemText(3)}), added);
 
+        // An item deleted on another workstation since the list was read: the
+        // refusal is shown, the list keeps the default it had, and the grid
+        // shows the list as it now stands.
         selectItem(w, QStringLiteral("سفيد"));
         fx.exec(QStringLiteral("delete from setting where cmt='%1'").arg(QStringLiteral("سفيد")));
         w->N2->trigger();
         QCOMPARE(fx.ui.messages(), QStringList{Query::changedByAnotherUser()});
         QCOMPARE(fx.ui.calls.first().kind, Platform::BoxKind::Error);
-        QCOMPARE(rowsOf(fx, Colour), (QStringList{QStringLiteral("مشکي="), QStringLiteral("آبي=1"), QStringLiteral("آبي=1")}));
-        // The grid shows the list as it now stands.
+        QCOMPARE(rowsOf(fx, Colour), (QStringList{QStringLiteral("آبي=1"), QStringLiteral("مشکي="), QStringLiteral("آبي=1")}));
         QVERIFY(app::dm->ADOQ_set->isOpen());
         QCOMPARE(app::dm->ADOQ_set->recordCount(), 3);
-    }
 
-    void deleteRemovesEveryCopy_data() { addEngineRows(); }
-    void deleteRemovesEveryCopy()
-    {
-        AppFixture fx(currentEngine());
-        Tsetting *w = app::setting;
-        addItem(fx, Colour, QStringLiteral("سفيد"));
-        addItem(fx, Colour, QStringLiteral("مشکي"));
-        addItem(fx, Colour, QStringLiteral("سفيد"));
-        addItem(fx, Password, QStringLiteral("سفيد"));
-        w->component->setText(Colour);
-        w->componentChange();
-        selectItem(w, QStringLiteral("سفيد"));
+        // Delete takes every copy of the item, in this list only.
+        fx.ui.reset();
+        selectItem(w, QStringLiteral("آبي"));
         w->N1->trigger();
-        QCOMPARE(rowsOf(fx, Colour), QStringList{QStringLiteral("مشکي=null")});
-        QCOMPARE(rowsOf(fx, Password), QStringList{QStringLiteral("سفيد=null")});
+        QCOMPARE(rowsOf(fx, Colour), QStringList{QStringLiteral("مشکي=")});
+        QCOMPARE(rowsOf(fx, Password), QStringList{QStringLiteral("آبي=null")});
         QCOMPARE(app::dm->ADOQ_set->recordCount(), 1);
         QVERIFY(fx.ui.messages().isEmpty());
     }
@@ -206,29 +203,6 @@ private Q_SLOTS:
         w->N1->trigger();
         QCOMPARE(rowsOf(fx, Subjects), QStringList());
         QCOMPARE(rowsOf(fx, QString()), QStringList{QStringLiteral("سفيد=null")});
-    }
-
-    // Marking a default rewrites the list's rows; the single value, the
-    // combo items and the window's grid stay in the order the items were added.
-    void listsKeepTheirOrderAfterADefault_data() { addEngineRows(); }
-    void listsKeepTheirOrderAfterADefault()
-    {
-        AppFixture fx(currentEngine());
-        Tsetting *w = app::setting;
-        addItem(fx, Password, QStringLiteral("old1"));
-        addItem(fx, Password, QStringLiteral("new2"));
-        w->component->setText(Password);
-        w->componentChange();
-        selectItem(w, QStringLiteral("new2"));
-        w->N2->trigger();
-        selectItem(w, QStringLiteral("old1"));
-        w->N2->trigger();
-        QCOMPARE(singleValue(Password, *app::dm->ADOQuery1), QStringLiteral("old1"));
-        QCOMPARE(columnValues(*app::dm->ADOQ_set, QStringLiteral("cmt")), (QStringList{QStringLiteral("old1"), QStringLiteral("new2")}));
-        ComboBox combo;
-        fillComboFromList(Password, &combo);
-        QCOMPARE(combo.itemText(0), QStringLiteral("old1"));
-        QCOMPARE(combo.itemText(1), QStringLiteral("new2"));
     }
 
     void pagesReadTheLists_data() { addEngineRows(); }

@@ -61,6 +61,16 @@ void tick(Tpayam *w, const QStringList &names)
         w->prs_list->item(i)->setCheckState(names.contains(w->prs_list->item(i)->text()) ? Qt::Checked : Qt::Unchecked);
 }
 
+// Sends this text to the names ticked; what the window said.
+QStringList send(AppFixture &fx, Tpayam *w, const QString &text, const QStringList &names)
+{
+    tick(w, names);
+    w->cmt->setPlainText(text);
+    fx.ui.reset();
+    w->BitBtn1->click();
+    return fx.ui.messages();
+}
+
 QStringList itemsOf(const QListWidget *list)
 {
     QStringList items;
@@ -138,20 +148,14 @@ private Q_SLOTS:
 
         // Nothing ticked: nothing stored, and the sender is told to pick a
         // recipient rather than that the message went.
-        w->cmt->setPlainText(QStringLiteral("متن"));
-        w->BitBtn1->click();
-        QCOMPARE(fx.ui.messages(), QStringList{NoRecipient});
+        QCOMPARE(send(fx, w, QStringLiteral("متن"), {}), QStringList{NoRecipient});
         QCOMPARE(stored(fx), QStringList());
         QCOMPARE(w->cmt->toPlainText(), QStringLiteral("متن"));
 
         // To oneself and another; the text keeps its lines, quotes and letters.
         const QString body = QStringLiteral("سلام 'فوري'\nخط دوم ی ي ک ك");
-        tick(w, {Ali, Bahram});
         w->mozo->setText(QStringLiteral("اداري"));
-        w->cmt->setPlainText(body);
-        fx.ui.reset();
-        w->BitBtn1->click();
-        QCOMPARE(fx.ui.messages(), QStringList{Sent});
+        QCOMPARE(send(fx, w, body, {Ali, Bahram}), QStringList{Sent});
         const QString date = today();
         QCOMPARE(stored(fx), (QStringList{QStringLiteral("اداري:2>3:"), QStringLiteral("اداري:2>2:")}));
         QCOMPARE(bodies(), (QStringList{body, body}));
@@ -199,24 +203,15 @@ private Q_SLOTS:
         addUsers(fx);
         Tpayam *w = openAs(fx, QStringLiteral("1"), QStringLiteral("admin"));
         w->mozo->setText(QStringLiteral("جلسه"));
-        w->cmt->setPlainText(QStringLiteral("ساعت ۱۰"));
-        tick(w, {Ali});
-        w->BitBtn1->click();
-        tick(w, {Ali, Bahram});
-        w->BitBtn1->click();
+        send(fx, w, QStringLiteral("ساعت ۱۰"), {Ali});
+        send(fx, w, QStringLiteral("ساعت ۱۰"), {Ali, Bahram});
         QCOMPARE(stored(fx), (QStringList{QStringLiteral("جلسه:1>2:"), QStringLiteral("جلسه:1>3:")}));
-        w->cmt->setPlainText(QStringLiteral("ساعت ۱۱"));
-        tick(w, {Ali});
-        w->BitBtn1->click();
+        send(fx, w, QStringLiteral("ساعت ۱۱"), {Ali});
         QCOMPARE(stored(fx).size(), 3);
         QCOMPARE(bodies().last(), QStringLiteral("ساعت ۱۱"));
 
         fx.exec(QStringLiteral("delete from users where id=3"));
-        fx.ui.reset();
-        w->cmt->setPlainText(QStringLiteral("لغو شد"));
-        tick(w, {Ali, Bahram});
-        w->BitBtn1->click();
-        QCOMPARE(fx.ui.messages(),
+        QCOMPARE(send(fx, w, QStringLiteral("لغو شد"), {Ali, Bahram}),
                  QStringList{QStringLiteral("پيام براي اين كاربران ارسال نشد، زيرا حساب كاربري آنان ديگر وجود ندارد: ") + Bahram});
         QCOMPARE(stored(fx).size(), 4);
         QCOMPARE(stored(fx).last(), QStringLiteral("جلسه:1>2:"));

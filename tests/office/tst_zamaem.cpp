@@ -74,6 +74,18 @@ QStringList rows()
     return out;
 }
 
+// Adds a file (none: the file dialog is cancelled) under this description,
+// as the add button does; what the window said.
+QStringList add(AppFixture &fx, Tzamaem *w, const QString &description, const QString &file)
+{
+    w->Combo_type->setText(description);
+    fx.ui.reset();
+    if (!file.isEmpty())
+        fx.ui.fileAnswers << file;
+    w->ins_btn->click();
+    return fx.ui.messages();
+}
+
 // Clicks the grid's row, which makes it current and views its file.
 void view(Tzamaem *w, int row)
 {
@@ -119,12 +131,8 @@ private Q_SLOTS:
 
         // A binary file with a password; the extension as the name spells it.
         const QString file = writeFile(m_temp.filePath(QStringLiteral("لوگو اداره.JPG")), everyByte());
-        w->Combo_type->setText(Logo);
         w->ramz->setText(QStringLiteral("رمز '۱'"));
-        fx.ui.reset();
-        fx.ui.fileAnswers << file;
-        w->ins_btn->click();
-        QCOMPARE(fx.ui.messages(), QStringList{Stored});
+        QCOMPARE(add(fx, w, Logo, file), QStringList{Stored});
         QCOMPARE(rows(), QStringList{Logo + QStringLiteral("|رمز '۱'|.JPG|256")});
         QCOMPARE(app::dm->ADOQ_zamaem->text(), QStringLiteral("select * from zamaem "));
         QCOMPARE(app::dm->ADOQ_zamaem->recordCount(), 1);
@@ -175,41 +183,27 @@ private Q_SLOTS:
         const QString file = writeFile(m_temp.filePath(QStringLiteral("a.png")), "png");
         storeRow(Logo, QStringLiteral(".gif"), "gif");
 
-        w->Combo_type->setText(Logo);
-        fx.ui.fileAnswers << file;
-        w->ins_btn->click();
-        QCOMPARE(fx.ui.messages(), QStringList{Duplicate});
+        QCOMPARE(add(fx, w, Logo, file), QStringList{Duplicate});
         QCOMPARE(fx.ui.callsOf(QStringLiteral("openFile")).size(), 1);
         QCOMPARE(rows().size(), 1);
         QCOMPARE(app::dm->ADOQ_zamaem->recordCount(), 1); // the grid shows the duplicate
 
-        fx.ui.reset();
-        w->Combo_type->setText(QString());
-        fx.ui.fileAnswers << file;
-        w->ins_btn->click();
-        QCOMPARE(fx.ui.messages(), QStringList{NoDescription});
+        QCOMPARE(add(fx, w, QString(), file), QStringList{NoDescription});
         QCOMPARE(fx.ui.callsOf(QStringLiteral("openFile")).size(), 1);
         QCOMPARE(app::dm->ADOQ_zamaem->recordCount(), 0);
 
         // A stored row without a description fails both checks.
         storeRow(QStringLiteral(""), QString(), "x");
-        fx.ui.reset();
-        fx.ui.fileAnswers << file;
-        w->ins_btn->click();
-        QCOMPARE(fx.ui.messages(), (QStringList{Duplicate, NoDescription}));
+        QCOMPARE(add(fx, w, QString(), file), (QStringList{Duplicate, NoDescription}));
         QCOMPARE(rows().size(), 2);
 
         // A cancelled file dialog stores nothing and says nothing.
         fx.exec(QStringLiteral("delete from zamaem"));
-        w->Combo_type->setText(Logo);
-        fx.ui.reset();
-        w->ins_btn->click();
-        QVERIFY(fx.ui.messages().isEmpty());
+        QCOMPARE(add(fx, w, Logo, QString()), QStringList());
         QCOMPARE(rows(), QStringList());
 
         // A file that cannot be read is reported and leaves the query browsing.
-        fx.ui.fileAnswers << m_temp.filePath(QStringLiteral("missing.txt"));
-        w->ins_btn->click();
+        add(fx, w, Logo, m_temp.filePath(QStringLiteral("missing.txt")));
         QCOMPARE(fx.ui.calls.last().kind, Platform::BoxKind::Error);
         QVERIFY(fx.ui.calls.last().text.startsWith(QStringLiteral("فايل در اين مسير خوانده نشد:")));
         QVERIFY(fx.ui.calls.last().text.contains(leftToRightPath(m_temp.filePath(QStringLiteral("missing.txt")))));
@@ -222,16 +216,13 @@ private Q_SLOTS:
     {
         AppFixture fx(currentEngine());
         Tzamaem *w = app::zamaem;
-        w->Combo_type->setText(Logo);
         // An extension longer than the five characters stored, dot
         // included, is refused: cut short, the file could never be opened.
         QDir(m_temp.path()).mkpath(QStringLiteral("dir.v2"));
-        fx.ui.fileAnswers << writeFile(m_temp.filePath(QStringLiteral("dir.v2/budget.accdb")), "x");
-        w->ins_btn->click();
-        QCOMPARE(fx.ui.messages(), QStringList{QStringLiteral("خطا، پسوند فايل بيش از پنج حرف است و قابل ثبت نيست")});
+        QCOMPARE(add(fx, w, Logo, writeFile(m_temp.filePath(QStringLiteral("dir.v2/budget.accdb")), "x")),
+                 QStringList{QStringLiteral("خطا، پسوند فايل بيش از پنج حرف است و قابل ثبت نيست")});
         QCOMPARE(fx.value(QStringLiteral("select count(*) from zamaem")), QStringLiteral("0"));
-        fx.ui.fileAnswers << writeFile(m_temp.filePath(QStringLiteral("dir.v2/report.back")), "x");
-        w->ins_btn->click();
+        add(fx, w, Logo, writeFile(m_temp.filePath(QStringLiteral("dir.v2/report.back")), "x"));
         QCOMPARE(rows(), QStringList{Logo + QStringLiteral("||.back|1")});
 
         // No extension, a stored extension that would leave the folder, two of one extension.
