@@ -67,9 +67,8 @@ private Q_SLOTS:
     void onlyExactSqlServerAuthenticationUsesThePassword();
 
     void settingsWindowLayout();
-    void requiredFieldsInOrder();
+    void okRefusedForEachFieldInOrder();
     void storesTheSettings();
-    void passwordTheStoredFormCannotKeepIsRefused();
     void storeThatCannotBeOpenedWarnsAndCloses();
     void labelsRestoreDefaults();
     void qtDialogsSpeakPersian();
@@ -226,32 +225,47 @@ void TestStartup::settingsWindowLayout()
     QVERIFY(w->Label1->geometry().right() < w->Button1->geometry().left());
 }
 
-void TestStartup::requiredFieldsInOrder()
+// OK is refused, with the field to fix focused and nothing stored, while a
+// field is empty (each in its order; blanks count as filled) or the password
+// has a letter the stored form's code page cannot keep.
+void TestStartup::okRefusedForEachFieldInOrder()
 {
     AppFixture fx(Engine::Sqlite);
     Tserver *w = app::server;
     w->show();
-    const QList<QPair<QLineEdit *, QString>> fields{{w->SqlServerName, QStringLiteral("نام سرور را وارد نمائيد")},
-                                                    {w->DataBase, QStringLiteral("نام ديتابيس را وارد نمائيد")},
-                                                    {w->UserName, QStringLiteral("کلمه کاربري را وارد نمائيد")},
-                                                    {w->Password, QStringLiteral("رمز عبور را وارد نمائيد")}};
-    for (const auto &f : fields)
-        f.first->clear();
-    for (const auto &f : fields) {
+    const auto confirmation = Platform::BoxKind::Confirmation;
+    // Each: the field, what is typed into it before OK (empty: as emptied), the box.
+    const QList<std::tuple<QLineEdit *, QString, QString, Platform::BoxKind>> refusals{
+        {w->SqlServerName, QString(), QStringLiteral("نام سرور را وارد نمائيد"), confirmation},
+        {w->DataBase, QString(), QStringLiteral("نام ديتابيس را وارد نمائيد"), confirmation},
+        {w->UserName, QString(), QStringLiteral("کلمه کاربري را وارد نمائيد"), confirmation},
+        {w->Password, QString(), QStringLiteral("رمز عبور را وارد نمائيد"), confirmation},
+        // Persian digits and the Persian yeh have no code there.
+        {w->Password, QStringLiteral("رمز۱۲۳"), Tserver::UnkeepablePassword, Platform::BoxKind::Warning},
+        {w->Password, QStringLiteral("علی"), Tserver::UnkeepablePassword, Platform::BoxKind::Warning}};
+    for (QLineEdit *field : {w->SqlServerName, w->DataBase, w->UserName, w->Password})
+        field->clear();
+    for (const auto &[field, typed, message, kind] : refusals) {
         fx.ui.reset();
+        if (!typed.isEmpty())
+            field->setText(typed);
         w->Button1->click();
-        QCOMPARE(fx.ui.messages(), QStringList{f.second});
-        QCOMPARE(fx.ui.calls.first().kind, Platform::BoxKind::Confirmation);
-        QCOMPARE(w->focusWidget(), f.first);
+        QCOMPARE(fx.ui.messages(), QStringList{message});
+        QCOMPARE(fx.ui.calls.first().kind, kind);
+        QCOMPARE(w->focusWidget(), field);
         QVERIFY(w->isVisible());
         QVERIFY(!QFile::exists(SettingsStore::location()));
-        f.first->setText(QStringLiteral(" ")); // blanks count as filled
+        field->setText(QStringLiteral(" "));
     }
+    // Arabic-script letters the code page has are kept.
+    const QString kept = QStringLiteral("رمز گچ ي");
+    w->Password->setText(kept);
     fx.ui.reset();
     w->Button1->click();
     QCOMPARE(fx.ui.messages(), QStringList());
     QVERIFY(!w->isVisible());
     QCOMPARE(stored(SettingsStore::ServerName), QStringLiteral(" "));
+    QCOMPARE(UnscramblePassword(stored(SettingsStore::Password)), kept);
 }
 
 void TestStartup::storesTheSettings()
@@ -281,30 +295,6 @@ void TestStartup::storesTheSettings()
     w->Button2->click();
     QVERIFY(!w->isVisible());
     QCOMPARE(w->Button2->text(), QStringLiteral("end"));
-}
-
-void TestStartup::passwordTheStoredFormCannotKeepIsRefused()
-{
-    AppFixture fx(Engine::Sqlite);
-    Tserver *w = app::server;
-    w->show();
-    // Persian digits and the Persian yeh have no code in the stored form's code page.
-    for (const QString &password : {QStringLiteral("رمز۱۲۳"), QStringLiteral("علی")}) {
-        fx.ui.reset();
-        w->Password->setText(password);
-        w->Button1->click();
-        QCOMPARE(fx.ui.messages(), QStringList{Tserver::UnkeepablePassword});
-        QCOMPARE(fx.ui.calls.first().kind, Platform::BoxKind::Warning);
-        QVERIFY(w->isVisible());
-        QCOMPARE(w->focusWidget(), w->Password);
-        QVERIFY(!QFile::exists(SettingsStore::location()));
-    }
-    // Arabic-script letters the code page has are kept.
-    const QString kept = QStringLiteral("رمز گچ ي");
-    w->Password->setText(kept);
-    w->Button1->click();
-    QVERIFY(!w->isVisible());
-    QCOMPARE(UnscramblePassword(stored(SettingsStore::Password)), kept);
 }
 
 void TestStartup::storeThatCannotBeOpenedWarnsAndCloses()

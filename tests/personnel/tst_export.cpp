@@ -88,12 +88,6 @@ Sheet readWorkbook(const QString &path)
 // the cell padding of its default font).
 constexpr double storedWidthOf10 = 10.7109375;
 
-QString exportedPath(const ScriptedPlatform &ui)
-{
-    const auto calls = ui.callsOf(QStringLiteral("spreadsheet"));
-    return calls.isEmpty() ? QString() : calls.last().text;
-}
-
 } // namespace
 
 class ExportTest : public QObject {
@@ -104,6 +98,15 @@ class ExportTest : public QObject {
     {
         fx.exec(QStringLiteral("insert into personel (typ,fname,lname,nation,farzand,govahiname_nomre,birthday,cmt,semat) values (")
                 + values + QLatin1Char(')'));
+    }
+    // Exports the query and reads back the workbook the program was asked to
+    // open; the file is removed at cleanup.
+    Sheet exported(AppFixture &fx, Query &q, const QList<QPair<QString, QString>> &titles, const QString &listName)
+    {
+        exportToSpreadsheet(q, titles, listName);
+        const auto opened = fx.ui.callsOf(QStringLiteral("spreadsheet"));
+        m_files << (opened.isEmpty() ? QString() : opened.last().text);
+        return readWorkbook(m_files.last());
     }
 
 private Q_SLOTS:
@@ -128,15 +131,10 @@ private Q_SLOTS:
         q.setSort(QStringLiteral("fname DESC"));   // the workbook follows the current order
         q.setRecNo(2);
 
-        exportToSpreadsheet(q, personnelTitles(), QStringLiteral("ليست پرسنل"));
-        const QString path = exportedPath(fx.ui);
-        m_files << path;
-        QVERIFY(QFile::exists(path));
-        QVERIFY(path.startsWith(QDir::tempPath()));
+        const Sheet s = exported(fx, q, personnelTitles(), QStringLiteral("ليست پرسنل"));
+        QVERIFY(m_files.last().startsWith(QDir::tempPath()));
         QCOMPARE(q.recNo(), 3);
         QVERIFY(q.eof());
-
-        const Sheet s = readWorkbook(path);
         QCOMPARE(s.sheets, QStringList{QStringLiteral("Sheet1")});
         QCOMPARE(s.rows, 4);
         QCOMPARE(q.columnCount(), 36);
@@ -189,12 +187,8 @@ private Q_SLOTS:
         q.clear();
         q.add(QStringLiteral("select * from personel where id<>-1 "));
         q.open();
-        exportToSpreadsheet(q, personnelTitles(), QStringLiteral("ليست پرسنل"));
-        const QString path = exportedPath(fx.ui);
-        m_files << path;
+        const Sheet s = exported(fx, q, personnelTitles(), QStringLiteral("ليست پرسنل"));
         QCOMPARE(q.recNo(), 0);
-
-        const Sheet s = readWorkbook(path);
         QCOMPARE(s.sheets, QStringList{QStringLiteral("Sheet1")});
         QCOMPARE(s.rows, 1);
         QCOMPARE(s.text(1, 2), QStringLiteral("typ"));
@@ -220,13 +214,10 @@ private Q_SLOTS:
         q.clear();
         q.add(QStringLiteral("select id, cmt from phone order by id"));
         q.open();
-        exportToSpreadsheet(q, {{QStringLiteral("CMT"), QStringLiteral("wrong case")},
-                                {QStringLiteral("cmt"), QStringLiteral("شرح")},
-                                {QStringLiteral("cmt"), QStringLiteral("second pair")}},
-                            QStringLiteral("phone"));
-        const QString path = exportedPath(fx.ui);
-        m_files << path;
-        const Sheet s = readWorkbook(path);
+        const Sheet s = exported(fx, q, {{QStringLiteral("CMT"), QStringLiteral("wrong case")},
+                                         {QStringLiteral("cmt"), QStringLiteral("شرح")},
+                                         {QStringLiteral("cmt"), QStringLiteral("second pair")}},
+                                 QStringLiteral("phone"));
         QCOMPARE(s.rows, 3);
         QCOMPARE(s.text(1, 1), QStringLiteral("id"));
         QCOMPARE(s.text(1, 2), QStringLiteral("شرح"));
@@ -251,19 +242,15 @@ private Q_SLOTS:
         q.clear();
         q.add(QStringLiteral("insert into phone (cmt) values ('x')"));
         q.execute();
-        exportToSpreadsheet(q, {}, QStringLiteral("phone"));
-        m_files << exportedPath(fx.ui);
+        const Sheet empty = exported(fx, q, {}, QStringLiteral("phone"));
         QCOMPARE(fx.column(QStringLiteral("select count(*) from phone")), QStringList{QStringLiteral("1")});
-        const Sheet empty = readWorkbook(exportedPath(fx.ui));
         QCOMPARE(empty.sheets, QStringList{QStringLiteral("Sheet1")});
         QVERIFY(empty.isNull(1, 1));
 
         q.clear();
         q.add(QStringLiteral("select cmt from phone"));
-        exportToSpreadsheet(q, {}, QStringLiteral("phone"));
-        m_files << exportedPath(fx.ui);
+        QCOMPARE(exported(fx, q, {}, QStringLiteral("phone")).text(2, 1), QStringLiteral("x"));
         QVERIFY(q.isOpen());
-        QCOMPARE(readWorkbook(exportedPath(fx.ui)).text(2, 1), QStringLiteral("x"));
         QCOMPARE(fx.ui.callsOf(QStringLiteral("spreadsheet")).size(), 2);
         QVERIFY(m_files[0] != m_files[1]);
     }

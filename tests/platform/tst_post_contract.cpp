@@ -237,10 +237,8 @@ private Q_SLOTS:
         Query q(here.get(), QStringLiteral("ADOQ_khodro"), QStringLiteral("select * from khodro"));
         q.open();
         q.append();
-        for (const QString &text : {QStringLiteral("nan"), QStringLiteral("NaN"), QStringLiteral("inf"), QStringLiteral("-inf"),
-                                    QStringLiteral("+INF"), QStringLiteral("Infinity"), QStringLiteral("-infinity")})
-            QVERIFY_THROWS_EXCEPTION(DataError, q.field(QStringLiteral("arzesh")).setText(text));
-        // Nor when the value is set as a number.
+        // Typed, such a text is refused (see the money test's amount texts);
+        // set as a number, the value is refused on posting.
         q.field(QStringLiteral("arzesh")).setValue(std::numeric_limits<double>::quiet_NaN());
         QVERIFY(!postError(q).isEmpty());
         QCOMPARE(column(here.get(), QStringLiteral("select count(*) from khodro")), QStringList{"0"});
