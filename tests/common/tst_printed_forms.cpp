@@ -47,85 +47,60 @@ const QString longDriver = QStringLiteral("سید محمدحسین موسوی‌
 const QString longOfficer = QStringLiteral("غلامرضا عبدالحسین‌زاده اصفهانی و محمدحسین موسوی‌نژاد");
 const QString longVehicle = QStringLiteral("سواری پژو ۴۰۵ جی‌ال‌ایکس دوگانه‌سوز بنزین و سی‌ان‌جی مدل ۱۳۹۹ رنگ سفید روغنی با سیستم ترمز ضدقفل ABS");
 
-// A value of full length for each value label the forms have.
-QString longValue(const QString &name)
+// Each value label the forms have: a realistic full-length value, and its
+// column's declared length, filled with words for names and places, with an
+// unbroken code for numbers written as text, with digits for numbers.
+enum Kind { Words, Code, Digits };
+struct Sample {
+    QString value;
+    Kind kind = Words;
+    int length = 0;
+};
+const QHash<QString, Sample> samples{
+    {"ranande", {longDriver, Words, 50}}, {"ranande2", {longDriver, Words, 50}}, {"sokht_nam", {longDriver, Words, 50}},
+    {"fname", {"محمدحسین", Words, 40}}, {"lname", {"موسوی‌نژاد خراسانی", Words, 50}}, {"mamor", {longOfficer, Words, 500}},
+    {"raeis", {"عبدالرضا حسین‌پور قزوینی", Words, 50}}, {"moaven", {"عبدالرضا حسین‌پور قزوینی", Words, 50}},
+    {"khodro", {longVehicle, Words, 100}}, {"pelak", {"۱۲ ب ۳۴۵ ایران ۶۷", Words, 50}}, {"rang", {"سفید روغنی", Words, 20}},
+    {"ostan", {"چهارمحال و بختیاری", Words, 50}}, {"shahrestan", {"فریدونشهر", Words, 50}}, {"sodor", {"فریدونشهر", Words, 40}},
+    {"loc", {"اداره کل امور مالی و پشتیبانی", Words, 50}}, {"mamor_cmt", {"بازدید از پروژه‌های عمرانی", Words, 50}},
+    {"adr", {"شهرکرد، خیابان کاشانی، کوچه شهید مطهری، پلاک ۲۴", Words, 350}},
+    {"cmt", {"دوازده سال رانندگی خودروی سواری در شرکت حمل و نقل", Words, 350}},
+    {"nation", {"4621234567", Code, 10}}, {"phone", {"038-33334444", Code, 50}}, {"mobile", {"09131234567", Code, 50}},
+    {"govahiname_no", {"9812345678", Code, 150}}, {"shasi", {"NAAP13FE9KJ123456", Code, 50}},
+    {"motor_no", {"12487654321", Code, 30}}, {"model", {"1399", Code, 4}}, {"hajm_motor", {"1650", Digits, 10}},
+    {"kilometr", {"1234567", Digits, 10}}, {"kilometr1", {"1234567", Digits, 10}}, {"kilometr2", {"1235678", Digits, 10}},
+    {"karkard", {"1111", Digits, 10}}, {"karkard2", {"1111", Digits, 10}}, {"modat", {"12", Digits, 10}}, {"roz", {"12", Digits, 10}},
+    {"karkard_kilometr_sum", {"123456", Digits, 15}}, {"karkard_saat_sum", {"12345", Digits, 15}},
+    {"mablagh_sum", {"1234567890", Digits, 15}}, {"mablagh_kilometr", {"12500000", Digits, 15}}, {"mablagh_saat", {"3500000", Digits, 15}},
+};
+
+// Dates and times, at their one length.
+QString dateOrTime(const QString &name)
 {
-    static const QHash<QString, QString> values{
-        {"ranande", longDriver},
-        {"ranande2", longDriver},
-        {"fname", QStringLiteral("محمدحسین")},
-        {"lname", QStringLiteral("موسوی‌نژاد خراسانی")},
-        {"mamor", longOfficer},
-        {"raeis", QStringLiteral("عبدالرضا حسین‌پور قزوینی")},
-        {"moaven", QStringLiteral("عبدالرضا حسین‌پور قزوینی")},
-        {"sokht_nam", longDriver},
-        {"khodro", longVehicle},
-        {"pelak", QStringLiteral("۱۲ ب ۳۴۵ ایران ۶۷")},
-        {"ostan", QStringLiteral("چهارمحال و بختیاری")},
-        {"shahrestan", QStringLiteral("فریدونشهر")},
-        {"loc", QStringLiteral("اداره کل امور مالی و پشتیبانی")},
-        {"mamor_cmt", QStringLiteral("بازدید از پروژه‌های عمرانی")},
-        {"adr", QStringLiteral("شهرکرد، خیابان کاشانی، کوچه شهید مطهری، پلاک ۲۴")},
-        {"cmt", QStringLiteral("دوازده سال رانندگی خودروی سواری در شرکت حمل و نقل")},
-        {"sodor", QStringLiteral("فریدونشهر")},
-        {"nation", QStringLiteral("4621234567")},
-        {"phone", QStringLiteral("038-33334444")},
-        {"mobile", QStringLiteral("09131234567")},
-        {"govahiname_no", QStringLiteral("9812345678")},
-        {"model", QStringLiteral("1399")},
-        {"hajm_motor", QStringLiteral("1650")},
-        {"shasi", QStringLiteral("NAAP13FE9KJ123456")},
-        {"motor_no", QStringLiteral("12487654321")},
-        {"rang", QStringLiteral("سفید روغنی")},
-        {"kilometr", QStringLiteral("1234567")},
-        {"kilometr1", QStringLiteral("1234567")},
-        {"kilometr2", QStringLiteral("1235678")},
-        {"karkard", QStringLiteral("1111")},
-        {"karkard2", QStringLiteral("1111")},
-        {"karkard_kilometr_sum", QStringLiteral("123456")},
-        {"karkard_saat_sum", QStringLiteral("12345")},
-        {"mablagh_sum", QStringLiteral("1234567890")},
-        {"mablagh_kilometr", QStringLiteral("12500000")},
-        {"mablagh_saat", QStringLiteral("3500000")},
-        {"modat", QStringLiteral("12")},
-        {"roz", QStringLiteral("12")},
-    };
-    if (values.contains(name))
-        return values.value(name);
     if (name.contains(QLatin1String("dat")) || name == QLatin1String("birthday") || name == QLatin1String("bime"))
         return QStringLiteral("1402/12/29");
-    if (name.startsWith(QLatin1String("saat")))
-        return QStringLiteral("23:45");
-    return QString();
+    return name.startsWith(QLatin1String("saat")) ? QStringLiteral("23:45") : QString();
 }
 
-// A value of its column's full declared length: words for names and
-// places, unbroken codes for numbers that are written as text, digits for
-// numbers; values no column holds get a generous length of their kind.
+QString longValue(const QString &name)
+{
+    return samples.contains(name) ? samples.value(name).value : dateOrTime(name);
+}
+
+// A value at its column's declared length; dates and times as they are.
 QString declaredLength(const QString &name)
 {
-    static const QHash<QString, int> words{
-        {"ranande", 50}, {"ranande2", 50}, {"fname", 40}, {"lname", 50}, {"mamor", 500}, {"raeis", 50}, {"moaven", 50},
-        {"sokht_nam", 50}, {"khodro", 100}, {"pelak", 50}, {"ostan", 50}, {"shahrestan", 50}, {"loc", 50}, {"mamor_cmt", 50},
-        {"adr", 350}, {"cmt", 350}, {"sodor", 40}, {"rang", 20}};
-    static const QHash<QString, int> codes{{"nation", 10}, {"phone", 50}, {"mobile", 50}, {"govahiname_no", 150},
-                                            {"shasi", 50}, {"motor_no", 30}, {"model", 4}};
-    auto cut = [](const QString &pattern, int n) {
-        QString out;
-        while (out.size() < n)
-            out += pattern;
-        out.truncate(n);
-        return out.endsWith(QLatin1Char(' ')) ? out.left(n - 1) + QStringLiteral("ی") : out;
-    };
-    if (words.contains(name))
-        return cut(QStringLiteral("پژو ۴۰۵ جی‌ال‌ایکس دوگانه‌سوز سفید روغنی "), words.value(name));
-    if (codes.contains(name))
-        return cut(QStringLiteral("NAAP13FE9KJ123456"), codes.value(name));
-    if (name.contains(QLatin1String("dat")) || name == QLatin1String("birthday") || name == QLatin1String("bime"))
-        return QStringLiteral("1402/12/29");
-    if (name.startsWith(QLatin1String("saat")))
-        return QStringLiteral("23:45");
-    return cut(QStringLiteral("9876543210"), name.contains(QLatin1String("mablagh")) || name.endsWith(QLatin1String("_sum")) ? 15 : 10);
+    if (!samples.contains(name) || !dateOrTime(name).isEmpty())
+        return dateOrTime(name);
+    const Sample s = samples.value(name);
+    const QString pattern = s.kind == Words  ? QStringLiteral("پژو ۴۰۵ جی‌ال‌ایکس دوگانه‌سوز سفید روغنی ")
+                            : s.kind == Code ? QStringLiteral("NAAP13FE9KJ123456")
+                                             : QStringLiteral("9876543210");
+    QString out;
+    while (out.size() < s.length)
+        out += pattern;
+    out.truncate(s.length);
+    return out.endsWith(QLatin1Char(' ')) ? out.left(s.length - 1) + QStringLiteral("ی") : out;
 }
 
 QList<PrintedForm *> allForms()
@@ -211,16 +186,16 @@ int unmatchedInk(const QImage &first, const QImage &second, QImage *marks = null
     const QImage b = second.convertToFormat(QImage::Format_Grayscale8);
     const int w = qMin(a.width(), b.width());
     const int h = qMin(a.height(), b.height());
-    auto inked = [](const QImage &img, int x, int y) { return img.constScanLine(y)[x] < 128; };
-    auto near = [&](const QImage &img, int x, int y) {
-        for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx) {
-                const int xx = x + dx, yy = y + dy;
-                if (xx >= 0 && yy >= 0 && xx < w && yy < h && inked(img, xx, yy))
-                    return true;
-            }
-        return false;
+    // How many of the dots around (x, y), and the dot itself when `self`, pass `test`.
+    auto around = [w, h](int x, int y, bool self, auto test) {
+        int n = 0;
+        for (int yy = y - 1; yy <= y + 1; ++yy)
+            for (int xx = x - 1; xx <= x + 1; ++xx)
+                n += (self || xx != x || yy != y) && xx >= 0 && yy >= 0 && xx < w && yy < h && test(xx, yy);
+        return n;
     };
+    auto inked = [](const QImage &img, int x, int y) { return img.constScanLine(y)[x] < 128; };
+    auto near = [&](const QImage &img, int x, int y) { return around(x, y, true, [&](int xx, int yy) { return inked(img, xx, yy); }) > 0; };
     QVector<bool> unmatched(w * h, false);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
@@ -228,15 +203,7 @@ int unmatchedInk(const QImage &first, const QImage &second, QImage *marks = null
                                    && std::none_of(ignored.begin(), ignored.end(), [&](const QRect &r) { return r.contains(x, y); });
     // A lone dot or a pair is a corner or an end rounded differently; a
     // stroke is thicker: each of its dots has two such neighbours or more.
-    auto stroke = [&](int x, int y) {
-        int neighbours = 0;
-        for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx) {
-                const int xx = x + dx, yy = y + dy;
-                neighbours += (dx || dy) && xx >= 0 && yy >= 0 && xx < w && yy < h && unmatched[yy * w + xx];
-            }
-        return neighbours >= 2;
-    };
+    auto stroke = [&](int x, int y) { return around(x, y, false, [&](int xx, int yy) { return unmatched[yy * w + xx]; }) >= 2; };
     if (marks)
         *marks = a.convertToFormat(QImage::Format_RGB32);
     int count = 0;
@@ -293,12 +260,6 @@ QString pdfTextIn(const QString &pdf, int page, const QRectF &mm)
 // What a comparison allows: a few stray dots of anti-aliasing per page.
 constexpr int allowedUnmatched = 12;
 
-// The preview at the resolution of the comparison.
-void zoomTo(ReportPreview &preview, double resolution)
-{
-    preview.setZoom(preview.zoom() * resolution / preview.dotsPerInch());
-}
-
 // A device that notes where the glyphs painted on it stand on the page
 // (dots) and the pixel size of the smallest font among them.
 class TextRecorder : public QPaintDevice {
@@ -353,11 +314,11 @@ void paintAlone(QPainter &painter, const Report &report, const Report::Placement
     painter.restore();
 }
 
-// What the paper shows of every text of a page: each text painted alone and
-// compared with the whole page. Its glyphs add ink there (no box filled
-// later paints over them), no two texts ink the same dots, the ink stays
-// inside the paper's margins, and no glyph is smaller than `least` of the
-// text's designed size (values; fixed texts half their size).
+// What the paper shows of every text of a page: each text laid out whole,
+// then painted alone and compared with the whole page. Its glyphs add ink
+// there (no box filled later paints over them), no two texts ink the same
+// dots, the ink stays inside the paper's margins, and no glyph is smaller
+// than `least` of the text's designed size (values; fixed texts half their size).
 QStringList paperFaults(const Report &report, const Report::Page &page, double least)
 {
     QStringList faults;
@@ -373,6 +334,9 @@ QStringList paperFaults(const Report &report, const Report::Page &page, double l
             auto *l = qobject_cast<const ReportLabel *>(e);
             if (!l)
                 continue;
+            const ReportRow row(report.dataSet(), p.row, p.number);
+            if (!l->fitFor(row, *p.flow).whole)
+                faults << l->objectName() + QStringLiteral(" is cut");
             TextRecorder recorder(whole.size());
             QPainter record(&recorder);
             paintAlone(record, report, p, l);
@@ -380,7 +344,7 @@ QStringList paperFaults(const Report &report, const Report::Page &page, double l
             const QRect area = recorder.area & alone.rect();
             if (area.isEmpty())
                 continue;
-            const QString what = QStringLiteral("%1 \"%2\"").arg(l->objectName(), l->textFor(ReportRow(report.dataSet(), p.row, p.number)).left(40));
+            const QString what = QStringLiteral("%1 \"%2\"").arg(l->objectName(), l->textFor(row).left(40));
             const double share = double(recorder.smallest) / l->font().pixelSize();
             if (share < (l->isValue() ? least : 0.5) - 0.005)
                 faults << what + QStringLiteral(" prints at %1 %").arg(qRound(share * 100));
@@ -412,7 +376,7 @@ QStringList paperFaults(const Report &report, const Report::Page &page, double l
             if (outside > 2)
                 faults << what + QStringLiteral(" past the margin: %1 dots").arg(outside);
             if (shared > 6)
-                faults << what + QStringLiteral(" on \"%1\": %2 dots").arg(other->textFor(ReportRow(report.dataSet(), p.row, p.number)).left(40)).arg(shared);
+                faults << what + QStringLiteral(" on \"%1\": %2 dots").arg(other->textFor(row).left(40)).arg(shared);
         }
     return faults;
 }
@@ -576,15 +540,9 @@ private Q_SLOTS:
             const Report &report = *form->QuickRep1;
             const QVector<Report::Page> pages = report.paginate();
             // The pages between the second and the last repeat the second.
-            for (int i : QSet<int>{0, qMin(1, int(pages.size()) - 1), int(pages.size()) - 1}) {
-                const double least = declared ? 0.5 : 0.8;
-                for (const QString &fault : paperFaults(report, pages[i], least))
+            for (int i : QSet<int>{0, qMin(1, int(pages.size()) - 1), int(pages.size()) - 1})
+                for (const QString &fault : paperFaults(report, pages[i], declared ? 0.5 : 0.8))
                     faults << QStringLiteral("%1 page %2: %3").arg(form->objectName()).arg(i + 1).arg(fault);
-                for (const Report::Placement &p : pages[i])
-                    for (const ReportElement *e : p.band->elements())
-                        if (auto *l = qobject_cast<const ReportLabel *>(e); l && !l->fitFor(ReportRow(report.dataSet(), p.row, p.number), *p.flow).whole)
-                            faults << QStringLiteral("%1 page %2: %3 is cut").arg(form->objectName()).arg(i + 1).arg(l->objectName());
-            }
         }
         for (const QString &fault : faults)
             qWarning("%s", qPrintable(fault));
@@ -681,15 +639,16 @@ private Q_SLOTS:
             QVERIFY(report.exportPdf(pdf));
             const QList<QImage> paper = pdfPages(pdf, dpi);
             ReportPreview preview(report);
-            zoomTo(preview, dpi);
+            preview.setZoom(preview.zoom() * dpi / preview.dotsPerInch());
             QCOMPARE(preview.dotsPerInch(), dpi);
             QCOMPARE(preview.pageCount(), int(paper.size()));
+            const QVector<Report::Page> pages = report.paginate();
             // The pages between the second and the last repeat the second.
             for (int page : QSet<int>{0, qMin(1, int(paper.size()) - 1), int(paper.size()) - 1}) {
                 const QImage screen = preview.pageImage(page);
                 QVERIFY(qAbs(screen.width() - paper[page].width()) <= 1 && qAbs(screen.height() - paper[page].height()) <= 1);
                 QImage marks;
-                const int unmatched = unmatchedInk(screen, paper[page], &marks, pictureBoxes(report, report.paginate()[page], dpi));
+                const int unmatched = unmatchedInk(screen, paper[page], &marks, pictureBoxes(report, pages[page], dpi));
                 if (unmatched > allowedUnmatched) {
                     marks.save(dir.filePath(form->objectName() + QStringLiteral("-differences.png")));
                     dir.setAutoRemove(false);

@@ -281,10 +281,8 @@ private Q_SLOTS:
         addReportTrips(fx);
         list()->src_btnClick();
         // Sorted by the date, latest first, by its column title.
-        int dateColumn = -1;
-        for (int i = 0; i < Ttaradod_src::gridColumns().size(); ++i)
-            if (Ttaradod_src::gridColumns()[i].field == QLatin1String("dat1"))
-                dateColumn = i;
+        const auto &columns = Ttaradod_src::gridColumns();
+        const int dateColumn = int(std::find_if(columns.begin(), columns.end(), [](const auto &c) { return c.field == QLatin1String("dat1"); }) - columns.begin());
         Q_EMIT list()->DBGrid1->horizontalHeader()->sectionClicked(dateColumn);
         Q_EMIT list()->DBGrid1->horizontalHeader()->sectionClicked(dateColumn);
         QCOMPARE(rows().sort(), QStringLiteral("dat1 DESC"));

@@ -88,8 +88,6 @@ QStringList printedLines(const Report &report)
     return out;
 }
 
-const Report &report(const PrintedForm *form) { return *form->QuickRep1; }
-
 QStringList fixedTexts(const Report &report)
 {
     QStringList out;
@@ -135,15 +133,15 @@ private Q_SLOTS:
         QCOMPARE(slip->valueNames(), (QStringList{"ostan", "khodro", "pelak", "sokht_dat", "sokht_nam"}));
         QCOMPARE(checklist->valueNames(), (QStringList{"khodro", "shasi", "pelak", "motor_no", "kilometr", "rang", "hajm_motor", "model", "ostan"}));
 
-        const QStringList slipPages = printedPages(*slip->QuickRep1, dir.filePath(QStringLiteral("slip.pdf")));
-        QCOMPARE(slipPages.size(), 1);
-        for (const QString &text : fixedTexts(*slip->QuickRep1) + QStringList{"مرکزي", "پژو", "1402/05/01", "حسن کريمي"})
-            QVERIFY2(slipPages[0].contains(folded(text)), qPrintable(text));
-        const QStringList checklistPages = printedPages(*checklist->QuickRep1, dir.filePath(QStringLiteral("checklist.pdf")));
-        QCOMPARE(checklistPages.size(), 1);
         QCOMPARE(checklist->QuickRep1->paper(), Report::Paper::A4);
-        for (const QString &text : fixedTexts(*checklist->QuickRep1) + QStringList{"NAAM01", "M4711", "150000", "1600", "1395", "سفيد"})
-            QVERIFY2(checklistPages[0].contains(folded(text)), qPrintable(text));
+        const QList<QPair<PrintedForm *, QStringList>> printed{{slip, {"مرکزي", "پژو", "1402/05/01", "حسن کريمي"}},
+                                                               {checklist, {"NAAM01", "M4711", "150000", "1600", "1395", "سفيد"}}};
+        for (const auto &[form, values] : printed) {
+            const QStringList pages = printedPages(*form->QuickRep1, dir.filePath(form->objectName() + QStringLiteral(".pdf")));
+            QCOMPARE(pages.size(), 1);
+            for (const QString &text : fixedTexts(*form->QuickRep1) + values)
+                QVERIFY2(pages[0].contains(folded(text)), qPrintable(form->objectName() + QLatin1Char(' ') + text));
+        }
         // Each identification value in its own box, below its caption.
         const ReportLabel *caption = nullptr;
         for (const ReportElement *e : checklist->QuickRep1->band(ReportBand::Type::Detail)->elements())
@@ -195,7 +193,7 @@ private Q_SLOTS:
         for (const QString &text : fixedTexts(*letter->QuickRep1) + QStringList{"ساوه", "قم", "محمد احمدي"})
             QVERIFY2(pages[0].contains(folded(text)), qPrintable(text));
         // The lines in the list's order, numbered from 1.
-        QCOMPARE(printedLines(report(letter)), (QStringList{"1 پرايد 33د333", "2 سمند 22ج222", "3 پژو 11ب111"}));
+        QCOMPARE(printedLines(*letter->QuickRep1), (QStringList{"1 پرايد 33د333", "2 سمند 22ج222", "3 پژو 11ب111"}));
         QVERIFY(!pages[0].contains(folded(QStringLiteral("وانت"))));
     }
 
