@@ -425,7 +425,7 @@ private Q_SLOTS:
         }
         QFETCH(QStringList, login);
         Connection c;
-        c.setSettings({Engine::SqlServer, login[0], login[1], login[2], login[3]});
+        c.setSettings({Engine::SqlServer, login[0], login[1], login[2], login[3], false, {}});
         c.open();
         QVERIFY(QFile::exists(QLatin1Char('{') + login[1] + QLatin1Char('}')));
 
