@@ -64,7 +64,7 @@ ReportBand::Flow ReportBand::flowFor(const ReportRow &row, double most) const
     // Before that, blank strips across the band (between its sections) give
     // up their room to what moves down.
     Flow flow = flowAt(row, lines, 1, false);
-    if (flow.height <= most + 1e-6 || flow.extra.isEmpty() && flow.grow <= 0)
+    if (flow.height <= most + 1e-6 || (flow.extra.isEmpty() && flow.grow <= 0))
         return flow;
     if ((flow = flowAt(row, lines, 1, true)).height <= most + 1e-6)
         return flow;
