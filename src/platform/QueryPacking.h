@@ -8,6 +8,7 @@
 #include <QString>
 #include <QVarLengthArray>
 #include <QVariant>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -83,17 +84,23 @@ template<typename Out> inline void appendMoney(Out &out, Money m)
 
 // A money column's value as the engine wrote it: exact when it is a decimal
 // of at most four places in range; anything else (an average's many
-// decimals, a "NaN") is kept as its number or, failing that, its text.
+// decimals, a "NaN") is kept as its number or, failing that, its text. An
+// engine writes a number in ASCII digits, a sign, a point and an exponent
+// only: a text with anything else ('1,500', '۱۵۰۰') is one another program
+// stored, and stays that text.
 template<typename Out> inline void appendMoneyText(Out &out, const char *text, int size)
 {
+    const bool engineNumber = std::all_of(text, text + size, [](char c) {
+        return (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E';
+    });
     Money m;
-    if (Money::parseExact(text, size, &m)) {
+    if (engineNumber && Money::parseExact(text, size, &m)) {
         appendMoney(out, m);
         return;
     }
     Decimal number;
     double d = 0;
-    if (Decimal::read(text, size, &number) && number.toDouble(&d)) {
+    if (engineNumber && Decimal::read(text, size, &number) && number.toDouble(&d)) {
         out.append(char(TagDouble));
         appendRaw<double>(out, d);
     } else {

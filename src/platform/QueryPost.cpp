@@ -318,11 +318,23 @@ void Query::postRow()
             // that text.
             const ColumnKind kind = tableColumns.value(m_columns[c].key);
             switch (isText(original) && kind != ColumnKind::Bytes && kind != ColumnKind::DateTime ? ColumnKind::Text : kind) {
-            case ColumnKind::Float:
-                // Compared as the engine's doubles, which is how they were read.
-                criteria << QStringLiteral("cast(%1 as %2)=?").arg(names[i], floatType);
-                criteriaValues << QVariant(numberOf(original));
+            case ColumnKind::Float: {
+                // Compared as the engine's doubles, which is how they were
+                // read. An ODBC driver may hand a double over through its
+                // own text of it, rounded to 15 significant digits (SQLite's
+                // driver does): on SQL Server the stored double is any one
+                // that rounds to the double read.
+                const double read = numberOf(original);
+                if (engine == Engine::SqlServer) {
+                    const double margin = std::fabs(read) * 1e-14;
+                    criteria << QStringLiteral("cast(%1 as %2) between ? and ?").arg(names[i], floatType);
+                    criteriaValues << QVariant(read - margin) << QVariant(read + margin);
+                } else {
+                    criteria << QStringLiteral("cast(%1 as %2)=?").arg(names[i], floatType);
+                    criteriaValues << QVariant(read);
+                }
                 break;
+            }
             case ColumnKind::Money:
                 // Exact on the server engines; SQLite keeps money as a double,
                 // read to four places.

@@ -6,6 +6,8 @@
 #include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <charconv>
+#include <cmath>
 #include <libpq-fe.h>
 #include <sqlite3.h>
 
@@ -28,23 +30,32 @@ void Query::fetchGeneric(const QString &sql, const QHash<QString, ColumnKind> &d
 {
     QSqlQuery q(m_connection->database());
     q.setForwardOnly(true);
-    // Decimals come as their exact texts, not as doubles.
     q.setNumericalPrecisionPolicy(QSql::HighPrecision);
     if (!q.exec(sql))
         throw DataError(q.lastError());
     const QSqlRecord rec = q.record();
+    // Qt's ODBC driver reads a value when it is first asked for, in column
+    // order, as the precision policy then in force says. A float or real
+    // column is asked for as a double: as a text it would come in the
+    // driver's own spelling ("1.0e-07"), kept as another program's text
+    // would be. Money and decimals come as their exact texts.
+    QVector<QSql::NumericalPrecisionPolicy> precision;
     for (int i = 0; i < rec.count(); ++i) {
         Column c;
         c.name = rec.fieldName(i);
         c.key = c.name.toLower();
-        c.kind = declared.value(c.key, columnKindOfField(m_connection->engine(), rec.field(i)));
+        const ColumnKind own = columnKindOfField(m_connection->engine(), rec.field(i));
+        c.kind = declared.value(c.key, own);
         c.computed = !declared.contains(c.key);
         columns << c;
+        precision << (own == ColumnKind::Float ? QSql::LowPrecisionDouble : QSql::HighPrecision);
     }
     QVector<QVariant> values(columns.size());
     while (q.next()) {
-        for (int i = 0; i < columns.size(); ++i)
+        for (int i = 0; i < columns.size(); ++i) {
+            q.setNumericalPrecisionPolicy(precision[i]);
             values[i] = q.value(i);
+        }
         rows << pack(values, columns);
     }
     if (q.lastError().isValid())
@@ -111,10 +122,19 @@ void Query::fetchPostgres(const QString &sql, const QHash<QString, ColumnKind> &
                         row.append(char(TagInt));
                         appendRaw<qint64>(row, QByteArray::fromRawData(text, size).toLongLong());
                         break;
-                    case ColumnKind::Float:
-                        row.append(char(TagDouble));
-                        appendRaw<double>(row, QByteArray::fromRawData(text, size).toDouble());
+                    case ColumnKind::Float: {
+                        // "NaN", "Infinity" and "-Infinity" are kept as the
+                        // server spells them, as a text in a number column is.
+                        double d = 0;
+                        const auto [end, error] = std::from_chars(text, text + size, d);
+                        if (error == std::errc() && end == text + size && std::isfinite(d)) {
+                            row.append(char(TagDouble));
+                            appendRaw<double>(row, d);
+                        } else {
+                            appendBlob(row, TagText, text, size);
+                        }
                         break;
+                    }
                     case ColumnKind::Money:
                         appendMoneyText(row, text, size);
                         break;

@@ -159,8 +159,8 @@ private Q_SLOTS:
     }
 
     // What another program left in a number column (a text, '' from an
-    // import, a fraction in a whole-number column) is no number typed over
-    // it: the typed value is written.
+    // import, a fraction in a whole-number column, a grouped amount, a NaN or
+    // an infinity) is no number typed over it: the typed value is written.
     void numberTypedOverAnotherProgramsValueIsWritten_data()
     {
         QTest::addColumn<int>("engine");
@@ -169,9 +169,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typed");
         const QList<std::array<const char *, 3>> cases{{"kilometr1", "'abc'", "0"}, {"kilometr1", "''", "0"}, {"kilometr1", "'x1'", "0"},
                                                        {"kilometr1", "1.5", "2"},   {"kilometr1", "2.5", "3"}, {"tavaghof", "'abc'", "0"},
-                                                       {"mablagh", "'abc'", "0"}};
+                                                       {"mablagh", "'abc'", "0"},   {"mablagh", "'15,000'", "20000"}};
         for (const auto &[field, stored, typed] : cases)
             QTest::addRow("%s %s", field, stored) << int(Engine::Sqlite) << field << stored << typed;
+        if (testEngines().contains(Engine::PostgreSql))
+            for (const char *stored : {"'NaN'", "'-Infinity'"})
+                QTest::addRow("postgres karkard_kilometr %s", stored) << int(Engine::PostgreSql) << "karkard_kilometr" << stored << "5";
     }
     void numberTypedOverAnotherProgramsValueIsWritten()
     {

@@ -446,6 +446,26 @@ private Q_SLOTS:
         QCOMPARE(standIn::preparedWithTypes(QStringLiteral("update")),
                  (QStringList{QStringLiteral("update personel set adr=? where id=? and adr=cast(? as nvarchar(4000))"),
                               QStringLiteral("-10"), QStringLiteral("-5"), QStringLiteral("-10")}));
+        // Floats come as doubles, not as the driver's texts ("1.0e-07"; it
+        // rounds 0.1+0.2 to 15 digits): a touched field left as shown saves,
+        // a changed one stores its value.
+        QVERIFY(setup.exec(QStringLiteral("create table taradod (id integer primary key autoincrement, karkard_kilometr float)")));
+        QVERIFY(setup.exec(QStringLiteral("insert into taradod (karkard_kilometr) values (0.1+0.2),(1e-7),(12.5),(1234567.125),(0.1)")));
+        Query trips(&c, QStringLiteral("ADOQ_taradod"), QStringLiteral("select * from taradod"));
+        trips.open();
+        QStringList shown;
+        for (int row = 1; row <= trips.recordCount(); ++row) {
+            trips.setRecNo(row);
+            shown << trips.field(QStringLiteral("karkard_kilometr")).asString();
+            for (const QString &typed : {shown.last(), QStringLiteral("20.25")}) {
+                trips.edit();
+                trips.field(QStringLiteral("karkard_kilometr")).setText(typed, Field::Write::Always);
+                trips.post();
+            }
+        }
+        QCOMPARE(shown, (QStringList{"0.3", "0.0000001", "12.5", "1234567.125", "0.1"}));
+        QVERIFY(setup.exec(QStringLiteral("select count(*) from taradod where karkard_kilometr=20.25")) && setup.next());
+        QCOMPARE(setup.value(0).toInt(), 5);
         // (The trace shows a statement's first 128 characters.)
         QVERIFY(!standIn::preparedWithTypes(QStringLiteral("select ORDINAL_POSITION, COLUMN_NAME, DATA_TYPE + coalesce('(' + "
                                                            "cast(CHARACTER_MAXIMUM_LENGTH as varchar(12)) + ')', '') from ")).isEmpty());

@@ -618,6 +618,40 @@ private Q_SLOTS:
         QCOMPARE(fx.value(QStringLiteral("select count(*) from taradod where karkard_kilometr=0.00005")), QStringLiteral("1"));
         QCOMPARE(trips().field(QStringLiteral("mablagh")).asString(), QStringLiteral("123456789012.3456"));
     }
+
+    // A number another program wrote (a grouped amount on SQLite, an
+    // infinity on PostgreSQL) is shown as stored, also after an untouched
+    // save; corrected kilometres are stored with their amount.
+    void anotherProgramsNumberInTheWindow_data()
+    {
+        QTest::addColumn<int>("engine");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("sqlite mablagh") << int(Engine::Sqlite) << "mablagh" << "15,000";
+        if (testEngines().contains(Engine::PostgreSql))
+            QTest::newRow("postgres karkard_kilometr") << int(Engine::PostgreSql) << "karkard_kilometr" << "Infinity";
+    }
+    void anotherProgramsNumberInTheWindow()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, stored);
+        AppFixture fx(currentEngine());
+        fx.exec(QStringLiteral("insert into taradod (typ,ranande,mamor,dat1,mablagh_kilometr,karkard_saat,%1) "
+                               "values ('خارج شهر','الف','م','1402/05/01',1500,0,'%2')").arg(field, stored));
+        listAllTrips(fx);
+        Ttaradod_ins *w = entry();
+        for (const QString &kilometres : {QString(), QStringLiteral("12")}) {
+            app::taradod_src->N2Click();
+            QCOMPARE(w->findChild<QLineEdit *>(field)->text(), stored);
+            if (!kilometres.isEmpty())
+                w->karkard_kilometr->setText(kilometres);
+            w->edit_btn->click();
+        }
+        QCOMPARE(fx.ui.messages(), QStringList());
+        QCOMPARE(fx.value(QStringLiteral("select karkard_kilometr from taradod")) + QLatin1Char(' ')
+                     + fx.value(QStringLiteral("select mablagh from taradod")),
+                 QStringLiteral("12 18000"));
+    }
 };
 
 QTEST_MAIN(TaradodInsTest)
