@@ -1,4 +1,5 @@
 #include "EntryWindow.h"
+#include "platform/ColumnLimits.h"
 #include "platform/DataError.h"
 #include "platform/ComboBox.h"
 #include "platform/Connection.h"
@@ -147,23 +148,60 @@ void requireCompleteMasks(const QList<QWidget *> &controls, RowMode mode)
             mask->requireComplete();
 }
 
+// Refuses the save at a field: the focus goes into it, and the message,
+// which names it by its caption, goes on with the engine's error if any.
+[[noreturn]] void refuseAt(QWidget *control, const DataError &error, const QString &message)
+{
+    control->setFocus(Qt::OtherFocusReason);
+    throw DataError(message, error.engineError());
+}
+
+// Every text to be written is taken as its column will take it, before
+// anything is asked or written: a text that is no value of its column (no
+// number, say) or does not fit it (too long, out of range) is refused under
+// its field's caption. The column types and limits are read first, so that
+// an error here is one of a field's text, never of the server.
+void requireWritableTexts(Query &rows, const QList<QWidget *> &controls, RowMode mode)
+{
+    const QString table = rows.baseTable();
+    Connection &connection = *rows.connection();
+    connection.columnKinds(table);
+    connection.columnLimits(table);
+    for (QWidget *control : controls) {
+        if (mode == RowMode::Edit && untouchedSinceLoad(control))
+            continue;
+        const QString column = control->objectName();
+        const QString caption = captionOf(control);
+        QVariant value;
+        try {
+            value = rows.field(column).valueOfText(controlText(control));
+        } catch (const DataError &error) {
+            // "'    ' is no whole number" alone does not say which field.
+            refuseAt(control, error, caption + QStringLiteral(": ") + error.message());
+        }
+        try {
+            requireFits(connection, table, column, value, caption);
+        } catch (const DataError &error) {
+            refuseAt(control, error, error.message());
+        }
+    }
+}
+
 } // namespace
 
 bool storeControls(Query &rows, const QList<QWidget *> &controls, RowMode mode, const std::function<bool()> &checksPassed)
 {
     requireCompleteMasks(controls, mode);
-    if (checksPassed && !checksPassed())
-        return false;
     if (!rows.isOpen())
         rows.open();
+    requireWritableTexts(rows, controls, mode);
+    if (checksPassed && !checksPassed())
+        return false;
     if (mode == RowMode::Append)
         rows.append();
     else
         rows.edit();
     try {
-        // The column types are read first, so that an error while writing a
-        // field is one of its text, never of the server.
-        rows.connection()->columnKinds(rows.baseTable());
         for (QWidget *control : controls) {
             // A field nobody touched since it was loaded is neither written
             // nor compared: an empty control would turn a NULL into '', and a
@@ -172,14 +210,7 @@ bool storeControls(Query &rows, const QList<QWidget *> &controls, RowMode mode, 
             // when it shows the loaded text again.
             if (mode == RowMode::Edit && untouchedSinceLoad(control))
                 continue;
-            try {
-                rows.field(control->objectName()).setText(controlText(control), Field::Write::Always);
-            } catch (const DataError &error) {
-                // The message names the field whose text its column cannot
-                // take ("'    ' is no whole number" alone does not say which).
-                control->setFocus(Qt::OtherFocusReason);
-                throw DataError(captionOf(control) + QStringLiteral(": ") + error.message());
-            }
+            rows.field(control->objectName()).setText(controlText(control), Field::Write::Always);
         }
         rows.post();
     } catch (...) {
