@@ -1,6 +1,6 @@
 #include "EntryWindow.h"
-#include "platform/ColumnLimits.h"
 #include "platform/DataError.h"
+#include "platform/FieldRefusal.h"
 #include "platform/ComboBox.h"
 #include "platform/Connection.h"
 #include "platform/MaskEdit.h"
@@ -126,17 +126,6 @@ bool duplicateAllowed(Query &query, const QStringList &lines, const QString &que
 
 namespace {
 
-// The caption of the label that names a field, for a message about it; the
-// field's own name when no label names it.
-QString captionOf(const QWidget *control)
-{
-    if (control->parentWidget())
-        for (const QLabel *label : control->parentWidget()->findChildren<QLabel *>())
-            if (label->buddy() == control && !label->text().trimmed().isEmpty())
-                return label->text().trimmed();
-    return control->objectName();
-}
-
 // A masked field left half filled is refused before anything is written,
 // however the click that saves arrived (the refusal on leaving the field may
 // still be waiting behind it). A field an edit leaves as it was loaded is
@@ -146,14 +135,6 @@ void requireCompleteMasks(const QList<QWidget *> &controls, RowMode mode)
     for (QWidget *control : controls)
         if (auto *mask = qobject_cast<MaskEdit *>(control); mask && !(mode == RowMode::Edit && untouchedSinceLoad(control)))
             mask->requireComplete();
-}
-
-// Refuses the save at a field: the focus goes into it, and the message,
-// which names it by its caption, goes on with the engine's error if any.
-[[noreturn]] void refuseAt(QWidget *control, const DataError &error, const QString &message)
-{
-    control->setFocus(Qt::OtherFocusReason);
-    throw DataError(message, error.engineError());
 }
 
 // Every text to be written is taken as its column will take it, before
@@ -171,19 +152,14 @@ void requireWritableTexts(Query &rows, const QList<QWidget *> &controls, RowMode
         if (mode == RowMode::Edit && untouchedSinceLoad(control))
             continue;
         const QString column = control->objectName();
-        const QString caption = captionOf(control);
         QVariant value;
         try {
             value = rows.field(column).valueOfText(controlText(control));
         } catch (const DataError &error) {
             // "'    ' is no whole number" alone does not say which field.
-            refuseAt(control, error, caption + QStringLiteral(": ") + error.message());
+            refuseAt(control, captionOf(control) + QStringLiteral(": ") + error.message(), error);
         }
-        try {
-            requireFits(connection, table, column, value, caption);
-        } catch (const DataError &error) {
-            refuseAt(control, error, error.message());
-        }
+        requireFitsIn(control, connection, table, column, value);
     }
 }
 
