@@ -5,9 +5,9 @@
 #include "core/dm_u.h"
 #include "platform/ComboBox.h"
 #include "platform/DbGrid.h"
+#include "platform/FieldRefusal.h"
 #include "platform/Guard.h"
 #include "platform/Platform.h"
-#include "platform/FieldRefusal.h"
 #include <QCollator>
 #include <QHBoxLayout>
 #include <QHeaderView>

@@ -4,9 +4,9 @@
 #include "core/app.h"
 #include "core/dm_u.h"
 #include "platform/DbGrid.h"
+#include "platform/FieldRefusal.h"
 #include "platform/Guard.h"
 #include "platform/Platform.h"
-#include "platform/FieldRefusal.h"
 #include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>

@@ -5,9 +5,9 @@
 #include "dm_u.h"
 #include "login_u.h"
 #include "platform/ComboBox.h"
+#include "platform/FieldRefusal.h"
 #include "platform/Guard.h"
 #include "platform/Platform.h"
-#include "platform/FieldRefusal.h"
 #include <QCloseEvent>
 #include <QShowEvent>
 #include <QGridLayout>

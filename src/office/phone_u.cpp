@@ -7,10 +7,10 @@
 #include "core/dm_u.h"
 #include "platform/DataError.h"
 #include "platform/DbGrid.h"
+#include "platform/FieldRefusal.h"
 #include "platform/Guard.h"
 #include "platform/Platform.h"
 #include "platform/Query.h"
-#include "platform/FieldRefusal.h"
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
