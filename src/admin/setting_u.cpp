@@ -5,6 +5,7 @@
 #include "core/dm_u.h"
 #include "platform/ComboBox.h"
 #include "platform/DbGrid.h"
+#include "platform/FieldRefusal.h"
 #include "platform/Guard.h"
 #include "platform/Platform.h"
 #include <QCollator>
@@ -90,6 +91,8 @@ Tsetting::Tsetting(QWidget *parent) : QDialog(parent)
     Label2->setFont(captionFont);
     cmt = new QLineEdit(this);
     cmt->setObjectName(QStringLiteral("cmt"));
+    Label1->setBuddy(component);
+    Label2->setBuddy(cmt);
     cmt->setLayoutDirection(Qt::RightToLeft);
     ins_btn = new QPushButton(this);
     ins_btn->setObjectName(QStringLiteral("ins_btn"));
@@ -198,8 +201,8 @@ void Tsetting::ins_btnClick()
             return;
         }
     }
-    requireFits(*q.connection(), QStringLiteral("setting"), QStringLiteral("component"), component->text());
-    requireFits(*q.connection(), QStringLiteral("setting"), QStringLiteral("cmt"), cmt->text());
+    requireFitsIn(component, *q.connection(), QStringLiteral("setting"), QStringLiteral("component"), component->text());
+    requireFitsIn(cmt, *q.connection(), QStringLiteral("setting"), QStringLiteral("cmt"), cmt->text());
     q.clear();
     q.add(QStringLiteral("insert into setting (component,cmt) values (") + quoted(component->text()) + QLatin1Char(',') + quoted(cmt->text())
           + QLatin1Char(')'));

@@ -4,6 +4,7 @@
 #include "core/app.h"
 #include "core/dm_u.h"
 #include "platform/DbGrid.h"
+#include "platform/FieldRefusal.h"
 #include "platform/Guard.h"
 #include "platform/Platform.h"
 #include <QCheckBox>
@@ -69,6 +70,8 @@ Tusers::Tusers(QWidget *parent) : QDialog(parent)
     Label2 = namedLabel(QStringLiteral("Label2"), QStringLiteral("رمز"), this);
     ps = new QLineEdit(this);
     ps->setObjectName(QStringLiteral("ps"));
+    Label1->setBuddy(us);
+    Label2->setBuddy(ps);
     ins_btn = pictureButton("ins_btn", this);
 
     DBGrid1 = new DbGrid(this);
@@ -245,8 +248,8 @@ void Tusers::ins_btnClick()
         showMessage(QStringLiteral("خطا، نام كاربري تكراري است"));
         return;
     }
-    requireFits(*q.connection(), QStringLiteral("users"), QStringLiteral("us"), us->text());
-    requireFits(*q.connection(), QStringLiteral("users"), QStringLiteral("ps"), ps->text());
+    requireFitsIn(us, *q.connection(), QStringLiteral("users"), QStringLiteral("us"), us->text());
+    requireFitsIn(ps, *q.connection(), QStringLiteral("users"), QStringLiteral("ps"), ps->text());
     q.clear();
     q.add(QStringLiteral("insert into users (us,ps,ver) values(") + quoted(us->text()) + QLatin1Char(',')
           + quoted(ps->text()) + QLatin1Char(',') + quoted(QString()) + QLatin1Char(')'));

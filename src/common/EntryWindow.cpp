@@ -1,7 +1,8 @@
 #include "EntryWindow.h"
-#include "platform/DataError.h"
 #include "platform/ComboBox.h"
 #include "platform/Connection.h"
+#include "platform/DataError.h"
+#include "platform/FieldRefusal.h"
 #include "platform/MaskEdit.h"
 #include "platform/Platform.h"
 #include "platform/Query.h"
@@ -125,17 +126,6 @@ bool duplicateAllowed(Query &query, const QStringList &lines, const QString &que
 
 namespace {
 
-// The caption of the label that names a field, for a message about it; the
-// field's own name when no label names it.
-QString captionOf(const QWidget *control)
-{
-    if (control->parentWidget())
-        for (const QLabel *label : control->parentWidget()->findChildren<QLabel *>())
-            if (label->buddy() == control && !label->text().trimmed().isEmpty())
-                return label->text().trimmed();
-    return control->objectName();
-}
-
 // A masked field left half filled is refused before anything is written,
 // however the click that saves arrived (the refusal on leaving the field may
 // still be waiting behind it). A field an edit leaves as it was loaded is
@@ -147,23 +137,47 @@ void requireCompleteMasks(const QList<QWidget *> &controls, RowMode mode)
             mask->requireComplete();
 }
 
+// Every text to be written is taken as its column will take it, before
+// anything is asked or written: a text that is no value of its column (no
+// number, say) or does not fit it (too long, out of range) is refused under
+// its field's caption. The column types and limits are read first, so that
+// an error here is one of a field's text, never of the server.
+void requireWritableTexts(Query &rows, const QList<QWidget *> &controls, RowMode mode)
+{
+    const QString table = rows.baseTable();
+    Connection &connection = *rows.connection();
+    connection.columnKinds(table);
+    connection.columnLimits(table);
+    for (QWidget *control : controls) {
+        if (mode == RowMode::Edit && untouchedSinceLoad(control))
+            continue;
+        const QString column = control->objectName();
+        QVariant value;
+        try {
+            value = rows.field(column).valueOfText(controlText(control));
+        } catch (const DataError &error) {
+            // "'    ' is no whole number" alone does not say which field.
+            refuseAt(control, captionOf(control) + QStringLiteral(": ") + error.message(), error);
+        }
+        requireFitsIn(control, connection, table, column, value);
+    }
+}
+
 } // namespace
 
 bool storeControls(Query &rows, const QList<QWidget *> &controls, RowMode mode, const std::function<bool()> &checksPassed)
 {
     requireCompleteMasks(controls, mode);
-    if (checksPassed && !checksPassed())
-        return false;
     if (!rows.isOpen())
         rows.open();
+    requireWritableTexts(rows, controls, mode);
+    if (checksPassed && !checksPassed())
+        return false;
     if (mode == RowMode::Append)
         rows.append();
     else
         rows.edit();
     try {
-        // The column types are read first, so that an error while writing a
-        // field is one of its text, never of the server.
-        rows.connection()->columnKinds(rows.baseTable());
         for (QWidget *control : controls) {
             // A field nobody touched since it was loaded is neither written
             // nor compared: an empty control would turn a NULL into '', and a
@@ -172,14 +186,7 @@ bool storeControls(Query &rows, const QList<QWidget *> &controls, RowMode mode, 
             // when it shows the loaded text again.
             if (mode == RowMode::Edit && untouchedSinceLoad(control))
                 continue;
-            try {
-                rows.field(control->objectName()).setText(controlText(control), Field::Write::Always);
-            } catch (const DataError &error) {
-                // The message names the field whose text its column cannot
-                // take ("'    ' is no whole number" alone does not say which).
-                control->setFocus(Qt::OtherFocusReason);
-                throw DataError(captionOf(control) + QStringLiteral(": ") + error.message());
-            }
+            rows.field(control->objectName()).setText(controlText(control), Field::Write::Always);
         }
         rows.post();
     } catch (...) {

@@ -60,17 +60,17 @@ enum class RowMode { Append, Edit };
 // Writes every control's text into the column named like the control (a
 // money edit's amount without its digit grouping), in the order given, on a
 // new row (Append) or on the current row (Edit) of `rows`, opening it first
-// when it is closed, and posts the row. When a text does not
-// convert or the server refuses the row, the row is cancelled before the
-// error goes on, so the shared result set is never left half-assigned; a
-// text that does not convert is reported under its field's caption, and the
-// field gets the focus. An edit skips a control that still shows the text
-// it was loaded with, so that only what the user changed is written.
+// when it is closed, and posts the row. When the server refuses the row, the
+// row is cancelled before the error goes on, so the shared result set is
+// never left half-assigned. An edit skips a control nobody changed since it
+// was loaded (one changed and changed back is written), so that only what
+// the user changed is written.
 //
 // Before anything else a masked field that is not complete stops the save,
-// with the focus on it and the masked edit's invalid-input message; only
-// then `checksPassed` runs the window's own checks and questions, and a
-// false from it ends the save with nothing written. True when the row was
-// stored.
+// with the focus on it and the masked edit's invalid-input message; then a
+// text its column cannot take (no number, too long, out of range) stops it
+// the same way, the message naming the field by its caption. Only then
+// `checksPassed` runs the window's own checks and questions, and a false
+// from it ends the save with nothing written. True when the row was stored.
 bool storeControls(Query &rows, const QList<QWidget *> &controls, RowMode mode,
                    const std::function<bool()> &checksPassed = nullptr);

@@ -5,6 +5,7 @@
 #include "dm_u.h"
 #include "login_u.h"
 #include "platform/ComboBox.h"
+#include "platform/FieldRefusal.h"
 #include "platform/Guard.h"
 #include "platform/Platform.h"
 #include <QCloseEvent>
@@ -25,6 +26,8 @@ Tchange_pass::Tchange_pass(QWidget *parent) : QDialog(parent)
     Label3 = named(new QLabel(QStringLiteral("تاييد كلمه عبور"), this), "Label3");
     Edit1 = named(new QLineEdit(this), "Edit1");
     Edit2 = named(new QLineEdit(this), "Edit2");
+    Label2->setBuddy(Edit1);
+    Label3->setBuddy(Edit2);
     for (QLineEdit *e : {Edit1, Edit2}) {
         e->setEchoMode(QLineEdit::Password);
         e->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
@@ -86,7 +89,7 @@ void Tchange_pass::BitBtn1Click()
     }
     Query *user = app::dm->adoq_user;
     // A password longer than its column is refused, not cut or left to the engine.
-    requireFits(*user->connection(), QStringLiteral("users"), QStringLiteral("ps"), Edit1->text());
+    requireFitsIn(Edit1, *user->connection(), QStringLiteral("users"), QStringLiteral("ps"), Edit1->text());
     user->clear();
     user->add(QStringLiteral("update users set ps=") + quoted(Edit1->text()) + QStringLiteral(" where us=")
               + quoted(app::login->us->text()) + QStringLiteral(" and ps=") + quoted(app::login->ps->text()));

@@ -1,5 +1,6 @@
 #include "payam_u.h"
 #include "admin/users_u.h"
+#include "common/ListDeletion.h"
 #include "common/lookup.h"
 #include "core/Dates.h"
 #include "core/app.h"
@@ -55,14 +56,14 @@ QString currentText(Query &q, const QString &name)
     return q.field(name).asString();
 }
 
-// Runs a statement without rows on the shared scratch query.
-void runStatement(const QStringList &lines)
+// Runs a statement without rows on the shared scratch query; the rows it affected.
+int runStatement(const QStringList &lines)
 {
     Query &q = *app::dm->ADOQuery1;
     q.clear();
     for (const QString &line : lines)
         q.add(line);
-    q.execute();
+    return q.execute();
 }
 
 // A text as a statement would store it: the empty text, never NULL, which
@@ -403,8 +404,9 @@ void Tpayam::N3Click()
     const QString id = currentMessageId();
     if (id.isEmpty())
         return;
-    runStatement({QStringLiteral("Delete from payamha where id=") + quoted(id)});
-    reportDeletion();
+    // A message another workstation deleted meanwhile is said to be so.
+    reportDeletion(runStatement({QStringLiteral("Delete from payamha where id=") + quoted(id)}));
+    reopenMessages();
 }
 
 void Tpayam::N4Click()
@@ -412,7 +414,7 @@ void Tpayam::N4Click()
     if (refusedUnlessAdministrator())
         return;
     runStatement({QStringLiteral("Delete from payamha where show_dat<>") + quoted(QString())});
-    reportDeletion();
+    sayDeletedAndReopen();
 }
 
 void Tpayam::N5Click()
@@ -440,7 +442,7 @@ void Tpayam::N5Click()
     // "Deleted" only when a row went; selected unread rows that stay are
     // named, so that the command never passes without a word.
     if (deleted)
-        reportDeletion();
+        sayDeletedAndReopen();
     if (keptUnread)
         showMessage(UnreadKept);
 }
@@ -465,7 +467,7 @@ void Tpayam::girandeChange()
     q.open();
 }
 
-void Tpayam::reportDeletion()
+void Tpayam::sayDeletedAndReopen()
 {
     showMessage(Deleted);
     reopenMessages();

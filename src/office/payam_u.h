@@ -60,6 +60,6 @@ private:
     QString currentMessageId() const;
     bool refusedUnlessAdministrator();
     void reopenMessages();
-    void reportDeletion();
+    void sayDeletedAndReopen();
     void showCurrentText();
 };

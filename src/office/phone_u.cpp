@@ -7,6 +7,7 @@
 #include "core/dm_u.h"
 #include "platform/DataError.h"
 #include "platform/DbGrid.h"
+#include "platform/FieldRefusal.h"
 #include "platform/Guard.h"
 #include "platform/Platform.h"
 #include "platform/Query.h"
@@ -104,6 +105,9 @@ Tphone::Tphone(QWidget *parent) : QDialog(parent)
     Label3 = named(new QLabel(QStringLiteral("شرح"), this), "Label3");
     cmt = named(new QLineEdit(this), "cmt");
     cmt->setLayoutDirection(Qt::RightToLeft);
+    Label1->setBuddy(name);
+    Label2->setBuddy(tel);
+    Label3->setBuddy(cmt);
     for (QLineEdit *field : {name, tel, cmt})
         setBackground(field, skyBlue);
     ins_btn = named(new QPushButton(QStringLiteral("ثبت"), this), "ins_btn");
@@ -183,8 +187,8 @@ void Tphone::ins_btnClick()
         showMessage(QStringLiteral("نام تکراري است"));
         return;
     }
-    for (const auto &[column, text] : {std::pair{"name", name->text()}, std::pair{"tel", tel->text()}, std::pair{"cmt", cmt->text()}})
-        requireFits(*q.connection(), QStringLiteral("phone"), QLatin1String(column), text);
+    for (QLineEdit *field : {name, tel, cmt})
+        requireFitsIn(field, *q.connection(), QStringLiteral("phone"), field->objectName(), field->text());
     q.clear();
     q.add(QStringLiteral("insert into phone (name,tel,cmt) values(") + quoted(name->text()) + QLatin1Char(',') + quoted(tel->text())
           + QLatin1Char(',') + quoted(cmt->text()) + QLatin1Char(')'));

@@ -41,8 +41,10 @@ QString nulCharacterMessage(const QString &column)
                             : QStringLiteral("متن فيلد '%1' نويسه نامعتبر (NUL) دارد").arg(column);
 }
 
-void requireFits(Connection &connection, const QString &table, const QString &column, const QVariant &value)
+void requireFits(Connection &connection, const QString &table, const QString &column, const QVariant &value,
+                 const QString &shownAs)
 {
+    const QString field = shownAs.isEmpty() ? column : shownAs;
     if (value.isNull() || !value.isValid())
         return;
     const int type = value.metaType().id();
@@ -55,12 +57,12 @@ void requireFits(Connection &connection, const QString &table, const QString &co
     if (type == QMetaType::QString) {
         const QString text = value.toString();
         if (text.contains(QChar(0)))
-            throw DataError(nulCharacterMessage(column));
+            throw DataError(nulCharacterMessage(field));
         if (limit.length > 0 && text.size() > limit.length)
             throw DataError(QStringLiteral("'%1' بيش از %2 حرف دارد و در فيلد '%3' جا نمي شود")
                                 .arg(text.size() > 60 ? text.left(60) + QStringLiteral("…") : text)
                                 .arg(limit.length)
-                                .arg(column));
+                                .arg(field));
         return;
     }
     if (limit.ranged && (type == QMetaType::LongLong || type == QMetaType::Int || type == QMetaType::ULongLong
@@ -68,7 +70,7 @@ void requireFits(Connection &connection, const QString &table, const QString &co
         bool ok = false;
         const qint64 n = value.toLongLong(&ok);
         if (!ok || n < limit.minimum || n > limit.maximum)
-            throw DataError(QStringLiteral("'%1' خارج از محدوده عدد صحيح فيلد '%2' است").arg(value.toString(), column));
+            throw DataError(QStringLiteral("'%1' خارج از محدوده عدد صحيح فيلد '%2' است").arg(value.toString(), field));
     }
 }
 

@@ -22,8 +22,10 @@ ColumnLimit columnLimitOfDeclaredType(const QString &declared);
 // Raises DataError, in the words of the conversion errors, when a value does
 // not fit column `column` of `table`: a text longer than the column's length
 // or holding a NUL character, an integer outside the column's range, a
-// number that is not finite.
-void requireFits(Connection &connection, const QString &table, const QString &column, const QVariant &value);
+// number that is not finite. The message names the field `shownAs` (the
+// caption a window shows it under), or the column when that is empty.
+void requireFits(Connection &connection, const QString &table, const QString &column, const QVariant &value,
+                 const QString &shownAs = QString());
 
 // A text the program writes itself, cut to the column's length; to
 // `createdLength` (the length the program creates the column with) when the

@@ -14,6 +14,9 @@ public:
         : std::runtime_error(message.toStdString()), m_message(message) {}
     explicit DataError(const QSqlError &engineError)
         : DataError(engineError.text()) { m_engineError = engineError; }
+    // The same failure told in other words: the engine's error goes with it.
+    DataError(const QString &message, const QSqlError &engineError)
+        : DataError(message) { m_engineError = engineError; }
     QString message() const { return m_message; }
     // Not valid when the message is the data layer's own.
     const QSqlError &engineError() const { return m_engineError; }

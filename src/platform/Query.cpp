@@ -73,6 +73,7 @@ bool Field::asBoolean() const
 }
 
 void Field::setText(const QString &text, Write write) { m_query->assign(m_column, m_query->convertText(m_column, text), write); }
+QVariant Field::valueOfText(const QString &text) const { return m_query->convertText(m_column, text); }
 void Field::setValue(const QVariant &value) { m_query->assign(m_column, value); }
 void Field::setBytes(const QByteArray &bytes) { m_query->assign(m_column, QVariant(bytes)); }
 void Field::clear() { m_query->assign(m_column, QVariant()); }

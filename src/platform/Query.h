@@ -33,6 +33,9 @@ public:
     // to it since refuses the post.
     enum class Write { IfChanged, Always };
     void setText(const QString &text, Write write = Write::IfChanged);
+    // The value setText would assign for a text, in any state of the query;
+    // DataError when the text does not convert.
+    QVariant valueOfText(const QString &text) const;
     void setValue(const QVariant &value);
     void setBytes(const QByteArray &bytes);
     void clear();

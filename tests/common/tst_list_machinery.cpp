@@ -1,8 +1,8 @@
 // The machinery the lists and entry windows share, in the shapes other lists
 // use it: the sort text of a title click, a search with a row tail, a
 // deletion without a child table, a filter of two fields, storing controls
-// into a closed query, the refusal of a half-filled masked field on every
-// entry window; on every engine under test.
+// into a closed query, the refusal of a field whose text cannot be stored on
+// every entry window; on every engine under test.
 #include "TestSupport.h"
 #include "admin/users_u.h"
 #include "common/EntryWindow.h"
@@ -217,31 +217,55 @@ private Q_SLOTS:
         QCOMPARE(controlText(tel), QString());
     }
 
-    // A half-filled masked field is never stored, also when the click on
-    // "ثبت" comes as a press and release together while the focus is still
-    // in the field, and before another row (`other`) raises a question: the
-    // message once, nothing asked, the focus back in the field.
-    void halfFilledMaskIsNeverStored_data()
+    // A field whose text cannot be stored is refused before anything else,
+    // also when the click on "ثبت" comes as a press and release together
+    // while the focus is still in the field, and before another row
+    // (`other`) raises a question: one message naming the field as the
+    // window shows it, nothing asked, the focus back in the field, nothing
+    // stored. The `required` fields get "x" (a year, if masked).
+    void refusedFieldIsNeverStored_data()
     {
+        QTest::addColumn<int>("engine");
         QTest::addColumn<QString>("table");
-        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("refusal");
         QTest::addColumn<QStringList>("required");
         QTest::addColumn<QString>("other");
-        QTest::newRow("person") << QStringLiteral("personel") << QStringLiteral("birthday") << QStringList{QStringLiteral("lname")}
-                                << QStringLiteral("(lname,nation) values ('y','')");
-        QTest::newRow("vehicle") << QStringLiteral("khodro") << QStringLiteral("bime_dat_sales") << QStringList{QStringLiteral("lname")}
-                                 << QStringLiteral("(lname,khodro) values ('x','')");
-        QTest::newRow("trip") << QStringLiteral("taradod") << QStringLiteral("dat2")
-                              << QStringList{QStringLiteral("typ"), QStringLiteral("ranande"), QStringLiteral("mamor")}
-                              << QStringLiteral("(typ,ranande,mamor,dat1) values ('x','x','x','%1')");
+        const char *person = "(lname,nation) values ('y','')";
+        const char *vehicle = "(lname,khodro) values ('x','')";
+        const char *trip = "(typ,ranande,mamor,dat1) values ('x','x','x','%1')";
+        const QStringList named{"lname"}, namedWithYear{"lname", "model"}, tripKeys{"typ", "ranande", "mamor"};
+        const QString longName(101, QChar(0x628));
+        for (Engine e : testEngines()) {
+            auto row = [e](const char *name) -> QTestData & {
+                return QTest::addRow("%s %s", e == Engine::Sqlite ? "sqlite" : "postgres", name) << int(e);
+            };
+            row("person, half-filled date") << "personel" << "birthday" << "1405091" << MaskEdit::InvalidInput << named << person;
+            row("vehicle, half-filled date") << "khodro" << "bime_dat_sales" << "1405091" << MaskEdit::InvalidInput << named << vehicle;
+            row("trip, half-filled date") << "taradod" << "dat2" << "1405091" << MaskEdit::InvalidInput << tripKeys << trip;
+            row("person, grouping the reader refuses") << "personel" << "govahiname_nomre" << "12,5"
+                                                       << "نمره منفي گواهينامه: '12,5' يك عدد معتبر نيست" << named << person;
+            row("vehicle, grouping the reader refuses") << "khodro" << "kilometr" << "12,5"
+                                                        << "کيلومتر کارکرد: '12,5' يك عدد صحيح معتبر نيست" << namedWithYear << vehicle;
+            row("trip, grouping the reader refuses") << "taradod" << "kilometr1" << "12,5"
+                                                     << "کيلومتر رفت: '12,5' يك عدد صحيح معتبر نيست" << tripKeys << trip;
+            row("person, children beyond the column's range") << "personel" << "farzand" << "2147483648"
+                                                              << "'2147483648' خارج از محدوده عدد صحيح فيلد 'تعداد فرزند' است" << named << person;
+            row("vehicle, name longer than its column")
+                << "khodro" << "khodro" << longName
+                << QStringLiteral("'%1…' بيش از 100 حرف دارد و در فيلد 'نام خودرو' جا نمي شود").arg(longName.left(60)) << named << vehicle;
+        }
     }
-    void halfFilledMaskIsNeverStored()
+    void refusedFieldIsNeverStored()
     {
         QFETCH(QString, table);
-        QFETCH(QString, date);
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, refusal);
         QFETCH(QStringList, required);
         QFETCH(QString, other);
-        AppFixture fx(Engine::Sqlite);
+        AppFixture fx(currentEngine());
         dates.Init(); // a new trip starts today
         fx.exec(QStringLiteral("insert into ") + table + QString(other).replace(QStringLiteral("%1"), dates.ToText()));
         const QHash<QString, std::pair<std::function<void()>, QWidget *>> entries{
@@ -250,20 +274,22 @@ private Q_SLOTS:
             {QStringLiteral("taradod"), {[] { app::taradod_src->N1Click(); }, app::taradod_ins}}};
         const auto &[openNew, window] = entries[table];
         openNew();
-        for (const QString &name : required)
-            setControlText(window->findChild<QWidget *>(name), QStringLiteral("x"));
-        auto *field = window->findChild<MaskEdit *>(date);
+        for (const QString &name : required) {
+            QWidget *control = window->findChild<QWidget *>(name);
+            setControlText(control, qobject_cast<MaskEdit *>(control) ? QStringLiteral("1395") : QStringLiteral("x"));
+        }
+        auto *control = window->findChild<QWidget *>(field);
         QVERIFY(QTest::qWaitForWindowActive(window));
-        field->clear();
-        field->setFocus(Qt::TabFocusReason);
-        typeText(field, QStringLiteral("1405091"));
+        setControlText(control, QString());
+        control->setFocus(Qt::TabFocusReason);
+        typeText(control, typed);
         fx.ui.reset();
         fx.ui.buttonAnswers << Platform::Button::Yes;
         QTest::mousePress(window->findChild<QPushButton *>(QStringLiteral("ins_btn")), Qt::LeftButton);
         QTest::mouseRelease(window->findChild<QPushButton *>(QStringLiteral("ins_btn")), Qt::LeftButton);
         QCoreApplication::processEvents();
-        QCOMPARE(fx.ui.messages(), QStringList{MaskEdit::InvalidInput});
-        QVERIFY(field->hasFocus());
+        QCOMPARE(fx.ui.messages(), QStringList{refusal});
+        QVERIFY(control->hasFocus());
         QCOMPARE(fx.column(QStringLiteral("select count(*) from ") + table), QStringList{QStringLiteral("1")});
     }
 };

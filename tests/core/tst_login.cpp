@@ -289,6 +289,7 @@ void TestLogin::passwordChange()
     w->BitBtn1->click();
     QCOMPARE(fx.ui.calls.size(), 1);
     QCOMPARE(fx.ui.calls.first().kind, Platform::BoxKind::Error);
+    QVERIFY(fx.ui.calls.first().text.contains(QStringLiteral("فيلد 'كلمه عبور جديد'")));
     QVERIFY(w->isVisible());
     QCOMPARE(fx.column(QStringLiteral("select ps from users where us='ali'")), QStringList{QStringLiteral("2")});
 

@@ -348,8 +348,17 @@ private Q_SLOTS:
 
         // The current message goes, read or not.
         moveTo(QStringLiteral("d"));
+        fx.ui.reset();
         w->N3->trigger();
+        QCOMPARE(fx.ui.messages(), QStringList{Deleted});
         QCOMPARE(shown(), QStringList{QStringLiteral("b")});
+        // One another workstation deleted meanwhile is said to be so; the grid shows what is left.
+        fx.exec(QStringLiteral("delete from payamha where mozo='b'"));
+        fx.ui.reset();
+        w->N3->trigger();
+        QCOMPARE(fx.ui.messages(), QStringList{QStringLiteral("اين ركورد توسط كاربر ديگري حذف شده است")});
+        QCOMPARE(shown(), QStringList());
+        addMessage(fx, 1, 2, QStringLiteral("1403/01/02"), QString(), QStringLiteral("b"));
 
         // Every read message of every user goes, whatever the grid shows.
         addMessage(fx, 3, 2, QStringLiteral("1403/01/07"), QStringLiteral("1403/01/08"), QStringLiteral("f"));

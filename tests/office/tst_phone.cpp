@@ -173,14 +173,15 @@ private Q_SLOTS:
         QCOMPARE(fx.column(QStringLiteral("select count(*) from phone")), QStringList{QStringLiteral("4")});
 
         // A number longer than its column (40) is refused on every engine,
-        // in the data layer's words, and nothing is stored.
+        // in the data layer's words naming the field by its caption, and
+        // nothing is stored.
         fx.ui.reset();
         w->name->setText(QStringLiteral("Long"));
         w->tel->setText(QString(41, QLatin1Char('9')));
         w->ins_btn->click();
         QCOMPARE(fx.ui.calls.size(), 1);
         QCOMPARE(fx.ui.calls.first().kind, Platform::BoxKind::Error);
-        QVERIFY(fx.ui.calls.first().text.contains(QStringLiteral("'tel'")));
+        QVERIFY(fx.ui.calls.first().text.contains(QStringLiteral("فيلد 'تلفن'")));
         QCOMPARE(fx.column(QStringLiteral("select count(*) from phone")), QStringList{QStringLiteral("4")});
     }
 };
