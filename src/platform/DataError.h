@@ -13,7 +13,10 @@ public:
     explicit DataError(const QString &message)
         : std::runtime_error(message.toStdString()), m_message(message) {}
     explicit DataError(const QSqlError &engineError)
-        : DataError(engineError.text()) { m_engineError = engineError; }
+        : DataError(engineError.text(), engineError) {}
+    // The engine's failure told in the data layer's words.
+    DataError(const QString &message, const QSqlError &engineError)
+        : DataError(message) { m_engineError = engineError; }
     QString message() const { return m_message; }
     // Not valid when the message is the data layer's own.
     const QSqlError &engineError() const { return m_engineError; }
