@@ -399,7 +399,8 @@ void TestStartup::qtDialogsSpeakPersian()
 {
     QVERIFY(installQtTranslations());
     for (const auto &[context, text] : {std::pair{"QFileDialog", "File &name:"}, std::pair{"QPrintPreviewDialog", "Print Preview"},
-                                        std::pair{"QPrintDialog", "Print"}, std::pair{"QFileSystemModel", "Size"}}) {
+                                        std::pair{"QPrintDialog", "Print"}, std::pair{"QFileSystemModel", "Size"},
+                                        std::pair{"QPrintSettingsOutput", "Pages"}}) {
         const QString translated = QCoreApplication::translate(context, text);
         QVERIFY2(translated != QLatin1String(text), text);
         QVERIFY2(translated.contains(QRegularExpression(QStringLiteral("[\\x{0600}-\\x{06FF}]"))), qPrintable(translated));
