@@ -171,9 +171,9 @@ void Tserver::Button1Click()
         typed.password = Password->text();
         typed.integratedSecurity = rbWindows->isChecked();
         const SqlServerRefusal refused = sqlServerRefusal(typed, chooseSqlServerDriver(installedOdbcDrivers()));
-        if (refused.field != SqlServerRefusal::Field::None) {
+        using Field = SqlServerRefusal::Field;
+        if (refused.field != Field::None) {
             showWarning(refused.message);
-            using Field = SqlServerRefusal::Field;
             const QHash<Field, QLineEdit *> fields{{Field::Server, SqlServerName}, {Field::Database, DataBase},
                                                    {Field::User, UserName}, {Field::Password, Password}};
             fields.value(refused.field)->setFocus();
