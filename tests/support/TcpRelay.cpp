@@ -21,6 +21,14 @@ public:
 
     void setMode(Mode mode)
     {
+        // What a pause held is passed on only over connections the program
+        // still holds. One it closed meanwhile (it gave up on the stalled
+        // server) may not have had its close read here yet: read now, still
+        // paused, it is dropped, and its last statement never runs.
+        if (mode == Mode::Open)
+            for (const Pair &p : QList<Pair>(m_pairs))
+                while (p.client && p.client->state() == QAbstractSocket::ConnectedState && p.client->waitForReadyRead(0)) {
+                }
         m_mode = mode;
         if (mode == Mode::Cut) {
             for (const Pair &p : std::exchange(m_pairs, {}))
