@@ -4,6 +4,7 @@
 #include "dm_u.h"
 #include "schema.h"
 #include "passwords.h"
+#include "platform/Connection.h"
 #include "platform/Dialect.h"
 #include "platform/Guard.h"
 #include "platform/Platform.h"
@@ -159,6 +160,25 @@ void Tserver::Button1Click()
         showWarning(UnkeepablePassword);
         Password->setFocus();
         return;
+    }
+    // A value FreeTDS cannot carry would be refused by every connection
+    // attempt: refused here instead, with the connection's own message.
+    if (engineFromName(engineText()) == Engine::SqlServer) {
+        ConnectionSettings typed;
+        typed.server = SqlServerName->text();
+        typed.database = DataBase->text();
+        typed.user = UserName->text();
+        typed.password = Password->text();
+        typed.integratedSecurity = rbWindows->isChecked();
+        const SqlServerRefusal refused = sqlServerRefusal(typed, chooseSqlServerDriver(installedOdbcDrivers()));
+        using Field = SqlServerRefusal::Field;
+        if (refused.field != Field::None) {
+            showWarning(refused.message);
+            const QHash<Field, QLineEdit *> fields{{Field::Server, SqlServerName}, {Field::Database, DataBase},
+                                                   {Field::User, UserName}, {Field::Password, Password}};
+            fields.value(refused.field)->setFocus();
+            return;
+        }
     }
     SettingsStore store;
     if (store.openOrCreate()) {

@@ -4,6 +4,7 @@
 #include "login_u.h"
 #include "passwords.h"
 #include "server_u.h"
+#include "platform/DataError.h"
 #include "platform/Fonts.h"
 #include "platform/Platform.h"
 #include "platform/SettingsStore.h"
@@ -42,6 +43,7 @@ bool ConnectLoop()
             platform().showModal(app::server);
         } else {
             bool connected = false;
+            QString refused;
             try {
                 Connection *connection = app::dm->ADOConnection1;
                 if (connection->connected())
@@ -49,14 +51,21 @@ bool ConnectLoop()
                 connection->setSettings(StoredConnectionSettings(store));
                 connection->open();
                 connected = true;
+            } catch (const DataError &e) {
+                // The engine's own text is not shown: the warning says what to
+                // do. A setting the connection refused before asking the
+                // engine (a value the driver cannot carry, say) is named in
+                // the connection's own message, which is shown instead.
+                if (!e.engineError().isValid())
+                    refused = e.message();
             } catch (const std::exception &) {
-                // The engine's own text is not shown: the warning says what to do.
             }
             if (connected) {
                 retry = false;
                 run = true;
             } else {
-                showWarning(QStringLiteral("تنظيمات اتصال به بانک اطلاعاتي اشتباه انجام شده است، لطفا با مدير شبکه تماس حاصل کنيد"));
+                showWarning(!refused.isEmpty() ? refused
+                                               : QStringLiteral("تنظيمات اتصال به بانک اطلاعاتي اشتباه انجام شده است، لطفا با مدير شبکه تماس حاصل کنيد"));
                 run = false;
                 platform().showModal(app::server);
             }

@@ -11,7 +11,19 @@ ComboBox::ComboBox(bool editable, QWidget *parent) : QComboBox(parent)
         // An editable combo must not complete into an item behind the user's back.
         setCompleter(nullptr);
     }
-    connect(this, &QComboBox::activated, this, [this] { Q_EMIT changed(); });
+    connect(this, &QComboBox::activated, this, [this] {
+        showBeginning();
+        Q_EMIT changed();
+    });
+}
+
+void ComboBox::showBeginning()
+{
+    // A line edit given a whole text puts the cursor after it and scrolls
+    // to its end: a long name read as its last words. The cursor at the
+    // start shows its first ones.
+    if (isEditable())
+        lineEdit()->setCursorPosition(0);
 }
 
 QString ComboBox::text() const
@@ -27,6 +39,7 @@ void ComboBox::setText(const QString &text)
             const int i = findText(text, Qt::MatchExactly);
             setCurrentIndex(i);
             lineEdit()->setText(text);
+            showBeginning();
         } else {
             setCurrentIndex(findText(text, Qt::MatchExactly));
         }

@@ -4,7 +4,7 @@
 // A combo box with the change semantics the windows rely on: `changed` is
 // emitted only when the user types in it or picks an item, never when code
 // sets its text, and clearing or replacing its items keeps its text without
-// any change signal.
+// any change signal. A text picked or set whole shows its beginning.
 class ComboBox : public QComboBox {
     Q_OBJECT
 public:
@@ -21,4 +21,7 @@ Q_SIGNALS:
     void changed();
     // Code set the text, changed or not.
     void textSet();
+
+private:
+    void showBeginning();
 };

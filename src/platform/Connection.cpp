@@ -264,7 +264,7 @@ void Connection::open()
         // Which of the installed drivers was tried is part of the answer.
         if (!odbcDriver.isEmpty())
             text += QLatin1Char('\n') + sqlServerDriverLine(odbcDriver);
-        throw DataError(text);
+        throw DataError(text, db.lastError());
     }
     // The watch's copy of the socket is closed in every program this one
     // starts: a viewer left open must not keep the server's session (and

@@ -13,7 +13,7 @@ public:
     explicit DataError(const QString &message)
         : std::runtime_error(message.toStdString()), m_message(message) {}
     explicit DataError(const QSqlError &engineError)
-        : DataError(engineError.text()) { m_engineError = engineError; }
+        : DataError(engineError.text(), engineError) {}
     // The same failure told in other words: the engine's error goes with it.
     DataError(const QString &message, const QSqlError &engineError)
         : DataError(message) { m_engineError = engineError; }

@@ -15,6 +15,7 @@
 #include <QAbstractButton>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QTreeView>
 #include <QUrl>
 #ifdef Q_OS_WIN
@@ -83,6 +84,23 @@ public:
         return false;
     }
 };
+
+// The window manager cuts a caption that does not fit beside the title bar's
+// icon and buttons ("Delete Password" read "Delet... sword"): a small box is
+// made wide enough for its caption whole. The title font is the window
+// manager's; it is taken as the program's own in bold, and the icon and the
+// three buttons, with the margins between them, as eight squares as high as
+// a title bar (some desktops draw buttons twice as wide as they are high).
+void fitCaption(QWidget &window)
+{
+    QFont bold = window.font();
+    bold.setBold(true);
+    const int furniture = 8 * window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window);
+    // Sized now, the window keeps this size when shown (a minimum width
+    // would give way to the one its layout sets).
+    window.adjustSize();
+    window.resize(std::max(window.width(), QFontMetrics(bold).horizontalAdvance(window.windowTitle()) + furniture), window.height());
+}
 
 // Runs a file or folder dialog; the empty text when cancelled.
 QString runFileDialog(QFileDialog &dialog)
@@ -213,6 +231,7 @@ std::optional<QString> DesktopPlatform::inputBox(const QString &caption, const Q
     dialog.setTextValue(defaultText);
     dialog.setOkButtonText(QStringLiteral("تاييد"));
     dialog.setCancelButtonText(QStringLiteral("انصراف"));
+    fitCaption(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();

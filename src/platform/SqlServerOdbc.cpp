@@ -57,19 +57,40 @@ QString braced(const QString &value)
 // the ODBC rule: there a value holding "}" ends early, and its rest is read
 // as further attributes, which must not name another driver, a file DSN or
 // the manager's own settings. Both are refused, by `name`, rather than sent
-// cut or elsewhere.
+// cut or elsewhere: the refusal's message, or the empty text.
+QString refusal(const QString &value, Family family, const QString &name, const QString &driver)
+{
+    if (family != Family::FreeTds)
+        return QString();
+    static const QRegularExpression managerKeyword(QStringLiteral("(DRIVER|FILEDSN|SAVEFILE|DM(Env|Conn|Stmt)Attr)="),
+                                                   QRegularExpression::CaseInsensitiveOption);
+    if (!value.contains(QLatin1String("};")) && !(value.contains(QLatin1Char('}')) && value.contains(managerKeyword)))
+        return QString();
+    return QStringLiteral("%1 نويسه هايي دارد كه راه انداز FreeTDS نمي تواند آنها را درست بفرستد (مانند «};»)، لطفا آن را اصلاح نماييد")
+               .arg(name)
+           + QLatin1Char('\n') + sqlServerDriverLine(driver);
+}
+
 QString driverValue(const QString &value, Family family, const QString &name, const QString &driver)
 {
     if (family != Family::FreeTds)
         return braced(value);
-    static const QRegularExpression managerKeyword(QStringLiteral("(DRIVER|FILEDSN|SAVEFILE|DM(Env|Conn|Stmt)Attr)="),
-                                                   QRegularExpression::CaseInsensitiveOption);
-    if (value.contains(QLatin1String("};")) || (value.contains(QLatin1Char('}')) && value.contains(managerKeyword)))
-        throw DataError(QStringLiteral("%1 نويسه هايي دارد كه راه انداز FreeTDS نمي تواند آنها را درست بفرستد (مانند «};»)، لطفا آن را اصلاح نماييد")
-                            .arg(name)
-                        + QLatin1Char('\n') + sqlServerDriverLine(driver));
+    if (const QString refused = refusal(value, family, name, driver); !refused.isEmpty())
+        throw DataError(refused);
     return QLatin1Char('{') + value + QLatin1Char('}');
 }
+
+// The server as FreeTDS is given it: the host, and "\instance" unless a port
+// is given (FreeTDS takes the port as a keyword of its own).
+QString freeTdsServer(const SqlServerAddress &address)
+{
+    return address.instance.isEmpty() || address.port > 0 ? address.host : address.host + QLatin1Char('\\') + address.instance;
+}
+
+const QString ServerName = QStringLiteral("نام سرور");
+const QString DatabaseName = QStringLiteral("نام بانک اطلاعاتي");
+const QString UserName = QStringLiteral("نام كاربري");
+const QString PasswordName = QStringLiteral("رمز عبور");
 
 } // namespace
 
@@ -161,10 +182,7 @@ QString sqlServerConnectionString(const ConnectionSettings &s, const QString &dr
         // FreeTDS takes the port as a keyword of its own and finds a named
         // instance by "host\instance"; without a stated protocol version it
         // may speak one that has no Unicode texts.
-        QString server = address.host;
-        if (!address.instance.isEmpty() && address.port < 0)
-            server += QLatin1Char('\\') + address.instance;
-        parts << QStringLiteral("SERVER=") + driverValue(server, family, QStringLiteral("نام سرور"), driver);
+        parts << QStringLiteral("SERVER=") + driverValue(freeTdsServer(address), family, ServerName, driver);
         if (address.port > 0)
             parts << QStringLiteral("PORT=") + QString::number(address.port);
         parts << QStringLiteral("TDS_Version=7.4") << QStringLiteral("ClientCharset=UTF-8");
@@ -177,7 +195,7 @@ QString sqlServerConnectionString(const ConnectionSettings &s, const QString &dr
             server += QLatin1Char(',') + QString::number(address.port);
         parts << QStringLiteral("SERVER=") + braced(server);
     }
-    parts << QStringLiteral("DATABASE=") + driverValue(s.database, family, QStringLiteral("نام بانک اطلاعاتي"), driver);
+    parts << QStringLiteral("DATABASE=") + driverValue(s.database, family, DatabaseName, driver);
     if (s.integratedSecurity)
         parts << QStringLiteral("Trusted_Connection=yes");
     // The existing installations' servers have no certificate a workstation
@@ -194,9 +212,22 @@ QString sqlServerConnectionString(const ConnectionSettings &s, const QString &dr
 QString sqlServerLoginValue(SqlServerLogin part, const QString &value, const QString &driver)
 {
     const Family family = familyOf(driver);
-    const QString name = part == SqlServerLogin::User ? QStringLiteral("نام كاربري") : QStringLiteral("رمز عبور");
-    const QString v = driverValue(value, family, name, driver);
+    const QString v = driverValue(value, family, part == SqlServerLogin::User ? UserName : PasswordName, driver);
     return family == Family::FreeTds ? v + QLatin1Char(';') : v;
+}
+
+SqlServerRefusal sqlServerRefusal(const ConnectionSettings &s, const QString &driver)
+{
+    using Field = SqlServerRefusal::Field;
+    const Family family = familyOf(driver);
+    QList<std::tuple<Field, QString, QString>> values{{Field::Server, freeTdsServer(parseSqlServerAddress(s.server)), ServerName},
+                                                      {Field::Database, s.database, DatabaseName}};
+    if (!s.integratedSecurity)
+        values += {{Field::User, s.user, UserName}, {Field::Password, s.password, PasswordName}};
+    for (const auto &[field, value, name] : values)
+        if (QString message = refusal(value, family, name, driver); !message.isEmpty())
+            return {field, message};
+    return {};
 }
 
 QString sqlServerDriverLine(const QString &driver)

@@ -49,6 +49,17 @@ QString sqlServerConnectionString(const ConnectionSettings &settings, const QStr
 enum class SqlServerLogin { User, Password };
 QString sqlServerLoginValue(SqlServerLogin part, const QString &value, const QString &driver);
 
+// The first value of `settings` that cannot reach `driver` as typed (only
+// FreeTDS refuses any), in the order server, database, user name, password
+// (the login only when it is sent), with the message naming it that
+// Connection::open() refuses it with. Field None: every value can.
+struct SqlServerRefusal {
+    enum class Field { None, Server, Database, User, Password };
+    Field field = Field::None;
+    QString message;
+};
+SqlServerRefusal sqlServerRefusal(const ConnectionSettings &settings, const QString &driver);
+
 // The line the connection-settings window shows beside the engine: the
 // driver that will be used, or that none is installed.
 QString sqlServerDriverLine(const QString &driver);

@@ -1,5 +1,6 @@
 #include "Style.h"
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QStyleOptionButton>
@@ -8,7 +9,30 @@ namespace {
 
 class ProgramStyle : public QProxyStyle {
 public:
-    using QProxyStyle::QProxyStyle;
+    // Sees the key events of every window: see SH_UnderlineShortcut.
+    ProgramStyle() { qApp->installEventFilter(this); }
+
+    // An underline under the access letter of a Persian caption cuts the
+    // joining of its word ("بـرش"): like the desktop's own programs, access
+    // letters are underlined only while Alt is held, and the windows are
+    // redrawn when it goes down or up.
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget, QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_UnderlineShortcut)
+            return m_altHeld;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
+            && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Alt)
+            setAltHeld(event->type() == QEvent::KeyPress);
+        else if (event->type() == QEvent::ApplicationDeactivate)
+            setAltHeld(false); // the release goes to another program
+        return QProxyStyle::eventFilter(watched, event);
+    }
+
     // Between picture and caption, as Qt's push button counts it in its size.
     static constexpr int spacing = 4;
 
@@ -49,6 +73,19 @@ public:
         painter->drawPixmap(pictureRect, pixmap);
         proxy()->drawItemText(painter, textRect, flags, button->palette, enabled, button->text, QPalette::ButtonText);
     }
+
+private:
+    void setAltHeld(bool held)
+    {
+        if (held == m_altHeld)
+            return;
+        m_altHeld = held;
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (window->isVisible())
+                window->update();
+    }
+
+    bool m_altHeld = false;
 };
 
 } // namespace

@@ -7,5 +7,6 @@
 // against the button's left edge with the picture in the middle. Here the
 // caption stands beside its picture, the two centred together. A combo box
 // laid out left to right in the right-to-left program also reads its text
-// left to right. Call once, after the application object exists.
+// left to right. Access letters are underlined only while Alt is held. Call
+// once, after the application object exists.
 void installProgramStyle();

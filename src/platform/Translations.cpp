@@ -3,6 +3,24 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+namespace {
+
+// Texts of Qt's own dialogs that its Persian translation leaves in English.
+class MissingQtTexts : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+    bool isEmpty() const override { return false; }
+    QString translate(const char *context, const char *sourceText, const char *, int) const override
+    {
+        // The print dialog's choice of pages by list ("1-3, 5").
+        if (qstrcmp(context, "QPrintSettingsOutput") == 0 && qstrcmp(sourceText, "Pages") == 0)
+            return QStringLiteral("صفحات");
+        return QString();
+    }
+};
+
+} // namespace
+
 bool installQtTranslations()
 {
     auto *translator = new QTranslator(QCoreApplication::instance());
@@ -10,5 +28,7 @@ bool installQtTranslations()
         delete translator;
         return false;
     }
-    return QCoreApplication::installTranslator(translator);
+    // Installed last, asked first.
+    return QCoreApplication::installTranslator(translator)
+        && QCoreApplication::installTranslator(new MissingQtTexts(QCoreApplication::instance()));
 }

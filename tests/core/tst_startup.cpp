@@ -32,6 +32,13 @@ namespace {
 const QString MissingSettings = QStringLiteral("لطفا\" ابتدا تنظيمات اتصال به بانک اطلاعاتي را انجام دهيد");
 const QString WrongSettings = QStringLiteral("تنظيمات اتصال به بانک اطلاعاتي اشتباه انجام شده است، لطفا با مدير شبکه تماس حاصل کنيد");
 
+// The connection's refusal of a value FreeTDS cannot carry, naming the field.
+QString notCarried(const QString &field)
+{
+    return field + QStringLiteral(" نويسه هايي دارد كه راه انداز FreeTDS نمي تواند آنها را درست بفرستد (مانند «};»)، لطفا آن را اصلاح نماييد"
+                                  "\nراه انداز ODBC: FreeTDS");
+}
+
 void storeSettings(const QHash<const char *, QString> &values)
 {
     QSettings s(SettingsStore::location(), QSettings::IniFormat);
@@ -63,6 +70,7 @@ private Q_SLOTS:
 
     void firstStartWithoutSettingsEndsFromTheFinishButton();
     void wrongSettingsThenRightOnes();
+    void closeBoxTriesTheSameSettingsAgain_data();
     void closeBoxTriesTheSameSettingsAgain();
     void onlyExactSqlServerAuthenticationUsesThePassword();
 
@@ -87,6 +95,11 @@ void TestStartup::initTestCase()
     installFontSubstitutions();
     QVERIFY(m_dir.isValid());
     qputenv("KAVRIN_SETTINGS", m_dir.filePath(QStringLiteral("settings.ini")).toUtf8());
+    // FreeTDS is the one ODBC driver installed, wherever the test runs.
+    QFile drivers(m_dir.filePath(QStringLiteral("odbcinst.ini")));
+    QVERIFY(drivers.open(QIODevice::WriteOnly) && drivers.write("[FreeTDS]\n") > 0);
+    drivers.close();
+    qputenv("ODBCSYSINI", m_dir.path().toUtf8());
 }
 
 void TestStartup::init()
@@ -142,11 +155,27 @@ void TestStartup::wrongSettingsThenRightOnes()
     QVERIFY(!app::login->isVisible());
 }
 
+// The engine's failure is told by the general warning; a value the
+// connection refuses before asking the engine, by its own message.
+void TestStartup::closeBoxTriesTheSameSettingsAgain_data()
+{
+    QTest::addColumn<QString>("engine");
+    QTest::addColumn<QString>("server");
+    QTest::addColumn<QString>("database");
+    QTest::addColumn<QString>("warning");
+    QTest::newRow("missing file") << QStringLiteral("SQLite") << QString() << m_dir.filePath(QStringLiteral("missing/none.sqlite")) << WrongSettings;
+    QTest::newRow("server FreeTDS cannot carry") << QStringLiteral("SQL Server") << QStringLiteral("db};x") << QStringLiteral("DorvaPelin")
+                                                  << notCarried(QStringLiteral("نام سرور"));
+}
+
 void TestStartup::closeBoxTriesTheSameSettingsAgain()
 {
+    QFETCH(QString, engine);
+    QFETCH(QString, server);
+    QFETCH(QString, database);
+    QFETCH(QString, warning);
     AppFixture fx(Engine::Sqlite);
-    storeSettings({{SettingsStore::EngineName, QStringLiteral("SQLite")},
-                   {SettingsStore::DataBase, m_dir.filePath(QStringLiteral("missing/none.sqlite"))}});
+    storeSettings({{SettingsStore::EngineName, engine}, {SettingsStore::ServerName, server}, {SettingsStore::DataBase, database}});
     int shown = 0;
     fx.ui.onModal = [&](QWidget *w) {
         if (++shown < 3)
@@ -156,7 +185,7 @@ void TestStartup::closeBoxTriesTheSameSettingsAgain()
     };
     QVERIFY(!ConnectLoop());
     QCOMPARE(shown, 3);
-    QCOMPARE(fx.ui.messages(), (QStringList{WrongSettings, WrongSettings, WrongSettings}));
+    QCOMPARE(fx.ui.messages(), (QStringList{warning, warning, warning}));
     QVERIFY(!app::dm->ADOConnection1->connected());
 }
 
@@ -226,8 +255,9 @@ void TestStartup::settingsWindowLayout()
 }
 
 // OK is refused, with the field to fix focused and nothing stored, while a
-// field is empty (each in its order; blanks count as filled) or the password
-// has a letter the stored form's code page cannot keep.
+// field is empty (each in its order; blanks count as filled), the password
+// has a letter the stored form's code page cannot keep, or a value cannot
+// reach the ODBC driver that would be used.
 void TestStartup::okRefusedForEachFieldInOrder()
 {
     AppFixture fx(Engine::Sqlite);
@@ -242,7 +272,12 @@ void TestStartup::okRefusedForEachFieldInOrder()
         {w->Password, QString(), QStringLiteral("رمز عبور را وارد نمائيد"), confirmation},
         // Persian digits and the Persian yeh have no code there.
         {w->Password, QStringLiteral("رمز۱۲۳"), Tserver::UnkeepablePassword, Platform::BoxKind::Warning},
-        {w->Password, QStringLiteral("علی"), Tserver::UnkeepablePassword, Platform::BoxKind::Warning}};
+        {w->Password, QStringLiteral("علی"), Tserver::UnkeepablePassword, Platform::BoxKind::Warning},
+        // FreeTDS, the driver that would be used, cannot carry "};".
+        {w->SqlServerName, QStringLiteral("db};x"), notCarried(QStringLiteral("نام سرور")), Platform::BoxKind::Warning},
+        {w->DataBase, QStringLiteral("a};b"), notCarried(QStringLiteral("نام بانک اطلاعاتي")), Platform::BoxKind::Warning},
+        {w->UserName, QStringLiteral("u};"), notCarried(QStringLiteral("نام كاربري")), Platform::BoxKind::Warning},
+        {w->Password, QStringLiteral("p};"), notCarried(QStringLiteral("رمز عبور")), Platform::BoxKind::Warning}};
     for (QLineEdit *field : {w->SqlServerName, w->DataBase, w->UserName, w->Password})
         field->clear();
     for (const auto &[field, typed, message, kind] : refusals) {
@@ -364,7 +399,8 @@ void TestStartup::qtDialogsSpeakPersian()
 {
     QVERIFY(installQtTranslations());
     for (const auto &[context, text] : {std::pair{"QFileDialog", "File &name:"}, std::pair{"QPrintPreviewDialog", "Print Preview"},
-                                        std::pair{"QPrintDialog", "Print"}, std::pair{"QFileSystemModel", "Size"}}) {
+                                        std::pair{"QPrintDialog", "Print"}, std::pair{"QFileSystemModel", "Size"},
+                                        std::pair{"QPrintSettingsOutput", "Pages"}}) {
         const QString translated = QCoreApplication::translate(context, text);
         QVERIFY2(translated != QLatin1String(text), text);
         QVERIFY2(translated.contains(QRegularExpression(QStringLiteral("[\\x{0600}-\\x{06FF}]"))), qPrintable(translated));

@@ -4,6 +4,7 @@
 #include "platform/ComboBox.h"
 #include "platform/MaskEdit.h"
 #include "platform/SingleLine.h"
+#include "platform/Style.h"
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTimer>
 #include <functional>
 
@@ -255,6 +257,49 @@ private Q_SLOTS:
         QTRY_VERIFY(captions.contains(QCoreApplication::translate("QAbstractSpinBox", "&Step up")));
         rightClick(silent);
         QVERIFY(!QApplication::activePopupWidget());
+    }
+
+    // What the clerk reads of a box: a long name picked or set shows its
+    // first words; an input box's caption is not cut by the title bar;
+    // access letters are underlined only while Alt is held.
+    void textsShownWhole()
+    {
+        QWidget window;
+        auto *combo = new ComboBox(true, &window);
+        const QString name = QStringLiteral("سواري پژو پارس ايکس يو هفت سفيد رنگ مدل هزار و چهارصد و دو");
+        combo->setItems({QStringLiteral("پژو"), name});
+        combo->setFixedWidth(120);
+        window.show();
+        QTest::keyClick(combo, Qt::Key_Down);
+        QCOMPARE(combo->text(), QStringLiteral("پژو"));
+        QTest::keyClick(combo, Qt::Key_Down);
+        QCOMPARE(combo->text(), name);
+        QCOMPARE(combo->lineEdit()->cursorPosition(), 0);
+        combo->setText(QString());
+        combo->setText(name);
+        QCOMPARE(combo->lineEdit()->cursorPosition(), 0);
+
+        const QString caption = QStringLiteral("Delete Password");
+        int width = 0, needed = 0;
+        QTimer::singleShot(0, [&] {
+            QWidget *box = QApplication::activeModalWidget();
+            QFont bold = box->font();
+            bold.setBold(true);
+            // The caption beside the title bar's icon and three buttons.
+            needed = QFontMetrics(bold).horizontalAdvance(caption) + 6 * box->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, box);
+            width = box->width();
+            box->close();
+        });
+        DesktopPlatform().inputBox(caption, QStringLiteral("لطفا رمز حذف را وارد نماييد:"), QStringLiteral("?"));
+        QVERIFY2(width >= needed, qPrintable(QStringLiteral("%1 < %2").arg(width).arg(needed)));
+
+        installProgramStyle();
+        const auto underlined = [&] { return QApplication::style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, &window); };
+        QVERIFY(!underlined());
+        QTest::keyPress(&window, Qt::Key_Alt);
+        QVERIFY(underlined());
+        QTest::keyRelease(&window, Qt::Key_Alt);
+        QVERIFY(!underlined());
     }
 };
 

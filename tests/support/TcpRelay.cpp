@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <utility>
 
 class RelayWorker : public QObject {
 public:
@@ -20,13 +21,18 @@ public:
 
     void setMode(Mode mode)
     {
+        // What a pause held is passed on only over connections the program
+        // still holds. One it closed meanwhile (it gave up on the stalled
+        // server) may not have had its close read here yet: read now, still
+        // paused, it is dropped, and its last statement never runs.
+        if (mode == Mode::Open)
+            for (const Pair &p : QList<Pair>(m_pairs))
+                while (p.client && p.client->state() == QAbstractSocket::ConnectedState && p.client->waitForReadyRead(0)) {
+                }
         m_mode = mode;
         if (mode == Mode::Cut) {
-            for (const Pair &p : std::as_const(m_pairs)) {
-                if (p.client) p.client->abort();
-                if (p.server) p.server->abort();
-            }
-            m_pairs.clear();
+            for (const Pair &p : std::exchange(m_pairs, {}))
+                drop(p, Ending::Abort);
         } else if (mode == Mode::Open) {
             for (const Pair &p : std::as_const(m_pairs))
                 pump(p);
@@ -44,7 +50,32 @@ private:
     struct Pair {
         QPointer<QTcpSocket> client;
         QPointer<QTcpSocket> server;
+        bool operator==(const Pair &) const = default;
     };
+
+    // Ends both sides of a relayed connection and deletes them once closed.
+    // Their signals are disconnected first: a socket emits "disconnected"
+    // from its own destructor as well, and nothing here may then reach it.
+    // The two sockets are parents of neither: a socket deleted as a child of
+    // the other was reached half destroyed.
+    enum class Ending { Gracefully, Abort };
+    void drop(const Pair &p, Ending ending)
+    {
+        m_pairs.removeOne(p);
+        for (QTcpSocket *socket : {p.client.data(), p.server.data()}) {
+            if (!socket)
+                continue;
+            QObject::disconnect(socket, nullptr, this, nullptr);
+            if (ending == Ending::Abort)
+                socket->abort();
+            else
+                socket->disconnectFromHost(); // what is still to be written is sent first
+            if (socket->state() == QAbstractSocket::UnconnectedState)
+                socket->deleteLater();
+            else
+                QObject::connect(socket, &QAbstractSocket::disconnected, socket, &QObject::deleteLater);
+        }
+    }
 
     void accept()
     {
@@ -54,20 +85,16 @@ private:
                 client->deleteLater();
                 continue;
             }
-            auto *server = new QTcpSocket(client);
+            auto *server = new QTcpSocket(this);
             const Pair pair{client, server};
             m_pairs << pair;
             auto relay = [this, pair] { if (m_mode == Mode::Open) pump(pair); };
-            auto drop = [pair] {
-                if (pair.client) pair.client->disconnectFromHost();
-                if (pair.server) pair.server->disconnectFromHost();
-            };
+            auto end = [this, pair] { drop(pair, Ending::Gracefully); };
             QObject::connect(client, &QTcpSocket::readyRead, this, relay);
             QObject::connect(server, &QTcpSocket::readyRead, this, relay);
             QObject::connect(server, &QTcpSocket::connected, this, relay);
-            QObject::connect(client, &QTcpSocket::disconnected, this, drop);
-            QObject::connect(server, &QTcpSocket::disconnected, this, drop);
-            QObject::connect(client, &QTcpSocket::disconnected, client, &QObject::deleteLater);
+            QObject::connect(client, &QTcpSocket::disconnected, this, end);
+            QObject::connect(server, &QTcpSocket::disconnected, this, end);
             server->connectToHost(m_host, m_port);
         }
     }

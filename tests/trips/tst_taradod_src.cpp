@@ -108,7 +108,7 @@ private Q_SLOTS:
         const QStringList conditions{likeCondition(QStringLiteral("shahrestan"), QStringLiteral("ارا")), likeCondition(QStringLiteral("mamor"), QStringLiteral("مهدي")),
                                      likeCondition(QStringLiteral("ranande"), QStringLiteral("O'")),
                                      QStringLiteral(" and dat1>='1402/05/01' and dat1<='1402/05/31'"),
-                                     QStringLiteral(" and  ( typ='???'"), QStringLiteral(" or ") + app::dm->ADOConnection1->dialect().containsText(QStringLiteral("typ"), QStringLiteral("خارج")),
+                                     QStringLiteral(" and  ( typ='??\?'"), QStringLiteral(" or ") + app::dm->ADOConnection1->dialect().containsText(QStringLiteral("typ"), QStringLiteral("خارج")),
                                      QStringLiteral(" ) ")};
         w->src_btnClick();
         QCOMPARE(rows().lines(), QStringList{QStringLiteral("select * from taradod where id<>-1 ")} + conditions);
