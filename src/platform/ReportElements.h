@@ -221,6 +221,11 @@ private:
     // share that gives them; false when no share of the pass fits the width.
     bool fewestLines(const QString &printable, double width, const WrapPass &pass, Layout &out) const;
     QVector<WrapPass> wrapPasses(const QString &printable, double width, double floor) const;
+    // The lines a value takes where the band makes room for it: at no less
+    // than its own smallest share the fewest lines, at the largest size that
+    // gives them, so that the band grows least; shrunk to `floor` below that
+    // share, its lines at `floor`. False when no share fits the width.
+    bool linesForRoom(const QString &printable, double width, double floor, Layout &out) const;
     // For a value that does not fit its box and the room under it: the room
     // (mm) its lines need beyond them at no less than `floor` of its size; 0
     // when it fits.

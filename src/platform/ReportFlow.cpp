@@ -5,6 +5,7 @@
 #include "ReportElements.h"
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 QRectF ReportFlow::rect(const ReportElement *element) const { return rects.value(element, element->geometry()); }
 
@@ -71,11 +72,22 @@ ReportBand::Flow ReportBand::flowFor(const ReportRow &row, double most) const
     // Below two fifths no one reads a value; a band that still does not fit
     // continues on the next page (Report::paginate).
     constexpr double least = 0.4;
+    // A value's lines take room about as the square of its share (fewer
+    // letters to a line, lower lines): the share that fits is looked for
+    // from there.
+    double own = least;
+    for (const ReportElement *e : m_elements)
+        if (auto *l = qobject_cast<const ReportLabel *>(e); l && !l->autoSize() && (l->isValue() || l->grows()))
+            own = qMax(own, l->shrinkToFit() ? l->smallestShare() : 1.0);
+    const double near = own * std::sqrt(most / flow.height);
     double tried = -1;
-    const double cap = reportflow::largestFitting(0.99, least, [&](double c) {
-        flow = flowAt(row, lines, tried = c, true);
-        return flow.height <= most + 1e-6;
-    });
+    const double cap = reportflow::largestFitting(
+        0.99, least,
+        [&](double c) {
+            flow = flowAt(row, lines, tried = c, true);
+            return flow.height <= most + 1e-6;
+        },
+        near);
     // Where even the least share does not fit, that share stands as the least bad.
     const double chosen = cap > 0 ? cap : least;
     if (tried != chosen)
