@@ -418,12 +418,14 @@ bool ReportLabel::grows() const
     return m_wordWrap && !m_autoSize && m_geometry.bottom() >= m_band->height() - 0.5;
 }
 
-double ReportLabel::neededHeight(const QString &text, double floor) const
+double ReportLabel::neededHeight(const QString &text, double floor, double *share) const
 {
     if (!grows() || text.isEmpty())
         return m_geometry.height();
     Layout layout;
     layOut(text, unitsOf(m_geometry), -1, layout, 0, floor);
+    if (share)
+        *share = layout.scale;
     return qMax(m_geometry.height(), toMm(layout.textHeight));
 }
 

@@ -234,7 +234,7 @@ void ReportPreview::layOutMore()
     const int before = pagesLaidOut();
     while (m_pagination->layOutMore(1) && slice.elapsed() < layOutSlice) {
     }
-    if (pagesLaidOut() != before)
+    if (pagesLaidOut() != before || isLaidOut())
         showPageCount();
 }
 
