@@ -258,9 +258,9 @@ bool ReportLabel::fewestLines(const QString &printable, double width, const Wrap
 
 bool ReportLabel::linesForRoom(const QString &printable, double width, double floor, Layout &out) const
 {
-    // Shrunk below its own smallest share, the lines at that share itself:
-    // the room asked then shrinks with the share, not in steps of a line, so
-    // that the band's common share comes out the largest that fits.
+    // Given a share, the lines at that share itself: the room asked then
+    // follows the share, not steps of a line, so that the band's common
+    // share comes out the largest that fits.
     if (floor > 0 && layOutAt(printable, floor, true, width, -1, out))
         return true;
     for (const WrapPass &pass : wrapPasses(printable, width, floor))

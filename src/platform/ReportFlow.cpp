@@ -121,7 +121,7 @@ ReportBand::Flow ReportBand::flowAt(const ReportRow &row, Measures &measures, do
         flow.strips = blankStrips();
     struct Grown {
         const ReportLabel *label;
-        double room, share; // share: what its fewest lines took alone; 0 below its own smallest
+        double room, share; // share: where its fewest lines took it alone; 0 where it does not grow or is shrunk
     };
     QVector<Grown> grown;
     auto lineGeometry = [&](const ReportElement *e) { return measures.lines.value(e, e->geometry()); };
@@ -143,7 +143,7 @@ ReportBand::Flow ReportBand::flowAt(const ReportRow &row, Measures &measures, do
             double share = 0;
             room = measures.room.insert({l, floor}, l->grows() ? l->neededHeight(*text, floor, &share) - l->geometry().height()
                                                                : l->extraRoom(*text, lineGeometry(l), floor));
-            if (floor == 0 && *room > 0)
+            if (l->grows() && floor == 0 && *room > 0)
                 measures.shares.insert(l, share);
         }
         if (l->grows()) {
