@@ -135,8 +135,8 @@ private:
 // The pages of a report laid out a few rows at a time, so that a preview can
 // show the first pages while the rest are still being laid out. A page is
 // settled once a later page has been opened: no later row changes it (only
-// the last page takes the summary and may take the row before it).
-// Report::paginate() lays out all of it at once.
+// the open page takes the summary, and may hand its last row over to a new
+// page with it). Report::paginate() lays out all of it at once.
 class Report::Pagination {
 public:
     explicit Pagination(const Report &report);
