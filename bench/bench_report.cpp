@@ -6,7 +6,11 @@
 // print preview up to its first page on the screen. Detail rows grow where a
 // long name takes a second line.
 //
-//   build/bench/bench_report [rows] [keep.pdf]
+//   build/bench/bench_report [rows] [keep.pdf] [--officer-length N]
+//
+// With --officer-length every officer's name is N characters long; the same
+// rows with the ordinary names are measured after them in the same run, and
+// the costs per page compared.
 //
 // Last it times a band whose values are far longer than their boxes.
 #include "core/schema.h"
@@ -28,10 +32,20 @@ namespace {
 
 QTextStream out(stdout);
 
-void fill(Connection &c, int rows)
+// An officer's name of `length` characters, made of short words as the
+// forms' tests fill a column to its declared length.
+QString officerOfLength(int length)
 {
-    Query schema(&c, QStringLiteral("schema"));
-    runSchemaBlocks(schema);
+    QString out;
+    while (out.size() < length)
+        out += QStringLiteral("پژو ۴۰۵ جی‌ال‌ایکس دوگانه‌سوز سفید روغنی ");
+    out.truncate(length);
+    return out.endsWith(QLatin1Char(' ')) ? out.left(length - 1) + QStringLiteral("ی") : out;
+}
+
+// `rows` trips, each officer's name `officerLength` characters long when given.
+void fill(Connection &c, int rows, int officerLength = 0)
+{
     // One officer in five has a long name that takes a second line and makes his row grow.
     const QStringList drivers{QStringLiteral("علي رضايي"), QStringLiteral("حسن احمدي"), QStringLiteral("مهدي كريمي"), QStringLiteral("رضا محمدي"),
                               QStringLiteral("سید محمدحسین موسوی‌نژاد خراسانی")};
@@ -43,7 +57,8 @@ void fill(Connection &c, int rows)
                              "values (?,?,?,?,?,?,?,?,?,?,?)"));
     for (int i = 0; i < rows; ++i) {
         const int km = 10000 + (i * 37) % 90000;
-        for (const QVariant &v : QVariantList{drivers[i % 4], drivers[i % 5], QStringLiteral("بازديد پروژه %1").arg(i),
+        const QString officer = officerLength > 0 ? officerOfLength(officerLength) : drivers[i % 5];
+        for (const QVariant &v : QVariantList{drivers[i % 4], officer, QStringLiteral("بازديد پروژه %1").arg(i),
                                               QStringLiteral("مرکزي"), places[i % 4],
                                               QStringLiteral("1403/%1/%2").arg(1 + i % 12, 2, 10, QLatin1Char('0')).arg(1 + i % 29, 2, 10, QLatin1Char('0')),
                                               QStringLiteral("08:00"), QStringLiteral("14:30"), km, km + 50 + i % 300, 2.5})
@@ -140,6 +155,68 @@ double longValues(const QStringList &values)
     return t.nsecsElapsed() / 1e9;
 }
 
+// What printing the trips a statement selects costs.
+struct Costs {
+    int rows = 0, pages = 0, grown = 0;
+    double paginate = 0, pdf = 0, printer = 0, firstPage = 0;
+    qint64 pdfKiB = 0;
+};
+
+Costs measure(Connection &c, const QString &statement, const QString &pdf, const QString &printed)
+{
+    Costs costs;
+    Query trips(&c, QStringLiteral("ADOQ_taradod"));
+    trips.add(statement);
+    trips.open();
+    costs.rows = trips.recordCount();
+
+    Report report;
+    layOut(report);
+    report.setDataSet(&trips);
+    report.label(QStringLiteral("ranande"))->setText(trips.field(QStringLiteral("ranande")).asString());
+
+    QElapsedTimer t;
+    t.start();
+    costs.pages = report.pageCount();
+    costs.paginate = t.nsecsElapsed() / 1e9;
+
+    t.restart();
+    report.exportPdf(pdf);
+    costs.pdf = t.nsecsElapsed() / 1e9;
+    costs.pdfKiB = QFileInfo(pdf).size() / 1024;
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printed);
+    report.preparePrinter(printer);
+    t.restart();
+    report.print(printer);
+    costs.printer = t.nsecsElapsed() / 1e9;
+
+    // The preview of the same report: from opening it to its first page on the screen.
+    t.restart();
+    {
+        ReportPreview preview(report);
+        preview.show();
+        preview.findChild<QAbstractScrollArea *>(QStringLiteral("pages"))->viewport()->grab();
+        costs.firstPage = t.nsecsElapsed() / 1e9;
+    }
+
+    for (const Report::Page &page : report.paginate())
+        for (const Report::Placement &p : page)
+            costs.grown += p.height > p.band->height() + 1e-9;
+    return costs;
+}
+
+void report(const Costs &c)
+{
+    out << "rows: " << c.rows << ", pages: " << c.pages << ", rows grown for a second line: " << c.grown << Qt::endl;
+    out << "paginate: " << QString::number(c.paginate * 1000, 'f', 1) << " ms" << Qt::endl;
+    out << "PDF file: " << QString::number(c.pdf, 'f', 2) << " s, " << c.pdfKiB << " KiB" << Qt::endl;
+    out << "printer (as the preview prints): " << QString::number(c.printer, 'f', 2) << " s" << Qt::endl;
+    out << "preview, first page on the screen: " << QString::number(c.firstPage, 'f', 2) << " s" << Qt::endl;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -147,7 +224,13 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const int rows = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 2000;
+    QStringList args = app.arguments().mid(1);
+    int officerLength = 0;
+    if (const qsizetype at = args.indexOf(QStringLiteral("--officer-length")); at >= 0 && at + 1 < args.size()) {
+        officerLength = args[at + 1].toInt();
+        args.remove(at, 2);
+    }
+    const int rows = args.size() > 0 ? args[0].toInt() : 2000;
 
     QTemporaryDir dir;
     Connection c;
@@ -163,53 +246,30 @@ int main(int argc, char **argv)
     QSqlDatabase::removeDatabase(QStringLiteral("create"));
     c.setSettings(s);
     c.open();
+    Query schema(&c, QStringLiteral("schema"));
+    runSchemaBlocks(schema);
+    // The ordinary trips first, those with officers of the given length after them.
     fill(c, rows);
-    Query trips(&c, QStringLiteral("ADOQ_taradod"));
-    trips.add(QStringLiteral("select * from taradod order by id"));
-    trips.open();
+    if (officerLength > 0)
+        fill(c, rows, officerLength);
+    auto trips = [rows](bool longOfficers) {
+        return QStringLiteral("select * from taradod where id %1 %2 order by id").arg(longOfficers ? ">" : "<=").arg(rows);
+    };
 
-    Report report;
-    layOut(report);
-    report.setDataSet(&trips);
-    report.label(QStringLiteral("ranande"))->setText(trips.field(QStringLiteral("ranande")).asString());
-
-    QElapsedTimer t;
-    t.start();
-    const int pages = report.pageCount();
-    const double paginate = t.nsecsElapsed() / 1e9;
-
-    const QString pdf = argc > 2 ? QString::fromLocal8Bit(argv[2]) : dir.filePath(QStringLiteral("report.pdf"));
-    t.restart();
-    report.exportPdf(pdf);
-    const double pdfTime = t.nsecsElapsed() / 1e9;
-
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(dir.filePath(QStringLiteral("printer.pdf")));
-    report.preparePrinter(printer);
-    t.restart();
-    report.print(printer);
-    const double printTime = t.nsecsElapsed() / 1e9;
-
-    // The preview of the same report: from opening it to its first page on the screen.
-    t.restart();
-    double firstPage = 0;
-    {
-        ReportPreview preview(report);
-        preview.show();
-        preview.findChild<QAbstractScrollArea *>(QStringLiteral("pages"))->viewport()->grab();
-        firstPage = t.nsecsElapsed() / 1e9;
+    const QString pdf = args.size() > 1 ? args[1] : dir.filePath(QStringLiteral("report.pdf"));
+    const Costs measured = measure(c, trips(officerLength > 0), pdf, dir.filePath(QStringLiteral("printer.pdf")));
+    report(measured);
+    if (officerLength > 0) {
+        // The ordinary report in the same run, and the costs per page beside its own.
+        const Costs ordinary = measure(c, trips(false), dir.filePath(QStringLiteral("ordinary.pdf")), dir.filePath(QStringLiteral("ordinary-printer.pdf")));
+        out << "every officer " << officerLength << " characters long; the ordinary report in the same run:" << Qt::endl;
+        report(ordinary);
+        auto perPage = [](double seconds, int pages) { return seconds / qMax(1, pages); };
+        out << "PDF per page: " << QString::number(perPage(measured.pdf, measured.pages) * 1000, 'f', 2) << " ms, ordinary "
+            << QString::number(perPage(ordinary.pdf, ordinary.pages) * 1000, 'f', 2) << " ms, "
+            << QString::number(perPage(measured.pdf, measured.pages) / perPage(ordinary.pdf, ordinary.pages), 'f', 2) << "x" << Qt::endl;
+        out << "preview's first page: " << QString::number(measured.firstPage / ordinary.firstPage, 'f', 2) << "x the ordinary report's" << Qt::endl;
     }
-
-    int grown = 0;
-    for (const Report::Page &page : report.paginate())
-        for (const Report::Placement &p : page)
-            grown += p.height > p.band->height() + 1e-9;
-    out << "rows: " << trips.recordCount() << ", pages: " << pages << ", rows grown for a second line: " << grown << Qt::endl;
-    out << "paginate: " << QString::number(paginate * 1000, 'f', 1) << " ms" << Qt::endl;
-    out << "PDF file: " << QString::number(pdfTime, 'f', 2) << " s, " << QFileInfo(pdf).size() / 1024 << " KiB" << Qt::endl;
-    out << "printer (as the preview prints): " << QString::number(printTime, 'f', 2) << " s" << Qt::endl;
-    out << "preview, first page on the screen: " << QString::number(firstPage, 'f', 2) << " s" << Qt::endl;
     const QString word = QString(10000, QLatin1Char('7'));
     QString words;
     while (words.size() < 2000)

@@ -81,105 +81,121 @@ QList<ReportLabel *> Report::valueLabels() const
 
 QVector<Report::Page> Report::paginate() const
 {
-    using Type = ReportBand::Type;
-    const ReportBand *pageHeader = band(Type::PageHeader);
-    const ReportBand *columnHeader = band(Type::ColumnHeader);
-    const ReportBand *detail = band(Type::Detail);
-    const ReportBand *summary = band(Type::Summary);
-    const ReportBand *footer = band(Type::PageFooter);
+    Pagination pagination(*this);
+    pagination.layOutMore();
+    return pagination.pages();
+}
 
-    const double top = m_margins.top();
-    const double bottom = paperSize().height() - m_margins.bottom();
+namespace {
+std::shared_ptr<const ReportFlow> flowOf(const ReportBand *band, const ReportRow &row, double most = -1)
+{
+    return std::make_shared<const ReportFlow>(band->flowFor(row, most));
+}
+} // namespace
+
+Report::Pagination::Pagination(const Report &report)
+    : m_report(report), m_pageHeader(report.band(ReportBand::Type::PageHeader)), m_columnHeader(report.band(ReportBand::Type::ColumnHeader)),
+      m_detail(report.band(ReportBand::Type::Detail)), m_summary(report.band(ReportBand::Type::Summary)),
+      m_footer(report.band(ReportBand::Type::PageFooter))
+{
+    m_top = report.m_margins.top();
+    m_bottom = report.paperSize().height() - report.m_margins.bottom();
     // Room for the footer is kept on every page: whether a page is the last
     // is known only when the rows have run out.
-    using Flow = std::shared_ptr<const ReportFlow>;
-    auto flowOf = [](const ReportBand *b, const ReportRow &row, double most = -1) {
-        return std::make_shared<const ReportFlow>(b->flowFor(row, most));
-    };
-    const Flow footerFlow = footer ? flowOf(footer, ReportRow()) : nullptr;
-    const double footerHeight = footer ? footerFlow->height : 0;
-    // Bands without a row lay out alike on every page.
-    QHash<const ReportBand *, Flow> fixed;
-    auto fixedFlow = [&](const ReportBand *b) {
-        Flow &f = fixed[b];
-        if (!f)
-            f = flowOf(b, ReportRow());
-        return f;
-    };
-    const double limit = bottom - footerHeight + 1e-6;
-
-    QVector<Page> pages;
-    double y = top;
-    int bodyBands = 0; // detail and summary bands on the open page
-    auto openPage = [&] {
-        pages.append(Page());
-        y = top;
-        bodyBands = 0;
-        const bool first = pages.size() == 1;
-        for (const ReportBand *header : {pageHeader, columnHeader})
-            if (header && header->printsOn(first, false)) {
-                const Flow flow = fixedFlow(header);
-                pages.last().append(Placement{header, y, -1, 0, flow->height, flow});
-                y += flow->height;
-            }
-    };
-    auto put = [&](const ReportBand *b, int row, int number, const Flow &flow) {
-        if (bodyBands > 0 && y + flow->height > limit)
-            openPage();
-        // A band taller than an empty page continues on the next pages, cut
-        // between its lines.
-        for (double from = 0; flow->height - from > limit - y + 1e-6;) {
-            const ReportRow at(row >= 0 ? m_dataSet : nullptr, row, number);
-            const double part = qMax(1.0, b->cutAt(at, *flow, from + limit - y) - from);
-            pages.last().append(Placement{b, y, row, number, part, flow, from});
-            from += part;
-            openPage();
-            if (flow->height - from <= limit - y + 1e-6) {
-                pages.last().append(Placement{b, y, row, number, flow->height - from, flow, from});
-                y += flow->height - from;
-                ++bodyBands;
-                return;
-            }
-        }
-        pages.last().append(Placement{b, y, row, number, flow->height, flow});
-        y += flow->height;
-        ++bodyBands;
-    };
-
+    m_footerFlow = m_footer ? flowOf(m_footer, ReportRow()) : nullptr;
+    m_limit = m_bottom - (m_footer ? m_footerFlow->height : 0) + 1e-6;
     // A row may take an empty page less the other bands as they print
     // (a header whose values flow takes more than its height).
-    double most = bottom - top;
-    for (const ReportBand *b : m_bands)
-        if (b != detail)
-            most -= fixedFlow(b)->height;
+    m_most = m_bottom - m_top;
+    for (const ReportBand *b : report.m_bands)
+        if (b != m_detail)
+            m_most -= fixedFlow(b)->height;
+    const Query *data = report.m_dataSet;
+    m_rows = m_detail && data && data->isOpen() ? data->recordCount() : 0;
     openPage();
-    if (detail) {
-        if (m_dataSet) {
-            const int rows = m_dataSet->isOpen() ? m_dataSet->recordCount() : 0;
-            for (int r = 0; r < rows; ++r)
-                put(detail, r, r + 1, flowOf(detail, ReportRow(m_dataSet, r, r + 1), most));
-        } else {
-            put(detail, -1, 1, flowOf(detail, ReportRow(), most));
+}
+
+Report::Pagination::Flow Report::Pagination::fixedFlow(const ReportBand *band)
+{
+    Flow &f = m_fixed[band];
+    if (!f)
+        f = flowOf(band, ReportRow());
+    return f;
+}
+
+void Report::Pagination::openPage()
+{
+    // The page before is settled: it is not the last.
+    if (m_footer && !m_pages.isEmpty() && m_footer->printsOn(m_pages.size() == 1, false))
+        m_pages.last().append(Placement{m_footer, m_bottom - m_footerFlow->height, -1, 0, m_footerFlow->height, m_footerFlow});
+    m_pages.append(Page());
+    m_y = m_top;
+    m_bodyBands = 0;
+    const bool first = m_pages.size() == 1;
+    for (const ReportBand *header : {m_pageHeader, m_columnHeader})
+        if (header && header->printsOn(first, false)) {
+            const Flow flow = fixedFlow(header);
+            m_pages.last().append(Placement{header, m_y, -1, 0, flow->height, flow});
+            m_y += flow->height;
+        }
+}
+
+void Report::Pagination::put(const ReportBand *b, int row, int number, const Flow &flow)
+{
+    if (m_bodyBands > 0 && m_y + flow->height > m_limit)
+        openPage();
+    // A band taller than an empty page continues on the next pages, cut
+    // between its lines.
+    for (double from = 0; flow->height - from > m_limit - m_y + 1e-6;) {
+        const ReportRow at(row >= 0 ? m_report.m_dataSet : nullptr, row, number);
+        const double part = qMax(1.0, b->cutAt(at, *flow, from + m_limit - m_y) - from);
+        m_pages.last().append(Placement{b, m_y, row, number, part, flow, from});
+        from += part;
+        openPage();
+        if (flow->height - from <= m_limit - m_y + 1e-6) {
+            m_pages.last().append(Placement{b, m_y, row, number, flow->height - from, flow, from});
+            m_y += flow->height - from;
+            ++m_bodyBands;
+            return;
         }
     }
-    if (summary) {
-        const Flow flow = fixedFlow(summary);
-        const double height = flow->height;
+    m_pages.last().append(Placement{b, m_y, row, number, flow->height, flow});
+    m_y += flow->height;
+    ++m_bodyBands;
+}
+
+bool Report::Pagination::layOutMore(int rows)
+{
+    if (m_done)
+        return false;
+    const Query *data = m_report.m_dataSet;
+    for (; m_next < m_rows && rows != 0; ++m_next, --rows)
+        put(m_detail, m_next, m_next + 1, flowOf(m_detail, ReportRow(data, m_next, m_next + 1), m_most));
+    if (m_next < m_rows)
+        return true;
+    finish();
+    return false;
+}
+
+void Report::Pagination::finish()
+{
+    if (m_detail && !m_report.m_dataSet)
+        put(m_detail, -1, 1, flowOf(m_detail, ReportRow(), m_most));
+    if (m_summary) {
+        const Flow flow = fixedFlow(m_summary);
         // The summary (the closing text, the signatures) does not stand alone
         // on a page of its own: the last row goes over with it.
         // A row printed in parts stays where it is.
-        if (bodyBands > 1 && y + height > limit && pages.last().last().band == detail && pages.last().last().from == 0) {
-            const Placement last = pages.last().takeLast();
+        if (m_bodyBands > 1 && m_y + flow->height > m_limit && m_pages.last().last().band == m_detail && m_pages.last().last().from == 0) {
+            const Placement last = m_pages.last().takeLast();
             openPage();
-            put(detail, last.row, last.number, last.flow);
+            put(m_detail, last.row, last.number, last.flow);
         }
-        put(summary, -1, 0, flow);
+        put(m_summary, -1, 0, flow);
     }
-    if (footer)
-        for (int i = 0; i < pages.size(); ++i)
-            if (footer->printsOn(i == 0, i == pages.size() - 1))
-                pages[i].append(Placement{footer, bottom - footerHeight, -1, 0, footerHeight, footerFlow});
-    return pages;
+    if (m_footer && m_footer->printsOn(m_pages.size() == 1, true))
+        m_pages.last().append(Placement{m_footer, m_bottom - m_footerFlow->height, -1, 0, m_footerFlow->height, m_footerFlow});
+    m_done = true;
 }
 
 void Report::paintPage(QPainter &painter, const Page &page, double dpiX, double dpiY) const

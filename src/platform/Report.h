@@ -95,6 +95,7 @@ public:
     // The pages as they would print now.
     QVector<Page> paginate() const;
     int pageCount() const { return int(paginate().size()); }
+    class Pagination;
 
     // Paper size and orientation on the printer; the report places its own margins.
     virtual void preparePrinter(QPrinter &printer) const;
@@ -120,6 +121,7 @@ private:
     QPageSize pageSize() const;
     void setUpDevice(QPagedPaintDevice &device) const;
 
+    friend class Pagination;
     Paper m_paper = Paper::A4;
     QPageLayout::Orientation m_orientation = QPageLayout::Portrait;
     QMarginsF m_margins{10, 10, 10, 10};
@@ -128,4 +130,40 @@ private:
     QString m_title;
     QVector<ReportBand *> m_bands;
     const Query *m_dataSet = nullptr;
+};
+
+// The pages of a report laid out a few rows at a time, so that a preview can
+// show the first pages while the rest are still being laid out. A page is
+// settled once a later page has been opened: no later row changes it (only
+// the open page takes the summary, and may hand its last row over to a new
+// page with it). Report::paginate() lays out all of it at once.
+class Report::Pagination {
+public:
+    explicit Pagination(const Report &report);
+    // Lays out up to `rows` more rows, the whole report when negative; false
+    // once every page is laid out.
+    bool layOutMore(int rows = -1);
+    bool isDone() const { return m_done; }
+    // The pages laid out so far; the last is still open until isDone().
+    const QVector<Page> &pages() const { return m_pages; }
+    int settledPages() const { return m_done ? int(m_pages.size()) : qMax(0, int(m_pages.size()) - 1); }
+
+private:
+    using Flow = std::shared_ptr<const ReportFlow>;
+    Flow fixedFlow(const ReportBand *band);
+    void openPage();
+    void put(const ReportBand *band, int row, int number, const Flow &flow);
+    void finish();
+
+    const Report &m_report;
+    const ReportBand *m_pageHeader, *m_columnHeader, *m_detail, *m_summary, *m_footer;
+    QHash<const ReportBand *, Flow> m_fixed; // bands without a row lay out alike on every page
+    Flow m_footerFlow;
+    double m_top, m_bottom, m_limit;
+    double m_most; // what a row may take: an empty page less the other bands as they print
+    int m_rows = 0, m_next = 0; // rows of the query, the next to lay out
+    QVector<Page> m_pages;
+    double m_y = 0;
+    int m_bodyBands = 0; // detail and summary bands on the open page
+    bool m_done = false;
 };

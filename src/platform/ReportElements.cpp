@@ -256,6 +256,19 @@ bool ReportLabel::fewestLines(const QString &printable, double width, const Wrap
     return true;
 }
 
+bool ReportLabel::linesForRoom(const QString &printable, double width, double floor, Layout &out) const
+{
+    // Given a share, the lines at that share itself: the room asked then
+    // follows the share, not steps of a line, so that the band's common
+    // share comes out the largest that fits.
+    if (floor > 0 && layOutAt(printable, floor, true, width, -1, out))
+        return true;
+    for (const WrapPass &pass : wrapPasses(printable, width, floor))
+        if (fewestLines(printable, width, pass, out))
+            return true;
+    return false;
+}
+
 void ReportLabel::layOut(const QString &text, const QRectF &design, double maxHeight, Layout &out, double extra, double floor) const
 {
     const Qt::Alignment horizontal = m_alignment & Qt::AlignHorizontal_Mask;
@@ -285,26 +298,38 @@ void ReportLabel::layOut(const QString &text, const QRectF &design, double maxHe
     const double below = flows ? room + extra : 0;
     const bool wrap = m_wordWrap || flows;
     const double bound = flows ? oneLine + below : maxHeight < 0 ? -1 : qMax(maxHeight, oneLine);
-    const double single = reportflow::largestFitting(1.0, leastScale(floor), [&](double s) { return layOutAt(printable, s, false, width, -1, out); });
+    // Widths follow the size: a share at which the text is wider than its box
+    // by more than a twentieth is not tried on one line.
+    double wide = 0;
+    const double single = reportflow::largestFitting(1.0, leastScale(floor), [&](double s) {
+        if (s * wide > 1.05 * width + 1)
+            return false;
+        const bool fits = layOutAt(printable, s, false, width, -1, out);
+        wide = qMax(wide, out.naturalWidth / s);
+        return fits;
+    });
     bool fitted = single > 0;
     if (fitted && out.scale != single)
         layOutAt(printable, single, false, width, -1, out);
     // Lines flowing down keep the first line's baseline on the line's own,
     // which lowers smaller text by the difference of the ascents.
     const double fullAscent = flows ? fromMm(ascent()) : 0;
-    for (const WrapPass &pass : wrap && !fitted ? wrapPasses(printable, width, floor) : QVector<WrapPass>()) {
-        if (fitted)
-            break;
-        if (bound >= 0) {
-            const double s = reportflow::largestFitting(pass.largest, pass.least, [&](double s) {
-                return layOutAt(printable, s, true, width, bound - fullAscent * (1 - s), out, pass.anywhere);
-            });
-            if ((fitted = s > 0) && out.scale != s)
-                layOutAt(printable, s, true, width, bound - fullAscent * (1 - s), out, pass.anywhere);
-        } else {
-            // Lines without a bound (a growing row): the fewest lines, at the
-            // largest size that gives them, so that the row grows least.
-            fitted = fewestLines(printable, width, pass, out);
+    if (wrap && !fitted && bound < 0) {
+        // Lines without a bound: those a growing row makes room for.
+        fitted = linesForRoom(printable, width, floor, out);
+    } else if (wrap && !fitted) {
+        for (const WrapPass &pass : wrapPasses(printable, width, floor)) {
+            // Shrunk below its own smallest share, the value's lines were
+            // found to fit at `floor`: the largest share is looked for from there.
+            const double s = reportflow::largestFitting(
+                pass.largest, pass.least,
+                [&](double s) { return layOutAt(printable, s, true, width, bound - fullAscent * (1 - s), out, pass.anywhere); },
+                floor > 0 ? floor : -1);
+            if ((fitted = s > 0)) {
+                if (out.scale != s)
+                    layOutAt(printable, s, true, width, bound - fullAscent * (1 - s), out, pass.anywhere);
+                break;
+            }
         }
     }
     out.fitted = fitted;
@@ -344,15 +369,8 @@ double ReportLabel::extraRoom(const QString &text, const QRectF &geometry, doubl
     layOut(text, box, box.height(), out, 0, floor);
     if (out.fitted)
         return 0;
-    // The fewest lines, at the largest size that gives them, so that the band grows least.
-    const QString printable = printableText(text);
     const double fullAscent = fromMm(ascent());
-    double need = 0;
-    for (const WrapPass &pass : wrapPasses(printable, box.width(), floor))
-        if (fewestLines(printable, box.width(), pass, out)) {
-            need = out.textHeight + fullAscent * (1 - out.scale);
-            break;
-        }
+    const double need = linesForRoom(printableText(text), box.width(), floor, out) ? out.textHeight + fullAscent * (1 - out.scale) : 0;
     return qMax(0.0, toMm(need - box.height()) - roomBelow()) + 0.05;
 }
 
@@ -400,12 +418,14 @@ bool ReportLabel::grows() const
     return m_wordWrap && !m_autoSize && m_geometry.bottom() >= m_band->height() - 0.5;
 }
 
-double ReportLabel::neededHeight(const QString &text, double floor) const
+double ReportLabel::neededHeight(const QString &text, double floor, double *share) const
 {
     if (!grows() || text.isEmpty())
         return m_geometry.height();
     Layout layout;
     layOut(text, unitsOf(m_geometry), -1, layout, 0, floor);
+    if (share)
+        *share = layout.scale;
     return qMax(m_geometry.height(), toMm(layout.textHeight));
 }
 

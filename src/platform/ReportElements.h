@@ -181,8 +181,10 @@ public:
     Fit fitFor(const ReportRow &row) const;
     Fit fitFor(const ReportRow &row, const ReportFlow &flow) const;
     // The height (mm) the label's box needs for a text: its own height, or
-    // more for a wrapping label whose lines need more.
-    double neededHeight(const QString &text, double floor = 0) const;
+    // more for a wrapping label whose lines need more; `share` receives the
+    // share of its size they were laid out at. A `floor` at or above its own
+    // smallest share lays the lines out at that share.
+    double neededHeight(const QString &text, double floor = 0, double *share = nullptr) const;
     // Whether the label can make its band grow: a wrapping box reaching the band's foot.
     bool grows() const;
 
@@ -221,6 +223,12 @@ private:
     // share that gives them; false when no share of the pass fits the width.
     bool fewestLines(const QString &printable, double width, const WrapPass &pass, Layout &out) const;
     QVector<WrapPass> wrapPasses(const QString &printable, double width, double floor) const;
+    // The lines a value takes where the band makes room for it: the fewest
+    // lines, at the largest size that gives them, so that the band grows
+    // least; given a `floor` (a share below its own smallest where the page
+    // has no more room, or the size the values of a row share), its lines at
+    // that share. False when no share fits the width.
+    bool linesForRoom(const QString &printable, double width, double floor, Layout &out) const;
     // For a value that does not fit its box and the room under it: the room
     // (mm) its lines need beyond them at no less than `floor` of its size; 0
     // when it fits.

@@ -5,6 +5,7 @@
 #include "ReportElements.h"
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 QRectF ReportFlow::rect(const ReportElement *element) const { return rects.value(element, element->geometry()); }
 
@@ -49,14 +50,15 @@ double ReportBand::mostHeight() const
 struct ReportBand::Measures {
     QHash<const ReportElement *, QRectF> lines;
     QHash<const ReportLabel *, QString> texts;
-    QHash<QPair<const ReportLabel *, double>, double> room; // by the floor it was measured at
+    QHash<QPair<const ReportLabel *, double>, double> room; // by the floor it was measured at, or the share of a row's values
+    QHash<const ReportLabel *, double> shares;              // where a growing value's fewest lines took it alone
 };
 
 ReportBand::Flow ReportBand::flowFor(const ReportRow &row, double most) const
 {
     if (most < 0)
         most = mostHeight();
-    Measures lines{lineGeometries(row), {}, {}};
+    Measures lines{lineGeometries(row), {}, {}, {}};
     // Values print at no less than their own smallest share first. While the
     // band is taller than the room allows, they may print smaller, all down
     // to one common share: the largest that lets the band fit. A value that
@@ -71,11 +73,22 @@ ReportBand::Flow ReportBand::flowFor(const ReportRow &row, double most) const
     // Below two fifths no one reads a value; a band that still does not fit
     // continues on the next page (Report::paginate).
     constexpr double least = 0.4;
+    // A value's lines take room about as the square of its share (fewer
+    // letters to a line, lower lines): the share that fits is looked for
+    // from there.
+    double own = least;
+    for (const ReportElement *e : m_elements)
+        if (auto *l = qobject_cast<const ReportLabel *>(e); l && !l->autoSize() && (l->isValue() || l->grows()))
+            own = qMax(own, l->shrinkToFit() ? l->smallestShare() : 1.0);
+    const double near = own * std::sqrt(most / flow.height);
     double tried = -1;
-    const double cap = reportflow::largestFitting(0.99, least, [&](double c) {
-        flow = flowAt(row, lines, tried = c, true);
-        return flow.height <= most + 1e-6;
-    });
+    const double cap = reportflow::largestFitting(
+        0.99, least,
+        [&](double c) {
+            flow = flowAt(row, lines, tried = c, true);
+            return flow.height <= most + 1e-6;
+        },
+        near);
     // Where even the least share does not fit, that share stands as the least bad.
     const double chosen = cap > 0 ? cap : least;
     if (tried != chosen)
@@ -106,6 +119,11 @@ ReportBand::Flow ReportBand::flowAt(const ReportRow &row, Measures &measures, do
     Flow flow;
     if (absorb)
         flow.strips = blankStrips();
+    struct Grown {
+        const ReportLabel *label;
+        double room, share; // share: where its fewest lines took it alone; 0 where it does not grow or is shrunk
+    };
+    QVector<Grown> grown;
     auto lineGeometry = [&](const ReportElement *e) { return measures.lines.value(e, e->geometry()); };
     for (const ReportElement *e : m_elements) {
         auto *l = qobject_cast<const ReportLabel *>(e);
@@ -121,11 +139,15 @@ ReportBand::Flow ReportBand::flowAt(const ReportRow &row, Measures &measures, do
         if (floor > 0)
             flow.floors.insert(l, floor);
         auto room = measures.room.find({l, floor});
-        if (room == measures.room.end())
-            room = measures.room.insert({l, floor}, l->grows() ? l->neededHeight(*text, floor) - l->geometry().height()
+        if (room == measures.room.end()) {
+            double share = 0;
+            room = measures.room.insert({l, floor}, l->grows() ? l->neededHeight(*text, floor, &share) - l->geometry().height()
                                                                : l->extraRoom(*text, lineGeometry(l), floor));
+            if (l->grows() && floor == 0 && *room > 0)
+                measures.shares.insert(l, share);
+        }
         if (l->grows()) {
-            flow.grow = qMax(flow.grow, *room);
+            grown.append({l, *room, floor == 0 ? measures.shares.value(l) : 0});
         } else if (const QRectF g = lineGeometry(l); const double extra = *room) {
             flow.extra.insert(l, extra);
             // Values of one line share the room made under it.
@@ -139,6 +161,28 @@ ReportBand::Flow ReportBand::flowAt(const ReportRow &row, Measures &measures, do
                 flow.pushes.append({from, at, extra});
             }
         }
+    }
+    // Values that make the row grow share one size: the largest at which
+    // each has its fewest lines (the least of the sizes they took alone),
+    // none below its own smallest share. The row is as tall as their lines
+    // at that size; each prints at the largest size its room then allows.
+    double common = 1;
+    int sharing = 0;
+    for (const Grown &g : grown)
+        if (g.share > 0) {
+            common = qMin(common, g.share);
+            ++sharing;
+        }
+    for (const Grown &g : grown) {
+        const double at = qMax(common, g.label->shrinkToFit() ? g.label->smallestShare() : 1.0);
+        double room = g.room;
+        if (sharing > 1 && g.share > at + 1e-9) {
+            auto lower = measures.room.find({g.label, at});
+            if (lower == measures.room.end())
+                lower = measures.room.insert({g.label, at}, g.label->neededHeight(measures.texts.value(g.label), at) - g.label->geometry().height());
+            room = *lower;
+        }
+        flow.grow = qMax(flow.grow, room);
     }
     // What moves down takes the empty foot of the band first; only what
     // runs past the band's height makes it taller.

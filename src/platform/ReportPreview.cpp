@@ -2,6 +2,7 @@
 #include "Platform.h"
 #include <QAbstractScrollArea>
 #include <QAction>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QHash>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -24,6 +26,7 @@ constexpr double zoomStep = 1.25;
 constexpr double leastZoom = 0.1;
 constexpr double mostZoom = 6.0;
 constexpr int cachedPages = 8;
+constexpr int layOutSlice = 30; // ms of laying out pages between two looks at the user's events
 } // namespace
 
 // The pages one under the other on a grey ground, each drawn from its
@@ -60,7 +63,7 @@ public:
     QSize contentSize() const
     {
         const QSize p = pageSize();
-        const int n = m_preview->pageCount();
+        const int n = m_preview->pagesLaidOut();
         return QSize(p.width() + 2 * margin, n * p.height() + qMax(0, n - 1) * gap + 2 * margin);
     }
 
@@ -111,7 +114,7 @@ protected:
         const int left = content.width() <= viewport()->width() ? (viewport()->width() - p.width()) / 2
                                                                 : margin - horizontalScrollBar()->value();
         const int scrolled = verticalScrollBar()->value();
-        for (int i = 0; i < m_preview->pageCount(); ++i) {
+        for (int i = 0; i < m_preview->pagesLaidOut(); ++i) {
             const QRect page(left, pageTop(i) - scrolled, p.width(), p.height());
             if (page.bottom() < 0)
                 continue;
@@ -142,8 +145,12 @@ private:
 };
 
 ReportPreview::ReportPreview(Report &report, QWidget *parent)
-    : QDialog(parent), m_report(report), m_pages(report.paginate())
+    : QDialog(parent), m_report(report), m_pagination(std::make_unique<Report::Pagination>(report)), m_layOut(new QTimer(this))
 {
+    layOutPages(1);
+    connect(m_layOut, &QTimer::timeout, this, &ReportPreview::layOutMore);
+    if (!isLaidOut())
+        m_layOut->start(0);
     setObjectName(QStringLiteral("ReportPreview"));
     setLayoutDirection(Qt::RightToLeft);
     setWindowTitle(report.title());
@@ -174,10 +181,9 @@ ReportPreview::ReportPreview(Report &report, QWidget *parent)
     action("previousPageAction", QStringLiteral("صفحه قبل"), QKeySequence(Qt::Key_PageUp), [this] { goToPage(currentPage() - 1); });
     m_pageBox = new QSpinBox(bar);
     m_pageBox->setObjectName(QStringLiteral("pageBox"));
-    m_pageBox->setRange(1, qMax(1, pageCount()));
     m_pageBox->setKeyboardTracking(false);
     bar->addWidget(m_pageBox);
-    m_pageCountLabel = new QLabel(QStringLiteral(" از %1 ").arg(pageCount()), bar);
+    m_pageCountLabel = new QLabel(bar);
     m_pageCountLabel->setObjectName(QStringLiteral("pageCountLabel"));
     bar->addWidget(m_pageCountLabel);
     action("nextPageAction", QStringLiteral("صفحه بعد"), QKeySequence(Qt::Key_PageDown), [this] { goToPage(currentPage() + 1); });
@@ -200,22 +206,65 @@ ReportPreview::ReportPreview(Report &report, QWidget *parent)
     if (QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
         setGeometry(screen->availableGeometry());
     setWindowState(windowState() | Qt::WindowMaximized);
+    showPageCount();
     applyFit();
 }
 
 ReportPreview::~ReportPreview() = default;
+
+int ReportPreview::pageCount()
+{
+    layOutPages(INT_MAX);
+    return pagesLaidOut();
+}
+
+void ReportPreview::layOutPages(int pages)
+{
+    const int before = pagesLaidOut();
+    while (pagesLaidOut() < pages && m_pagination->layOutMore(1)) {
+    }
+    if (pagesLaidOut() != before && m_view)
+        showPageCount();
+}
+
+void ReportPreview::layOutMore()
+{
+    QElapsedTimer slice;
+    slice.start();
+    const int before = pagesLaidOut();
+    while (m_pagination->layOutMore(1) && slice.elapsed() < layOutSlice) {
+    }
+    if (pagesLaidOut() != before || isLaidOut())
+        showPageCount();
+}
+
+void ReportPreview::showPageCount()
+{
+    if (isLaidOut())
+        m_layOut->stop();
+    // While the rest is laid out, the count says it is not whole yet.
+    m_pageCountLabel->setText((isLaidOut() ? QStringLiteral(" از %1 ") : QStringLiteral(" از %1… ")).arg(pagesLaidOut()));
+    {
+        const QSignalBlocker block(m_pageBox);
+        m_pageBox->setRange(1, qMax(1, pagesLaidOut()));
+    }
+    m_view->updateRanges();
+    m_view->viewport()->update();
+    updatePageNumber();
+}
 
 int ReportPreview::currentPage() const
 {
     const int step = m_view->pageSize().height() + gap;
     // The page that holds the line a third down the view.
     const int y = m_view->verticalScrollBar()->value() + m_view->viewport()->height() / 3 - margin;
-    return qBound(0, step > 0 ? y / step : 0, qMax(0, pageCount() - 1));
+    return qBound(0, step > 0 ? y / step : 0, qMax(0, pagesLaidOut() - 1));
 }
 
 void ReportPreview::goToPage(int page)
 {
-    page = qBound(0, page, qMax(0, pageCount() - 1));
+    layOutPages(page + 1);
+    page = qBound(0, page, qMax(0, pagesLaidOut() - 1));
     m_view->verticalScrollBar()->setValue(m_view->pageTop(page) - margin);
     m_page = page;
     updatePageNumber();
@@ -282,9 +331,9 @@ double ReportPreview::dotsPerInch() const { return m_view->logicalDpi() * m_view
 
 QImage ReportPreview::pageImage(int page) const
 {
-    if (page < 0 || page >= pageCount())
+    if (page < 0 || page >= pagesLaidOut())
         return QImage();
-    QImage picture = m_report.renderPage(m_pages[page], dotsPerInch());
+    QImage picture = m_report.renderPage(m_pagination->pages()[page], dotsPerInch());
     picture.setDevicePixelRatio(m_view->devicePixelRatio());
     return picture;
 }

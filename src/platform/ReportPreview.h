@@ -1,17 +1,22 @@
 #pragma once
 #include "Report.h"
 #include <QDialog>
+#include <memory>
 
 class QLabel;
 class QPrinter;
 class QSpinBox;
+class QTimer;
 class ReportPageView;
 
 // The print preview of a report. Each page is drawn into a picture at the
 // preview's zoom by the same code that draws the printer's and the PDF's
 // pages (Report::paintPage), so the screen shows the paper dot for dot:
 // right-to-left shaping, punctuation and spacing included. Only the pages in
-// sight are drawn, so a long report shows its first page at once.
+// sight are drawn, and the window opens once its first page is laid out: the
+// rest are laid out a few rows at a time while the window waits for the
+// user, the page count growing until it is whole. So a long report shows its
+// first page at once.
 //
 // The window takes the report's title as its caption, fills the screen (also
 // where no window manager maximises it) and fits the page to its width. Its
@@ -23,7 +28,11 @@ public:
     explicit ReportPreview(Report &report, QWidget *parent = nullptr);
     ~ReportPreview() override;
 
-    int pageCount() const { return int(m_pages.size()); }
+    // The report's pages; asking lays out those not laid out yet.
+    int pageCount();
+    // The pages laid out so far (all of them once the count is whole).
+    int pagesLaidOut() const { return m_pagination->settledPages(); }
+    bool isLaidOut() const { return m_pagination->isDone(); }
     // The page at the top of the view, from 0.
     int currentPage() const;
     void goToPage(int page);
@@ -59,14 +68,20 @@ private:
     friend class ReportPageView;
     void applyFit();
     void updatePageNumber();
+    // Lays out rows until `pages` pages are settled or the report ends.
+    void layOutPages(int pages);
+    // Lays out rows for a moment and shows the pages that adds.
+    void layOutMore();
+    void showPageCount();
 
     Report &m_report;
-    QVector<Report::Page> m_pages;
+    std::unique_ptr<Report::Pagination> m_pagination;
+    QTimer *m_layOut;
     double m_zoom = 1;
     int m_page = 0; // the page a change of zoom keeps in sight
     Fit m_fit = Fit::Width;
-    ReportPageView *m_view;
-    QSpinBox *m_pageBox;
-    QLabel *m_pageCountLabel;
-    QLabel *m_zoomLabel;
+    ReportPageView *m_view = nullptr;
+    QSpinBox *m_pageBox = nullptr;
+    QLabel *m_pageCountLabel = nullptr;
+    QLabel *m_zoomLabel = nullptr;
 };

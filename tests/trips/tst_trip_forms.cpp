@@ -123,6 +123,49 @@ void addReportTrips(AppFixture &fx)
                     .arg(QString::fromUtf8(v)));
 }
 
+// A value at a column's declared length, of short words as a clerk's list of names runs.
+QString declaredLength(int length, const QString &words = QStringLiteral("پژو ۴۰۵ جی‌ال‌ایکس دوگانه‌سوز سفید روغنی "))
+{
+    QString out;
+    while (out.size() < length)
+        out += words;
+    out.truncate(length);
+    return out.endsWith(QLatin1Char(' ')) ? out.left(length - 1) + QStringLiteral("ی") : out;
+}
+
+// `count` trips with the same names: the driver's and the officer's; the
+// other texts and numbers at their columns' declared lengths when `declared`.
+void addTrips(AppFixture &fx, int count, const QString &driver, const QString &officer, bool declared)
+{
+    const QString words = declared ? declaredLength(50) : QStringLiteral("فریدونشهر");
+    const QString number = declared ? QStringLiteral("9876543210") : QStringLiteral("1234567");
+    fx.exec(QStringLiteral("insert into taradod (ranande,mamor,mamor_cmt,ostan,shahrestan,khodro,pelak,dat1,dat2,saat1,saat2,kilometr1,kilometr2,"
+                           "tavaghof,karkard_kilometr,karkard_saat,mablagh) with recursive n(i) as (select 1 union all select i+1 from n where i<%1) "
+                           "select '%2','%3','%4','%4','%4','%5','%4','1402/12/01','1402/12/29','07:30','23:45',%6,%6,12.5,1111,16.5,1234567890 from n")
+                .arg(count)
+                .arg(driver, officer, words, declared ? declaredLength(100) : QStringLiteral("پژو"), number));
+}
+
+// The glyphs of a PDF's pages as pdftotext -bbox gives them (each Persian
+// letter a word of its own): page from 0, and box in millimetres.
+QList<QPair<int, QRectF>> glyphsOf(const QString &pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    p.waitForFinished(120000);
+    QList<QPair<int, QRectF>> out;
+    int page = -1;
+    const QRegularExpression word(QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">"));
+    for (const QString &line : QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+        page += line.contains(QLatin1String("<page "));
+        if (const QRegularExpressionMatch m = word.match(line); m.hasMatch()) {
+            auto mm = [&m](int i) { return m.captured(i).toDouble() * 25.4 / 72; };
+            out << qMakePair(page, QRectF(QPointF(mm(1), mm(2)), QPointF(mm(3), mm(4))));
+        }
+    }
+    return out;
+}
+
 QStringList datesIn(const QString &text)
 {
     QStringList out;
@@ -330,6 +373,80 @@ private Q_SLOTS:
             QVERIFY(pdf.plain.contains(plainText(QStringLiteral("ماموريت شهري روزانه خودروهاي استيجاري در مورخ"))));
         }
         QCOMPARE(previewed, (QList<Report *>{out->QuickRep1, in->QuickRep1}));
+    }
+
+    void longValuesPrintAtTheLargestSizeThatFits_data()
+    {
+        QTest::addColumn<int>("report"); // 0: the daily out-of-city report, 1: the amounts statement
+        QTest::addColumn<int>("trips");
+        QTest::addColumn<QString>("driver");
+        QTest::addColumn<QString>("officer");
+        QTest::addColumn<QString>("beside"); // a field printed whole in the same face and size
+        QTest::addColumn<bool>("declared");  // the other texts and numbers at their declared lengths
+        QTest::addColumn<double>("least");   // share of its size the officer prints at, no less
+        QTest::addColumn<double>("most");    // and no more
+        QTest::addColumn<int>("pages");      // no more: a trip a page, nine trips a page
+        QTest::addRow("daily report, officers of 500 characters")
+            << 0 << 4 << declaredLength(50) << declaredLength(500, QStringLiteral("غلامرضا عبدالحسین‌زاده اصفهانی و محمدحسین موسوی‌نژاد ")) << QStringLiteral("dat1") << true << 0.70 << 0.78 << 4;
+        QTest::addRow("amounts statement, realistic names")
+            << 1 << 200 << QStringLiteral("سید محمدحسین موسوی‌نژاد خراسانی اصفهانی‌پور تهرانی")
+            << QStringLiteral("غلامرضا عبدالحسین‌زاده اصفهانی و محمدحسین موسوی‌نژاد") << QStringLiteral("shahrestan") << false << 0.8 << 1.0 << 23;
+    }
+
+    // Values too long for their row print at the largest size that lets the
+    // row fit its page, as the PDF's letters show: within the rows, the
+    // officer's letters stand as tall as that share of the letters of a
+    // value beside them in the same face and size, and the report takes no
+    // more pages than it did when such values were cut at their boxes.
+    void longValuesPrintAtTheLargestSizeThatFits()
+    {
+        if (!havePoppler())
+            QSKIP("pdftotext is not installed");
+        QFETCH(int, report);
+        QFETCH(int, trips);
+        QFETCH(QString, driver);
+        QFETCH(QString, officer);
+        QFETCH(QString, beside);
+        QFETCH(bool, declared);
+        QFETCH(double, least);
+        QFETCH(double, most);
+        QFETCH(int, pages);
+        AppFixture fx(Engine::Sqlite);
+        addTrips(fx, trips, driver, officer, declared);
+        list()->src_btnClick();
+        const Report *printed = nullptr;
+        const QString pdf = dir.filePath(QStringLiteral("long-values.pdf"));
+        Pdf paper;
+        fx.ui.onPreview = [&](Report &r) {
+            printed = &r;
+            paper = print(r, pdf);
+        };
+        report == 0 ? list()->N9Click() : list()->N14Click();
+        QVERIFY(printed);
+        // Where the two fields' boxes run on each page's rows, in millimetres on the paper.
+        const QVector<Report::Page> laidOut = printed->paginate();
+        QList<QPair<int, QRectF>> officerBoxes, besideBoxes;
+        for (int page = 0; page < laidOut.size(); ++page)
+            for (const Report::Placement &p : laidOut[page])
+                for (const ReportElement *e : p.band->elements())
+                    if (auto *f = qobject_cast<const ReportField *>(e); f && (f->field() == QLatin1String("mamor") || f->field() == beside)) {
+                        const QRectF column = e->geometry().translated(printed->margins().left(), 0);
+                        (f->field() == beside ? besideBoxes : officerBoxes) << qMakePair(page, QRectF(column.left(), p.top, column.width(), p.height));
+                    }
+        auto heights = [&](const QList<QPair<int, QRectF>> &boxes) {
+            QList<double> out;
+            for (const auto &[page, box] : glyphsOf(pdf))
+                if (std::any_of(boxes.begin(), boxes.end(), [&](const auto &b) { return b.first == page && b.second.contains(box.center()); }))
+                    out << box.height();
+            std::sort(out.begin(), out.end());
+            return out;
+        };
+        const QList<double> officerHeights = heights(officerBoxes), besideHeights = heights(besideBoxes);
+        QVERIFY(!officerHeights.isEmpty() && !besideHeights.isEmpty());
+        const double full = besideHeights.last();
+        QVERIFY2(officerHeights.first() / full >= least - 0.005 && officerHeights.last() / full <= most + 0.005,
+                 qPrintable(QStringLiteral("the officer prints at %1 to %2 of his size").arg(officerHeights.first() / full).arg(officerHeights.last() / full)));
+        QVERIFY2(paper.pages > 0 && paper.pages <= pages, qPrintable(QStringLiteral("%1 pages").arg(paper.pages)));
     }
 
     void amountsStatement_data() { addEngineRows(); }
