@@ -143,6 +143,19 @@ QString Dialect::equalsText(const QString &column, const QString &text) const
     return foldedColumn(column, folding) + QLatin1Char('=') + foldedText(quoted(text), folding);
 }
 
+QString Dialect::textBetween(const QString &column, const QString &from, const QString &to) const
+{
+    // An order is not kept by folding only the letters the bounds hold: every
+    // form of every letter and digit is folded. A stored text of ASCII
+    // characters only (every date the program writes) needs none, which the
+    // engines tell apart at little cost (see foldedColumn).
+    Folding folding;
+    folding.letters = letterFolds();
+    folding.asciiText = true;
+    return foldedColumn(column, folding) + QStringLiteral(" between ") + quoted(foldedLetters(from)) + QStringLiteral(" and ")
+        + quoted(foldedLetters(to));
+}
+
 namespace {
 
 // Every form of a letter or digit that is folded (the form it is folded to
@@ -160,6 +173,12 @@ QString formsOf(QChar c)
     if (c.unicode() < 128 && c.isLetter())
         return QString(c.toLower()) + c.toUpper();
     return {};
+}
+
+// The expression in lower case when the folding asks for it.
+QString lowered(const QString &expression, const Dialect::Folding &folding)
+{
+    return folding.lowerCase ? QStringLiteral("lower(") + expression + QLatin1Char(')') : expression;
 }
 
 // A GLOB pattern that matches what the text matches once folded: "%" and "_"
@@ -358,10 +377,6 @@ private:
         }
         return QStringLiteral("translate(") + expression + QLatin1Char(',') + quoted(from) + QLatin1Char(',') + quoted(to) + QLatin1Char(')');
     }
-    static QString lowered(const QString &expression, const Folding &folding)
-    {
-        return folding.lowerCase ? QStringLiteral("lower(") + expression + QLatin1Char(')') : expression;
-    }
 };
 
 class SqliteDialect : public Dialect {
@@ -391,6 +406,17 @@ public:
     QString equalsText(const QString &column, const QString &text) const override
     {
         return column + QStringLiteral(" glob ") + quoted(globPattern(text, false));
+    }
+    // A stored text of ASCII characters only (as many characters as bytes)
+    // holds no form to fold and is read as it is; only the others go through
+    // replace(), which copies them.
+    QString foldedColumn(const QString &expression, const Folding &folding) const override
+    {
+        if (folding.letters.isEmpty() || !folding.asciiText)
+            return foldedText(expression, folding);
+        return QStringLiteral("(case when length(") + expression + QStringLiteral(")=length(cast(") + expression
+            + QStringLiteral(" as blob)) then ") + lowered(expression, folding) + QStringLiteral(" else ") + foldedText(expression, folding)
+            + QStringLiteral(" end)");
     }
     QString typeName(ColumnType type, int length) const override
     {
