@@ -2,6 +2,7 @@
 #include "Letters.h"
 #include <QRegularExpression>
 #include <algorithm>
+#include <functional>
 
 QString engineName(Engine engine)
 {
@@ -307,6 +308,8 @@ public:
         // forms; a text of ASCII characters once folded is cheap already.
         if (folding.letters.isEmpty() || folding.lowerCase || folding.asciiText)
             return Dialect::containsText(column, literal);
+        if (!text.contains(QLatin1Char('%')) && !text.contains(QLatin1Char('_')))
+            return foundInForms(column, text, literal);
         QStringList alternatives{QString()};
         bool exact = true;
         for (QChar c : pattern) {
@@ -328,6 +331,61 @@ public:
             likes << column + QStringLiteral(" like ") + quoted(a);
         const QString narrowed = QLatin1Char('(') + likes.join(QStringLiteral(" or ")) + QLatin1Char(')');
         return exact ? narrowed : QLatin1Char('(') + narrowed + QStringLiteral(" and ") + Dialect::containsText(column, literal) + QLatin1Char(')');
+    }
+    // A typed text without wildcards, sought with strpos(), which reads a
+    // text as it is, without a copy, and costs less than a LIKE. Each stored
+    // text is sought for the typed text in every combination of the forms of
+    // its folded letters, as a tree that ends a text early: the first level
+    // seeks the text from its first digit (or else its first folded letter)
+    // up to the next folded letter in each form of that digit, each further
+    // level one folded letter more in each of its forms (those after it
+    // first, then those before it), only in the texts the level above found.
+    // A text that holds no digit of the typed text in any form costs as many
+    // strpos() as the first digit has forms. Past 27 combinations the tree
+    // stops and the full fold decides on the texts it found.
+    QString foundInForms(const QString &column, const QString &text, const QString &literal) const
+    {
+        QList<qsizetype> folded; // the positions of the letters with several forms
+        for (qsizetype i = 0; i < text.size(); ++i)
+            if (!formsOf(text.at(i)).isEmpty())
+                folded << i;
+        // The literal run after the n-th folded letter (-1: before the first).
+        const auto run = [&](qsizetype n) {
+            const qsizetype from = n < 0 ? 0 : folded.at(n) + 1;
+            return text.mid(from, (n + 1 < folded.size() ? folded.at(n + 1) : text.size()) - from);
+        };
+        qsizetype start = 0;
+        while (start < folded.size() && !text.at(folded.at(start)).isDigit())
+            ++start;
+        if (start == folded.size())
+            start = 0;
+        QList<qsizetype> order; // the folded letters in the order the levels add them
+        for (qsizetype n = start; n < folded.size(); ++n)
+            order << n;
+        for (qsizetype n = start - 1; n >= 0; --n)
+            order << n;
+        qsizetype levels = 0;
+        for (qsizetype combinations = 1; levels < order.size(); ++levels) {
+            combinations *= formsOf(text.at(folded.at(order.at(levels)))).size();
+            if (combinations > 27)
+                break;
+        }
+        const std::function<QString(const QString &, qsizetype)> level = [&](const QString &sought, qsizetype depth) {
+            const qsizetype n = order.at(depth);
+            QStringList alternatives;
+            for (QChar form : formsOf(text.at(folded.at(n)))) {
+                const QString longer = n >= start ? sought + form + run(n) : run(n - 1) + form + sought;
+                QString found = QStringLiteral("strpos(") + column + QLatin1Char(',') + quoted(longer) + QStringLiteral(")>0");
+                if (depth + 1 < levels)
+                    found += QStringLiteral(" and ") + level(longer, depth + 1);
+                alternatives << found;
+            }
+            return QLatin1Char('(') + alternatives.join(QStringLiteral(" or ")) + QLatin1Char(')');
+        };
+        const QString tree = level(run(start - 1), 0);
+        if (levels == order.size())
+            return tree;
+        return QLatin1Char('(') + tree + QStringLiteral(" and ") + Dialect::containsText(column, literal) + QLatin1Char(')');
     }
     QString typeName(ColumnType type, int length) const override
     {
@@ -393,12 +451,24 @@ public:
     // fields store ASCII digits), where LIKE with the typed text folded
     // decides alone (it takes Latin letters in either case); GLOB reads only
     // the texts that hold any other character.
+    //
+    // For the same reason a text that begins with a folded letter and holds
+    // a character of one form later on (a lane "کوچه 25") is first sought
+    // from that character on, which GLOB finds by its plain scan; the whole
+    // pattern is tried only on the texts that hold that much.
     QString containsText(const QString &column, const QString &text) const override
     {
-        const QString glob = column + QStringLiteral(" glob ") + quoted(globPattern(text, true));
+        QString glob = column + QStringLiteral(" glob ") + quoted(globPattern(text, true));
         const Folding folding = foldingFor(text);
-        if (folding.none() || !folding.asciiText)
+        if (folding.none() || !folding.asciiText) {
+            const auto plain = std::find_if(text.begin(), text.end(), [](QChar c) {
+                return formsOf(c).isEmpty() && c != QLatin1Char('%') && c != QLatin1Char('_');
+            });
+            if (plain != text.begin() && plain != text.end())
+                glob = QLatin1Char('(') + column + QStringLiteral(" glob ") + quoted(globPattern(text.mid(plain - text.begin()), true))
+                    + QStringLiteral(" and ") + glob + QLatin1Char(')');
             return glob;
+        }
         return QStringLiteral("(") + column + QStringLiteral(" like ") + quoted(QLatin1Char('%') + foldedLetters(text) + QLatin1Char('%'))
             + QStringLiteral(" or length(") + column + QStringLiteral(")<>length(cast(") + column + QStringLiteral(" as blob)) and ")
             + glob + QLatin1Char(')');
