@@ -4,8 +4,8 @@
 // interface in this process and the engine's own client running the same
 // two statements; then that search, a last-name filter of a letter few rows
 // hold, a national-code filter of digits, a plate and an address of letters
-// and digits together, folded, each beside the same search with a plain LIKE
-// and its rows checked against the full fold's. SQLite, and PostgreSQL when KAVRIN_BENCH_PG
+// and digits together and a date range, folded, each beside the same search
+// with a plain comparison and its rows checked against the full fold's. SQLite, and PostgreSQL when KAVRIN_BENCH_PG
 // (or KAVRIN_TEST_PG) names a server; each engine in a process of its own.
 //
 //   build/bench/bench_personnel_search [rows]
@@ -86,10 +86,12 @@ void measure(const personnel_bench::Database &d, const QString &dir)
         << QString::number(bench::median(ours) / bench::median(raw), 'f', 2) << "x" << Qt::endl;
 }
 
-// A text condition of the search: the column contains the typed text.
+// A condition of the search: the column contains the typed text, or, with
+// an upper bound, lies between the text and the bound.
 struct Filter {
     QString column;
     QString text;
+    QString to = QString();
 };
 
 // The ids of the persons the statement's conditions find, in id order.
@@ -119,7 +121,7 @@ QString fullyFolded(const QString &expression)
 
 // The columns the searches below filter on.
 const QStringList SearchedColumns{QStringLiteral("lname"), QStringLiteral("shahrestan"), QStringLiteral("nation"),
-                                  QStringLiteral("pelak"), QStringLiteral("adr")};
+                                  QStringLiteral("pelak"), QStringLiteral("adr"), QStringLiteral("reg_dat")};
 
 // A copy of `personel` whose searched columns hold their texts fully folded:
 // there a plain LIKE with the typed text folded finds the rows the folded
@@ -158,6 +160,13 @@ void compareWithPlainLike(const personnel_bench::Database &d, const QString &lab
     Tpersonel_src *list = app::personel_src;
     QStringList foldedLines, plainLines, fullLines;
     for (const Filter &f : filters) {
+        if (!f.to.isEmpty()) {
+            const QString bounds = QStringLiteral(" between ") + quoted(f.text) + QStringLiteral(" and ") + quoted(f.to);
+            foldedLines << rangeCondition(f.column, f.text, f.to);
+            plainLines << QStringLiteral(" and ") + f.column + bounds;
+            fullLines << QStringLiteral(" and ") + fullyFolded(f.column) + bounds;
+            continue;
+        }
         const QString pattern = QLatin1Char('%') + f.text + QLatin1Char('%');
         foldedLines << likeCondition(f.column, f.text);
         plainLines << QStringLiteral(" and ") + f.column + QStringLiteral(" like ") + quoted(foldedLetters(pattern).toLower());
@@ -226,6 +235,10 @@ int main(int argc, char **argv)
     // digits) and a lane with its number (either kaf, digits in three forms).
     compareWithPlainLike(d, QStringLiteral("plate \"ب 123\""), {{QStringLiteral("pelak"), QStringLiteral("ب 123")}});
     compareWithPlainLike(d, QStringLiteral("address \"کوچه 25\""), {{QStringLiteral("adr"), QStringLiteral("کوچه 25")}});
+    // A date range as the lists compare one (one date in ten stored with
+    // Persian digits), beside the plain comparison in the folded copy.
+    compareWithPlainLike(d, QStringLiteral("registration date 1401/02/01-1401/05/31"),
+                         {{QStringLiteral("reg_dat"), QStringLiteral("1401/02/01"), QStringLiteral("1401/05/31")}});
     app::destroyAll();
     return 0;
 }

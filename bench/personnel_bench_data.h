@@ -35,9 +35,9 @@ inline QVariantList personValues(int i, QRandomGenerator &rng)
             .arg(1 + int(rng.bounded(29)), 2, 10, QLatin1Char('0'));
     };
     const QString nation = QStringLiteral("%1").arg(qint64(rng.bounded(1000000000)) * 10 + i % 10, 10, 10, QLatin1Char('0'));
-    // Texts another program wrote: a plate in three written with Persian
-    // digits; the lane of an address with either kaf and its number in
-    // ASCII, Persian or Arabic-Indic digits.
+    // Texts another program wrote: a plate in three and a registration
+    // date in ten written with Persian digits; the lane of an address with
+    // either kaf and its number in ASCII, Persian or Arabic-Indic digits.
     const auto digitsFrom = [](QString text, char16_t zero) {
         for (QChar &c : text)
             if (c.isDigit() && c.unicode() < 128)
@@ -55,7 +55,7 @@ inline QVariantList personValues(int i, QRandomGenerator &rng)
             QStringLiteral("0912%1").arg(i % 10000000, 7, 10, QLatin1Char('0')), QString::number(3800000000LL + i),
             QStringLiteral("اراک، خيابان شريعتي، ") + lane, date(1385 + i % 15), double(rng.bounded(30)),
             QString::number(9000000 + i), i % 4 ? QString() : QStringLiteral("سابقه کار در شرکت"), QStringLiteral("مرکزي"),
-            counties[(i / 3) % counties.size()], date(1400 + i % 3), QStringLiteral("ق-%1").arg(i), date(1401),
+            counties[(i / 3) % counties.size()], i % 10 == 3 ? digitsFrom(date(1400 + i % 3), zeros[1]) : date(1400 + i % 3), QStringLiteral("ق-%1").arg(i), date(1401),
             QStringLiteral("    /  /  "), QStringLiteral("پژو 405"), QString::number(1385 + i % 15),
             i % 3 == 1 ? digitsFrom(plate, zeros[1]) : plate, int(rng.bounded(400000)), date(1402),
             QStringLiteral("خوب"), QStringLiteral("عالي"), states[i % states.size()]};

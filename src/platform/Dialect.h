@@ -95,7 +95,7 @@ public:
     // "the column lies between the two texts, both included", compared as
     // texts once folded: a date stored with Persian or Arabic-Indic digits
     // sorts where the same date in ASCII digits sorts.
-    QString textBetween(const QString &column, const QString &from, const QString &to) const;
+    virtual QString textBetween(const QString &column, const QString &from, const QString &to) const;
 
     // What a comparison with a text needs folded. The fold maps a character
     // to one character, so a letter the text does not hold in any form can
