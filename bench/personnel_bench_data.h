@@ -35,16 +35,29 @@ inline QVariantList personValues(int i, QRandomGenerator &rng)
             .arg(1 + int(rng.bounded(29)), 2, 10, QLatin1Char('0'));
     };
     const QString nation = QStringLiteral("%1").arg(qint64(rng.bounded(1000000000)) * 10 + i % 10, 10, 10, QLatin1Char('0'));
+    // Texts another program wrote: a plate in three and a registration
+    // date in ten written with Persian digits; the lane of an address with
+    // either kaf and its number in ASCII, Persian or Arabic-Indic digits.
+    const auto digitsFrom = [](QString text, char16_t zero) {
+        for (QChar &c : text)
+            if (c.isDigit() && c.unicode() < 128)
+                c = QChar(char16_t(zero + (c.unicode() - u'0')));
+        return text;
+    };
+    constexpr char16_t zeros[] = {u'0', 0x06F0, 0x0660};
+    const QString plate = QStringLiteral("%1 ب %2 ايران 47").arg(10 + i % 89).arg(100 + i % 899);
+    const QString lane = ((i / 300) % 2 ? QStringLiteral("کوچه ") : QStringLiteral("كوچه "))
+        + digitsFrom(QString::number(i % 300), zeros[(i / 600) % 3]);
     return {i % 5 ? QStringLiteral("راننده") : QStringLiteral("پرسنل"), QStringLiteral("استيجاري"), QStringLiteral("ستاد"),
             first[i % first.size()], last[(i / 7) % last.size()] + (i % 3 ? QString() : QStringLiteral(" فر")), first[(i + 3) % first.size()],
             nation, QString::number(100000 + i), date(1340 + i % 40), counties[i % counties.size()], QStringLiteral("شيعه"),
             int(rng.bounded(5)), QStringLiteral("متاهل"), QStringLiteral("086-3%1").arg(i % 1000000, 7, 10, QLatin1Char('0')),
             QStringLiteral("0912%1").arg(i % 10000000, 7, 10, QLatin1Char('0')), QString::number(3800000000LL + i),
-            QStringLiteral("اراک، خيابان شريعتي، کوچه %1").arg(i % 300), date(1385 + i % 15), double(rng.bounded(30)),
+            QStringLiteral("اراک، خيابان شريعتي، ") + lane, date(1385 + i % 15), double(rng.bounded(30)),
             QString::number(9000000 + i), i % 4 ? QString() : QStringLiteral("سابقه کار در شرکت"), QStringLiteral("مرکزي"),
-            counties[(i / 3) % counties.size()], date(1400 + i % 3), QStringLiteral("ق-%1").arg(i), date(1401),
+            counties[(i / 3) % counties.size()], i % 10 == 3 ? digitsFrom(date(1400 + i % 3), zeros[1]) : date(1400 + i % 3), QStringLiteral("ق-%1").arg(i), date(1401),
             QStringLiteral("    /  /  "), QStringLiteral("پژو 405"), QString::number(1385 + i % 15),
-            QStringLiteral("%1 ب %2 ايران 47").arg(10 + i % 89).arg(100 + i % 899), int(rng.bounded(400000)), date(1402),
+            i % 3 == 1 ? digitsFrom(plate, zeros[1]) : plate, int(rng.bounded(400000)), date(1402),
             QStringLiteral("خوب"), QStringLiteral("عالي"), states[i % states.size()]};
 }
 

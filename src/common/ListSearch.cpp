@@ -14,8 +14,7 @@ QString likeCondition(const QString &column, const QString &text)
 
 QString rangeCondition(const QString &column, const QString &from, const QString &to)
 {
-    return QStringLiteral(" and ") + column + QStringLiteral(">=") + quoted(from) + QStringLiteral(" and ") + column
-        + QStringLiteral("<=") + quoted(to);
+    return QStringLiteral(" and ") + app::dm->ADOConnection1->dialect().textBetween(column, from, to);
 }
 
 QStringList filterConditions(const QList<TextFilter> &filters)

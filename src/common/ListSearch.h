@@ -23,9 +23,10 @@ struct TextFilter {
 // wildcards; an empty text gives "%%", which drops only the NULLs.
 QString likeCondition(const QString &column, const QString &text);
 
-// " and <column>>='<from>' and <column><='<to>'" on one line: a range of
-// Jalali date texts compared as text, both ends included (a blank bound is
-// compared as the blank text it is).
+// " and <column> between '<from>' and '<to>'" on one line, in the engine's
+// folded form: a range of Jalali date texts compared as text, both ends
+// included, each date however its digits are written (see
+// Dialect::textBetween); a blank bound is compared as the blank text it is.
 QString rangeCondition(const QString &column, const QString &from, const QString &to);
 
 // The lines of the switched-on filters, in the order given.

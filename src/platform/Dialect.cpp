@@ -2,6 +2,7 @@
 #include "Letters.h"
 #include <QRegularExpression>
 #include <algorithm>
+#include <functional>
 
 QString engineName(Engine engine)
 {
@@ -143,6 +144,19 @@ QString Dialect::equalsText(const QString &column, const QString &text) const
     return foldedColumn(column, folding) + QLatin1Char('=') + foldedText(quoted(text), folding);
 }
 
+QString Dialect::textBetween(const QString &column, const QString &from, const QString &to) const
+{
+    // An order is not kept by folding only the letters the bounds hold: every
+    // form of every letter and digit is folded. A stored text of ASCII
+    // characters only (every date the program writes) needs none, which the
+    // engines tell apart at little cost (see foldedColumn).
+    Folding folding;
+    folding.letters = letterFolds();
+    folding.asciiText = true;
+    return foldedColumn(column, folding) + QStringLiteral(" between ") + quoted(foldedLetters(from)) + QStringLiteral(" and ")
+        + quoted(foldedLetters(to));
+}
+
 namespace {
 
 // Every form of a letter or digit that is folded (the form it is folded to
@@ -160,6 +174,12 @@ QString formsOf(QChar c)
     if (c.unicode() < 128 && c.isLetter())
         return QString(c.toLower()) + c.toUpper();
     return {};
+}
+
+// The expression in lower case when the folding asks for it.
+QString lowered(const QString &expression, const Dialect::Folding &folding)
+{
+    return folding.lowerCase ? QStringLiteral("lower(") + expression + QLatin1Char(')') : expression;
 }
 
 // A GLOB pattern that matches what the text matches once folded: "%" and "_"
@@ -288,6 +308,8 @@ public:
         // forms; a text of ASCII characters once folded is cheap already.
         if (folding.letters.isEmpty() || folding.lowerCase || folding.asciiText)
             return Dialect::containsText(column, literal);
+        if (!text.contains(QLatin1Char('%')) && !text.contains(QLatin1Char('_')))
+            return foundInForms(column, text, literal);
         QStringList alternatives{QString()};
         bool exact = true;
         for (QChar c : pattern) {
@@ -309,6 +331,61 @@ public:
             likes << column + QStringLiteral(" like ") + quoted(a);
         const QString narrowed = QLatin1Char('(') + likes.join(QStringLiteral(" or ")) + QLatin1Char(')');
         return exact ? narrowed : QLatin1Char('(') + narrowed + QStringLiteral(" and ") + Dialect::containsText(column, literal) + QLatin1Char(')');
+    }
+    // A typed text without wildcards, sought with strpos(), which reads a
+    // text as it is, without a copy, and costs less than a LIKE. Each stored
+    // text is sought for the typed text in every combination of the forms of
+    // its folded letters, as a tree that ends a text early: the first level
+    // seeks the text from its first digit (or else its first folded letter)
+    // up to the next folded letter in each form of that digit, each further
+    // level one folded letter more in each of its forms (those after it
+    // first, then those before it), only in the texts the level above found.
+    // A text that holds no digit of the typed text in any form costs as many
+    // strpos() as the first digit has forms. Past 27 combinations the tree
+    // stops and the full fold decides on the texts it found.
+    QString foundInForms(const QString &column, const QString &text, const QString &literal) const
+    {
+        QList<qsizetype> folded; // the positions of the letters with several forms
+        for (qsizetype i = 0; i < text.size(); ++i)
+            if (!formsOf(text.at(i)).isEmpty())
+                folded << i;
+        // The literal run after the n-th folded letter (-1: before the first).
+        const auto run = [&](qsizetype n) {
+            const qsizetype from = n < 0 ? 0 : folded.at(n) + 1;
+            return text.mid(from, (n + 1 < folded.size() ? folded.at(n + 1) : text.size()) - from);
+        };
+        qsizetype start = 0;
+        while (start < folded.size() && !text.at(folded.at(start)).isDigit())
+            ++start;
+        if (start == folded.size())
+            start = 0;
+        QList<qsizetype> order; // the folded letters in the order the levels add them
+        for (qsizetype n = start; n < folded.size(); ++n)
+            order << n;
+        for (qsizetype n = start - 1; n >= 0; --n)
+            order << n;
+        qsizetype levels = 0;
+        for (qsizetype combinations = 1; levels < order.size(); ++levels) {
+            combinations *= formsOf(text.at(folded.at(order.at(levels)))).size();
+            if (combinations > 27)
+                break;
+        }
+        const std::function<QString(const QString &, qsizetype)> level = [&](const QString &sought, qsizetype depth) {
+            const qsizetype n = order.at(depth);
+            QStringList alternatives;
+            for (QChar form : formsOf(text.at(folded.at(n)))) {
+                const QString longer = n >= start ? sought + form + run(n) : run(n - 1) + form + sought;
+                QString found = QStringLiteral("strpos(") + column + QLatin1Char(',') + quoted(longer) + QStringLiteral(")>0");
+                if (depth + 1 < levels)
+                    found += QStringLiteral(" and ") + level(longer, depth + 1);
+                alternatives << found;
+            }
+            return QLatin1Char('(') + alternatives.join(QStringLiteral(" or ")) + QLatin1Char(')');
+        };
+        const QString tree = level(run(start - 1), 0);
+        if (levels == order.size())
+            return tree;
+        return QLatin1Char('(') + tree + QStringLiteral(" and ") + Dialect::containsText(column, literal) + QLatin1Char(')');
     }
     QString typeName(ColumnType type, int length) const override
     {
@@ -358,10 +435,6 @@ private:
         }
         return QStringLiteral("translate(") + expression + QLatin1Char(',') + quoted(from) + QLatin1Char(',') + quoted(to) + QLatin1Char(')');
     }
-    static QString lowered(const QString &expression, const Folding &folding)
-    {
-        return folding.lowerCase ? QStringLiteral("lower(") + expression + QLatin1Char(')') : expression;
-    }
 };
 
 class SqliteDialect : public Dialect {
@@ -378,12 +451,24 @@ public:
     // fields store ASCII digits), where LIKE with the typed text folded
     // decides alone (it takes Latin letters in either case); GLOB reads only
     // the texts that hold any other character.
+    //
+    // For the same reason a text that begins with a folded letter and holds
+    // a character of one form later on (a lane "کوچه 25") is first sought
+    // from that character on, which GLOB finds by its plain scan; the whole
+    // pattern is tried only on the texts that hold that much.
     QString containsText(const QString &column, const QString &text) const override
     {
-        const QString glob = column + QStringLiteral(" glob ") + quoted(globPattern(text, true));
+        QString glob = column + QStringLiteral(" glob ") + quoted(globPattern(text, true));
         const Folding folding = foldingFor(text);
-        if (folding.none() || !folding.asciiText)
+        if (folding.none() || !folding.asciiText) {
+            const auto plain = std::find_if(text.begin(), text.end(), [](QChar c) {
+                return formsOf(c).isEmpty() && c != QLatin1Char('%') && c != QLatin1Char('_');
+            });
+            if (plain != text.begin() && plain != text.end())
+                glob = QLatin1Char('(') + column + QStringLiteral(" glob ") + quoted(globPattern(text.mid(plain - text.begin()), true))
+                    + QStringLiteral(" and ") + glob + QLatin1Char(')');
             return glob;
+        }
         return QStringLiteral("(") + column + QStringLiteral(" like ") + quoted(QLatin1Char('%') + foldedLetters(text) + QLatin1Char('%'))
             + QStringLiteral(" or length(") + column + QStringLiteral(")<>length(cast(") + column + QStringLiteral(" as blob)) and ")
             + glob + QLatin1Char(')');
@@ -391,6 +476,63 @@ public:
     QString equalsText(const QString &column, const QString &text) const override
     {
         return column + QStringLiteral(" glob ") + quoted(globPattern(text, false));
+    }
+    // A range of dates. The replace() of every form of every digit copies a
+    // text twenty times, and asking each text whether it is ASCII costs as
+    // much as the comparison itself, which made a range over a table with
+    // one date in ten in Persian digits twice as slow as a plain one. So
+    // between bounds of digits, blanks and slashes (every date the lists
+    // take) a text is compared as it is first, and asked only then whether
+    // it is ASCII; a text of blanks, slashes and the digits of one other
+    // form (as another program writes a date) is compared with the bounds
+    // written in that form, which orders it as its ASCII form is ordered
+    // (blank and slash come before every digit in each form); and only a
+    // text of mixed forms is folded, among those that lie between the lower
+    // bound and the upper one in Persian digits, which hold every text
+    // whose folded form lies between the bounds.
+    QString textBetween(const QString &column, const QString &from, const QString &to) const override
+    {
+        const QString low = foldedLetters(from);
+        const QString high = foldedLetters(to);
+        const auto dateLike = [](const QString &text) {
+            return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit() || c == QLatin1Char(' ') || c == QLatin1Char('/'); });
+        };
+        if (!dateLike(low) || !dateLike(high))
+            return Dialect::textBetween(column, from, to);
+        const auto between = [&](const QString &l, const QString &h) {
+            return column + QStringLiteral(" between ") + quoted(l) + QStringLiteral(" and ") + quoted(h);
+        };
+        const auto inForm = [](QString text, char16_t zero) {
+            for (QChar &c : text)
+                if (c.isDigit())
+                    c = QChar(char16_t(zero + (c.unicode() - u'0')));
+            return text;
+        };
+        const QString ascii = QStringLiteral("length(") + column + QStringLiteral(")=length(cast(") + column + QStringLiteral(" as blob))");
+        QStringList alternatives{between(low, high) + QStringLiteral(" and ") + ascii};
+        QString mixed = between(low, inForm(high, 0x06F0)) + QStringLiteral(" and not ") + ascii;
+        for (char16_t zero : {char16_t(0x06F0), char16_t(0x0660)}) {
+            const QString otherCharacter = column + QStringLiteral(" glob ")
+                + quoted(QStringLiteral("*[^") + QChar(zero) + QLatin1Char('-') + QChar(char16_t(zero + 9)) + QStringLiteral(" /]*"));
+            alternatives << between(inForm(low, zero), inForm(high, zero)) + QStringLiteral(" and not ") + otherCharacter;
+            mixed += QStringLiteral(" and ") + otherCharacter;
+        }
+        Folding folding;
+        folding.letters = letterFolds();
+        alternatives << mixed + QStringLiteral(" and ") + foldedText(column, folding) + QStringLiteral(" between ") + quoted(low)
+                + QStringLiteral(" and ") + quoted(high);
+        return QLatin1Char('(') + alternatives.join(QStringLiteral(" or ")) + QLatin1Char(')');
+    }
+    // A stored text of ASCII characters only (as many characters as bytes)
+    // holds no form to fold and is read as it is; only the others go through
+    // replace(), which copies them.
+    QString foldedColumn(const QString &expression, const Folding &folding) const override
+    {
+        if (folding.letters.isEmpty() || !folding.asciiText)
+            return foldedText(expression, folding);
+        return QStringLiteral("(case when length(") + expression + QStringLiteral(")=length(cast(") + expression
+            + QStringLiteral(" as blob)) then ") + lowered(expression, folding) + QStringLiteral(" else ") + foldedText(expression, folding)
+            + QStringLiteral(" end)");
     }
     QString typeName(ColumnType type, int length) const override
     {

@@ -92,6 +92,10 @@ public:
     virtual QString containsText(const QString &column, const QString &text) const;
     // "the column equals the text".
     virtual QString equalsText(const QString &column, const QString &text) const;
+    // "the column lies between the two texts, both included", compared as
+    // texts once folded: a date stored with Persian or Arabic-Indic digits
+    // sorts where the same date in ASCII digits sorts.
+    virtual QString textBetween(const QString &column, const QString &from, const QString &to) const;
 
     // What a comparison with a text needs folded. The fold maps a character
     // to one character, so a letter the text does not hold in any form can

@@ -211,6 +211,12 @@ void checkFoldedSearch(const std::function<int(const QString &stored, const QStr
         {"a\\b", "a\\b", 1},            // a backslash is itself
         {"ab", "a\\b", 0},
         {"100%", "\\", 0},
+        {"12 ب ۳4٥ ايران 67", "ب 345", 1}, // letters and digits, each digit in its own form
+        {"اراک، كوچه ۲5", "کوچه 25", 1},
+        {"کوچه 2۶، ب 25", "کوچه 25", 0},
+        {"ب 9 ب ١٢٣", "ب 123", 1},         // found at its second place
+        {"١٢ ب 3۴٥ ايران", "12 ب 345", 1}, // more combinations of forms than are sought one by one
+        {"12 ب 346 ايران", "12 ب 345", 0},
     };
     for (const auto &c : fixed)
         cases << Case{QString::fromUtf8(c.stored), QString::fromUtf8(c.typed), c.found};

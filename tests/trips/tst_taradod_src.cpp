@@ -107,7 +107,7 @@ private Q_SLOTS:
         w->add_locClick();
         const QStringList conditions{likeCondition(QStringLiteral("shahrestan"), QStringLiteral("ارا")), likeCondition(QStringLiteral("mamor"), QStringLiteral("مهدي")),
                                      likeCondition(QStringLiteral("ranande"), QStringLiteral("O'")),
-                                     QStringLiteral(" and dat1>='1402/05/01' and dat1<='1402/05/31'"),
+                                     rangeCondition(QStringLiteral("dat1"), QStringLiteral("1402/05/01"), QStringLiteral("1402/05/31")),
                                      QStringLiteral(" and  ( typ='??\?'"), QStringLiteral(" or ") + app::dm->ADOConnection1->dialect().containsText(QStringLiteral("typ"), QStringLiteral("خارج")),
                                      QStringLiteral(" ) ")};
         w->src_btnClick();
@@ -141,6 +141,9 @@ private Q_SLOTS:
     {
         AppFixture fx(currentEngine());
         addTrips(fx);
+        // Two trips another program stored, one date in Persian digits, one
+        // in Arabic-Indic digits with an ASCII and a Persian one among them.
+        fx.exec(QStringLiteral("insert into taradod (ranande,dat1) values ('علي رضايي','۱۴۰۲/۰۵/۰۲'),('حسن کريمي','١٤٠٢/٠5/۰۳')"));
         Ttaradod_src *w = list();
         switchOn(w->CheckBox3);
         auto found = [&](const QString &from, const QString &to) {
@@ -149,16 +152,21 @@ private Q_SLOTS:
             w->src_btnClick();
             return w->cnt->text();
         };
-        // Both ends included.
-        QCOMPARE(found(QStringLiteral("1402/05/02"), QStringLiteral("1402/05/03")), QStringLiteral("3"));
+        // Both ends included, each date however its digits are written; the
+        // rows as the count.
+        QCOMPARE(found(QStringLiteral("1402/05/02"), QStringLiteral("1402/05/03")), QStringLiteral("5"));
+        QCOMPARE(rows().recordCount(), 5);
+        QCOMPARE(found(QStringLiteral("1402/05/02"), QStringLiteral("1402/05/02")), QStringLiteral("3"));
+        QCOMPARE(found(QStringLiteral("1402/01/01"), QStringLiteral("1402/12/29")), QStringLiteral("7"));
+        QCOMPARE(found(QStringLiteral("1402/05/04"), QStringLiteral("1402/05/31")), QStringLiteral("0"));
         // A blank to-date sorts before every date: nothing.
         QCOMPARE(found(QStringLiteral("1402/05/01"), QString()), QStringLiteral("0"));
         QCOMPARE(w->dat1_2->text(), BlankDate);
         // A blank from-date: everything up to the to-date.
-        QCOMPARE(found(QString(), QStringLiteral("1402/05/02")), QStringLiteral("3"));
+        QCOMPARE(found(QString(), QStringLiteral("1402/05/02")), QStringLiteral("4"));
         // Switched off, the texts do not count.
         w->CheckBox3->setChecked(false);
-        QCOMPARE(found(QStringLiteral("1403/01/01"), QStringLiteral("1403/01/01")), QStringLiteral("5"));
+        QCOMPARE(found(QStringLiteral("1403/01/01"), QStringLiteral("1403/01/01")), QStringLiteral("7"));
 
         // The type filter: only the list's items count, never the typ text.
         switchOn(w->CheckBox4);
