@@ -285,13 +285,18 @@ void ReportLabel::layOut(const QString &text, const QRectF &design, double maxHe
     const double below = flows ? room + extra : 0;
     const bool wrap = m_wordWrap || flows;
     const double bound = flows ? oneLine + below : maxHeight < 0 ? -1 : qMax(maxHeight, oneLine);
-    const double single = reportflow::largestFitting(1.0, leastScale(floor), [&](double s) { return layOutAt(printable, s, false, width, -1, out); });
-    bool fitted = single > 0;
-    if (fitted && out.scale != single)
-        layOutAt(printable, single, false, width, -1, out);
     // Lines flowing down keep the first line's baseline on the line's own,
     // which lowers smaller text by the difference of the ascents.
     const double fullAscent = flows ? fromMm(ascent()) : 0;
+    // A text of several lines (line breaks set by code) fits this way only
+    // where all its lines have room.
+    const double single = reportflow::largestFitting(1.0, leastScale(floor), [&](double s) {
+        return layOutAt(printable, s, false, width, -1, out)
+               && (out.text->lineCount() == 1 || bound < 0 || out.textHeight <= bound - fullAscent * (1 - s) + 1);
+    });
+    bool fitted = single > 0;
+    if (fitted && out.scale != single)
+        layOutAt(printable, single, false, width, -1, out);
     for (const WrapPass &pass : wrap && !fitted ? wrapPasses(printable, width, floor) : QVector<WrapPass>()) {
         if (fitted)
             break;
@@ -354,6 +359,14 @@ double ReportLabel::extraRoom(const QString &text, const QRectF &geometry, doubl
             break;
         }
     return qMax(0.0, toMm(need - box.height()) - roomBelow()) + 0.05;
+}
+
+double ReportLabel::linesBelow(const QString &text, const QRectF &geometry, double floor) const
+{
+    Layout out;
+    const QRectF box = unitsOf(geometry);
+    layOut(text, box, box.height(), out, 0, floor);
+    return out.flowed ? qMax(0.0, toMm(out.baselineShift + out.textHeight - box.height())) : 0;
 }
 
 QRectF ReportLabel::printedRect(const QString &text) const

@@ -225,6 +225,9 @@ private:
     // (mm) its lines need beyond them at no less than `floor` of its size; 0
     // when it fits.
     double extraRoom(const QString &text, const QRectF &geometry, double floor) const;
+    // How far (mm) the lines of a value that fits its box and the room
+    // under it reach below the box; 0 when it prints on its own line.
+    double linesBelow(const QString &text, const QRectF &geometry, double floor) const;
 
     QString m_text;
     QString m_family;
@@ -420,7 +423,10 @@ private:
     struct Measures;
     // `absorb`: blank strips across the band give up their room.
     Flow flowAt(const ReportRow &row, Measures &measures, double cap, bool absorb) const;
-    QVector<ReportFlow::Strip> blankStrips() const;
+    // The blank strips across the band between its elements, an element
+    // reaching down to its foot in `feet` where it has one there (a value
+    // whose lines take the room under its box).
+    QVector<ReportFlow::Strip> blankStrips(const QHash<const ReportElement *, double> &feet = {}) const;
     QRectF placed(const ReportElement *element, const QRectF &at, const Flow &flow) const;
 
     Report *m_report;
