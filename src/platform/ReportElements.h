@@ -81,7 +81,7 @@ protected:
 // for one line prints smaller when allowed (down to its smallest share), and
 // when that is not enough wraps onto further lines if wrapping is on, at the
 // largest size whose lines fit the box. A wrapping label reaching the foot of
-// a band lets the band grow for its lines (see ReportBand::heightFor).
+// a band lets the band grow for its lines (see ReportBand::flowFor).
 // Alignments are absolute: AlignRight is the right side of the paper also for
 // right-to-left text. Texts run right to left unless told otherwise.
 class ReportLabel : public ReportElement {
@@ -335,9 +335,6 @@ public:
     // The designed height: the least the band takes.
     double height() const { return m_height; }
     void setHeight(double mm) { m_height = mm; }
-    // The height the band takes for a row: its height, or more where a
-    // wrapping label needs more lines than the band was designed for.
-    double heightFor(const ReportRow &row) const;
     double width() const;  // the width between the report's margins
     Pages printOn() const { return m_pages; }
     void setPrintOn(Pages pages) { m_pages = pages; }

@@ -32,8 +32,6 @@ double ReportLabel::roomBelow() const
     return floor - m_geometry.bottom() - 0.5;
 }
 
-double ReportBand::heightFor(const ReportRow &row) const { return flowFor(row).height; }
-
 double ReportBand::mostHeight() const
 {
     if (!m_report)
