@@ -139,7 +139,8 @@ public:
     // enough, in room the band makes by moving what stands below it down
     // (see ReportBand::flowFor). It prints smaller than its smallest share
     // only where the page has no room for the band to grow, and never below
-    // two fifths of its size.
+    // two fifths of its size. A value holding line breaks prints every line
+    // in the same way.
     bool isValue() const { return m_valueLabel || metaObject() != &ReportLabel::staticMetaObject; }
 
     // Width of a text (of the label's own by default) in the label's font,
@@ -370,8 +371,9 @@ public:
     // The values keep at least their smallest share while the band still
     // fits in `most` mm (an empty page less the other bands when negative);
     // where it does not, blank strips across the band give up their room
-    // first, and only then do the values print smaller, as far as needed
-    // down to two fifths of their size.
+    // first (the room under a box that a value's lines take is not blank),
+    // and only then do the values print smaller, as far as needed down to
+    // two fifths of their size.
     using Flow = ReportFlow;
     Flow flowFor(const ReportRow &row, double most = -1) const;
     // The most the band may take: an empty page less the other bands.
