@@ -298,22 +298,24 @@ void ReportLabel::layOut(const QString &text, const QRectF &design, double maxHe
     const double below = flows ? room + extra : 0;
     const bool wrap = m_wordWrap || flows;
     const double bound = flows ? oneLine + below : maxHeight < 0 ? -1 : qMax(maxHeight, oneLine);
+    // Lines flowing down keep the first line's baseline on the line's own,
+    // which lowers smaller text by the difference of the ascents.
+    const double fullAscent = flows ? fromMm(ascent()) : 0;
     // Widths follow the size: a share at which the text is wider than its box
-    // by more than a twentieth is not tried on one line.
+    // by more than a twentieth is not tried on one line. A text of several
+    // lines (line breaks set by code) fits this way only where all its lines
+    // have room.
     double wide = 0;
     const double single = reportflow::largestFitting(1.0, leastScale(floor), [&](double s) {
         if (s * wide > 1.05 * width + 1)
             return false;
         const bool fits = layOutAt(printable, s, false, width, -1, out);
         wide = qMax(wide, out.naturalWidth / s);
-        return fits;
+        return fits && (out.text->lineCount() == 1 || bound < 0 || out.textHeight <= bound - fullAscent * (1 - s) + 1);
     });
     bool fitted = single > 0;
     if (fitted && out.scale != single)
         layOutAt(printable, single, false, width, -1, out);
-    // Lines flowing down keep the first line's baseline on the line's own,
-    // which lowers smaller text by the difference of the ascents.
-    const double fullAscent = flows ? fromMm(ascent()) : 0;
     if (wrap && !fitted && bound < 0) {
         // Lines without a bound: those a growing row makes room for.
         fitted = linesForRoom(printable, width, floor, out);
@@ -372,6 +374,14 @@ double ReportLabel::extraRoom(const QString &text, const QRectF &geometry, doubl
     const double fullAscent = fromMm(ascent());
     const double need = linesForRoom(printableText(text), box.width(), floor, out) ? out.textHeight + fullAscent * (1 - out.scale) : 0;
     return qMax(0.0, toMm(need - box.height()) - roomBelow()) + 0.05;
+}
+
+double ReportLabel::linesBelow(const QString &text, const QRectF &geometry, double floor) const
+{
+    Layout out;
+    const QRectF box = unitsOf(geometry);
+    layOut(text, box, box.height(), out, 0, floor);
+    return out.flowed ? qMax(0.0, toMm(out.baselineShift + out.textHeight - box.height())) : 0;
 }
 
 QRectF ReportLabel::printedRect(const QString &text) const

@@ -81,7 +81,7 @@ protected:
 // for one line prints smaller when allowed (down to its smallest share), and
 // when that is not enough wraps onto further lines if wrapping is on, at the
 // largest size whose lines fit the box. A wrapping label reaching the foot of
-// a band lets the band grow for its lines (see ReportBand::heightFor).
+// a band lets the band grow for its lines (see ReportBand::flowFor).
 // Alignments are absolute: AlignRight is the right side of the paper also for
 // right-to-left text. Texts run right to left unless told otherwise.
 class ReportLabel : public ReportElement {
@@ -139,7 +139,8 @@ public:
     // enough, in room the band makes by moving what stands below it down
     // (see ReportBand::flowFor). It prints smaller than its smallest share
     // only where the page has no room for the band to grow, and never below
-    // two fifths of its size.
+    // two fifths of its size. A value holding line breaks prints every line
+    // in the same way.
     bool isValue() const { return m_valueLabel || metaObject() != &ReportLabel::staticMetaObject; }
 
     // Width of a text (of the label's own by default) in the label's font,
@@ -233,6 +234,9 @@ private:
     // (mm) its lines need beyond them at no less than `floor` of its size; 0
     // when it fits.
     double extraRoom(const QString &text, const QRectF &geometry, double floor) const;
+    // How far (mm) the lines of a value that fits its box and the room
+    // under it reach below the box; 0 when it prints on its own line.
+    double linesBelow(const QString &text, const QRectF &geometry, double floor) const;
 
     QString m_text;
     QString m_family;
@@ -340,9 +344,6 @@ public:
     // The designed height: the least the band takes.
     double height() const { return m_height; }
     void setHeight(double mm) { m_height = mm; }
-    // The height the band takes for a row: its height, or more where a
-    // wrapping label needs more lines than the band was designed for.
-    double heightFor(const ReportRow &row) const;
     double width() const;  // the width between the report's margins
     Pages printOn() const { return m_pages; }
     void setPrintOn(Pages pages) { m_pages = pages; }
@@ -378,8 +379,9 @@ public:
     // The values keep at least their smallest share while the band still
     // fits in `most` mm (an empty page less the other bands when negative);
     // where it does not, blank strips across the band give up their room
-    // first, and only then do the values print smaller, as far as needed
-    // down to two fifths of their size.
+    // first (the room under a box that a value's lines take is not blank),
+    // and only then do the values print smaller, as far as needed down to
+    // two fifths of their size.
     using Flow = ReportFlow;
     Flow flowFor(const ReportRow &row, double most = -1) const;
     // The most the band may take: an empty page less the other bands.
@@ -428,7 +430,10 @@ private:
     struct Measures;
     // `absorb`: blank strips across the band give up their room.
     Flow flowAt(const ReportRow &row, Measures &measures, double cap, bool absorb) const;
-    QVector<ReportFlow::Strip> blankStrips() const;
+    // The blank strips across the band between its elements, an element
+    // reaching down to its foot in `feet` where it has one there (a value
+    // whose lines take the room under its box).
+    QVector<ReportFlow::Strip> blankStrips(const QHash<const ReportElement *, double> &feet = {}) const;
     QRectF placed(const ReportElement *element, const QRectF &at, const Flow &flow) const;
 
     Report *m_report;

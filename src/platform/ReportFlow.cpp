@@ -33,8 +33,6 @@ double ReportLabel::roomBelow() const
     return floor - m_geometry.bottom() - 0.5;
 }
 
-double ReportBand::heightFor(const ReportRow &row) const { return flowFor(row).height; }
-
 double ReportBand::mostHeight() const
 {
     if (!m_report)
@@ -50,15 +48,17 @@ double ReportBand::mostHeight() const
 struct ReportBand::Measures {
     QHash<const ReportElement *, QRectF> lines;
     QHash<const ReportLabel *, QString> texts;
-    QHash<QPair<const ReportLabel *, double>, double> room; // by the floor it was measured at, or the share of a row's values
-    QHash<const ReportLabel *, double> shares;              // where a growing value's fewest lines took it alone
+    QHash<QPair<const ReportLabel *, double>, double> room;  // by the floor it was measured at, or the share of a row's values
+    QHash<const ReportLabel *, double> shares;               // where a growing value's fewest lines took it alone
+    QHash<QPair<const ReportLabel *, double>, double> below; // how far its lines reach under its box, by floor
+    QVector<ReportFlow::Strip> strips;                       // between the elements as designed, once absorbing
 };
 
 ReportBand::Flow ReportBand::flowFor(const ReportRow &row, double most) const
 {
     if (most < 0)
         most = mostHeight();
-    Measures lines{lineGeometries(row), {}, {}, {}};
+    Measures lines{lineGeometries(row), {}, {}, {}, {}, {}};
     // Values print at no less than their own smallest share first. While the
     // band is taller than the room allows, they may print smaller, all down
     // to one common share: the largest that lets the band fit. A value that
@@ -68,6 +68,7 @@ ReportBand::Flow ReportBand::flowFor(const ReportRow &row, double most) const
     Flow flow = flowAt(row, lines, 1, false);
     if (flow.height <= most + 1e-6 || (flow.extra.isEmpty() && flow.grow <= 0))
         return flow;
+    lines.strips = blankStrips();
     if ((flow = flowAt(row, lines, 1, true)).height <= most + 1e-6)
         return flow;
     // Below two fifths no one reads a value; a band that still does not fit
@@ -96,13 +97,13 @@ ReportBand::Flow ReportBand::flowFor(const ReportRow &row, double most) const
     return flow;
 }
 
-QVector<ReportFlow::Strip> ReportBand::blankStrips() const
+QVector<ReportFlow::Strip> ReportBand::blankStrips(const QHash<const ReportElement *, double> &feet) const
 {
     // Keep a millimetre of each strip, so that sections do not touch.
     constexpr double keep = 1.0;
     QVector<QPair<double, double>> spans;
     for (const ReportElement *e : m_elements)
-        spans.append({e->geometry().top(), e->geometry().bottom()});
+        spans.append({e->geometry().top(), qMax(e->geometry().bottom(), feet.value(e))});
     std::sort(spans.begin(), spans.end());
     QVector<ReportFlow::Strip> out;
     double reached = spans.isEmpty() ? 0 : spans.first().second;
@@ -117,8 +118,8 @@ QVector<ReportFlow::Strip> ReportBand::blankStrips() const
 ReportBand::Flow ReportBand::flowAt(const ReportRow &row, Measures &measures, double cap, bool absorb) const
 {
     Flow flow;
-    if (absorb)
-        flow.strips = blankStrips();
+    // Where a value's lines take the room under its box, that room is not blank.
+    QHash<const ReportElement *, double> feet;
     struct Grown {
         const ReportLabel *label;
         double room, share; // share: where its fewest lines took it alone; 0 where it does not grow or is shrunk
@@ -148,7 +149,23 @@ ReportBand::Flow ReportBand::flowAt(const ReportRow &row, Measures &measures, do
         }
         if (l->grows()) {
             grown.append({l, *room, floor == 0 ? measures.shares.value(l) : 0});
-        } else if (const QRectF g = lineGeometry(l); const double extra = *room) {
+            continue;
+        }
+        const QRectF g = lineGeometry(l);
+        if (absorb) {
+            // Lines under the box reach no further than the room there (all
+            // of it when they need more); only a blank strip of the design
+            // in that room is worth measuring them for.
+            const double under = l->roomBelow();
+            if (std::any_of(measures.strips.begin(), measures.strips.end(),
+                            [&](const Flow::Strip &s) { return s.top < g.bottom() + under && s.top + s.room + 1 > g.bottom(); })) {
+                auto below = measures.below.find({l, floor});
+                if (below == measures.below.end())
+                    below = measures.below.insert({l, floor}, *room > 0 ? under : l->linesBelow(*text, g, floor));
+                feet.insert(l, g.bottom() + *below);
+            }
+        }
+        if (const double extra = *room) {
             flow.extra.insert(l, extra);
             // Values of one line share the room made under it.
             const double from = g.center().y();
@@ -184,6 +201,8 @@ ReportBand::Flow ReportBand::flowAt(const ReportRow &row, Measures &measures, do
         }
         flow.grow = qMax(flow.grow, room);
     }
+    if (absorb)
+        flow.strips = blankStrips(feet);
     // What moves down takes the empty foot of the band first; only what
     // runs past the band's height makes it taller.
     flow.height = m_height + flow.grow;

@@ -37,6 +37,7 @@
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
+#include <memory>
 
 namespace {
 
@@ -46,6 +47,9 @@ constexpr double dpi = 150;
 const QString longDriver = QStringLiteral("سید محمدحسین موسوی‌نژاد خراسانی اصفهانی‌پور تهرانی");
 const QString longOfficer = QStringLiteral("غلامرضا عبدالحسین‌زاده اصفهانی و محمدحسین موسوی‌نژاد");
 const QString longVehicle = QStringLiteral("سواری پژو ۴۰۵ جی‌ال‌ایکس دوگانه‌سوز بنزین و سی‌ان‌جی مدل ۱۳۹۹ رنگ سفید روغنی با سیستم ترمز ضدقفل ABS");
+
+// The values the forms are filled with.
+enum Values { Realistic, Declared, LineBreaks };
 
 // Each value label the forms have: a realistic full-length value, and its
 // column's declared length, filled with words for names and places, with an
@@ -74,6 +78,11 @@ const QHash<QString, Sample> samples{
     {"mablagh_sum", {"1234567890", Digits, 15}}, {"mablagh_kilometr", {"12500000", Digits, 15}}, {"mablagh_saat", {"3500000", Digits, 15}},
 };
 
+// A value holding line breaks (written by another program) in place of
+// each name or place; the forms must print each of its lines.
+const QString threeLines = QStringLiteral("خط اول\nخط دوم\nخط سوم");
+const QString lastLine = QStringLiteral("خط سوم");
+
 // Dates and times, at their one length.
 QString dateOrTime(const QString &name)
 {
@@ -85,6 +94,11 @@ QString dateOrTime(const QString &name)
 QString longValue(const QString &name)
 {
     return samples.contains(name) ? samples.value(name).value : dateOrTime(name);
+}
+
+QString withLineBreaks(const QString &name)
+{
+    return samples.contains(name) && samples.value(name).kind == Words ? threeLines : longValue(name);
 }
 
 // A value at its column's declared length; dates and times as they are.
@@ -101,6 +115,23 @@ QString declaredLength(const QString &name)
         out += pattern;
     out.truncate(s.length);
     return out.endsWith(QLatin1Char(' ')) ? out.left(s.length - 1) + QStringLiteral("ی") : out;
+}
+
+// Values the lists compose from two columns: the form, its label, the columns and what joins them.
+struct Composed {
+    const char *form, *label, *first, *joint, *second;
+};
+constexpr Composed composed[]{{"taradod_frm_dakhel", "ostan", "ostan", " ", "shahrestan"},
+                              {"taradod_frm_kharej", "ostan", "ostan", " - ", "shahrestan"},
+                              {"taradod_frm_kharej_new", "ostan", "ostan", " - ", "shahrestan"}};
+
+// A form's value as its list fills it.
+QString formValue(const PrintedForm *form, const QString &name, QString (*valueOf)(const QString &))
+{
+    for (const Composed &c : composed)
+        if (form->objectName() == QLatin1String(c.form) && name == QLatin1String(c.label))
+            return valueOf(QLatin1String(c.first)) + QLatin1String(c.joint) + valueOf(QLatin1String(c.second));
+    return valueOf(name);
 }
 
 QList<PrintedForm *> allForms()
@@ -120,23 +151,23 @@ void reopen(Query &q, const QString &sql)
 }
 
 // Every form filled: its value labels with full-length values, the trip
-// reports over 30 trips and the letter over 25 vehicles, all with long names
-// (or the values `valueOf` gives).
-void fillForms(AppFixture &fx, QString (*valueOf)(const QString &) = longValue)
+// reports over 30 trips and the letter over 25 vehicles (or `rows` of each),
+// all with long names (or the values `valueOf` gives).
+void fillForms(AppFixture &fx, QString (*valueOf)(const QString &) = longValue, int rows = 0)
 {
     const auto longValue = valueOf;
     const QString longDriver = valueOf("ranande"), longOfficer = valueOf("mamor"), longVehicle = valueOf("khodro");
-    for (int i = 1; i <= 30; ++i)
+    for (int i = 1; i <= (rows ? rows : 30); ++i)
         fx.exec(QStringLiteral("insert into taradod (ranande,mamor,loc,mamor_cmt,khodro,pelak,ostan,shahrestan,dat1,dat2,saat1,saat2,"
                                "kilometr1,kilometr2,tavaghof,karkard_kilometr,karkard_saat,mablagh_kilometr,mablagh_saat,mablagh) values "
                                "('%1','%2','%3','%4','%5','%6','%7','%8','1402/12/%9','1402/12/29','07:30','23:45',%10)")
                     .arg(longDriver, longOfficer, longValue("loc"), longValue("mamor_cmt"), longVehicle, longValue("pelak"),
                          longValue("ostan"), longValue("shahrestan"))
                     .arg(i % 28 + 1, 2, 10, QLatin1Char('0'))
-                    .arg(valueOf == ::longValue ? QStringLiteral("1234567,1235678,12.5,1111,16.5,12500000,3500000,1234567890")
+                    .arg(valueOf != declaredLength ? QStringLiteral("1234567,1235678,12.5,1111,16.5,12500000,3500000,1234567890")
                                                 : QStringLiteral("1234567890,2147483647,1234567.5,1234567890,1234567.5,"
                                                                  "123456789012345,123456789012345,123456789012345")));
-    for (int i = 1; i <= 25; ++i)
+    for (int i = 1; i <= (rows ? rows : 25); ++i)
         fx.exec(QStringLiteral("insert into khodro (lname,khodro,model,pelak,ostan,shahrestan) values ('%1','%2',1399,'%4','%5','%6')")
                     .arg(longDriver, QStringLiteral("%1 %2").arg(longVehicle).arg(i).left(100))
                     .arg(longValue("pelak"), longValue("ostan"), longValue("shahrestan")));
@@ -149,20 +180,24 @@ void fillForms(AppFixture &fx, QString (*valueOf)(const QString &) = longValue)
             continue;
         for (const QString &name : form->valueNames()) {
             QVERIFY2(!longValue(name).isEmpty(), qPrintable(QStringLiteral("no value for %1 of %2").arg(name, form->objectName())));
-            form->setValue(name, longValue(name));
+            form->setValue(name, formValue(form, name, valueOf));
         }
     }
 }
 
 bool havePoppler() { return !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty(); }
 
-// The pages of a PDF file as pictures at a resolution, drawn by the PDF reader.
-QList<QImage> pdfPages(const QString &pdf, double resolution)
+// The pages of a PDF file (or its page `only`, from 1) as pictures at a
+// resolution, drawn by the PDF reader.
+QList<QImage> pdfPages(const QString &pdf, double resolution, int only = 0)
 {
-    const QString prefix = pdf + QStringLiteral("-page");
+    const QString prefix = pdf + QStringLiteral("-page") + (only > 0 ? QString::number(only) + QLatin1Char('-') : QString());
+    QStringList range;
+    if (only > 0)
+        range << QStringLiteral("-f") << QString::number(only) << QStringLiteral("-l") << QString::number(only);
     QProcess p;
     // Grey maps: writing PNG files would take most of the comparison's time.
-    p.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(resolution), QStringLiteral("-gray"), pdf, prefix});
+    p.start(QStringLiteral("pdftoppm"), range + QStringList{QStringLiteral("-r"), QString::number(resolution), QStringLiteral("-gray"), pdf, prefix});
     p.waitForFinished(120000);
     QList<QImage> out;
     const QFileInfo info(prefix);
@@ -257,6 +292,68 @@ QString pdfTextIn(const QString &pdf, int page, const QRectF &mm)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
+// The words of each page of a PDF file, as the PDF reader gives their boxes
+// back (mm from the paper's corner).
+struct Word {
+    QRectF box;
+    QString text;
+};
+QList<QList<Word>> pdfWords(const QString &pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    p.waitForFinished(60000);
+    static const QRegularExpression item(QString::fromLatin1(
+        R"re(<page |<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">([^<]*)</word>)re"));
+    QList<QList<Word>> pages;
+    const double mm = 25.4 / 72;
+    for (const QRegularExpressionMatch &m : item.globalMatch(QString::fromUtf8(p.readAllStandardOutput()))) {
+        if (m.captured(1).isEmpty())
+            pages.append(QList<Word>());
+        else
+            pages.last().append({QRectF(QPointF(m.captured(1).toDouble() * mm, m.captured(2).toDouble() * mm),
+                                        QPointF(m.captured(3).toDouble() * mm, m.captured(4).toDouble() * mm)),
+                                 m.captured(5)});
+    }
+    return pages;
+}
+
+// Words of a page (from 1) of a PDF file lying on words of another line:
+// the boxes of two words cross (neither within the other's height, as words
+// of one line are, whatever their size) and the paper is inked where they
+// do, so that a letter of one stands in the box of the other. Lines set
+// close may cross their boxes where no letter reaches.
+QStringList wordsOnWords(const QString &pdf, int page, QList<Word> words)
+{
+    auto within = [](const QRectF &a, const QRectF &b) { return a.top() >= b.top() - 0.05 && a.bottom() <= b.bottom() + 0.05; };
+    std::sort(words.begin(), words.end(), [](const Word &a, const Word &b) { return a.box.top() < b.box.top(); });
+    constexpr double resolution = 100;
+    const double dots = resolution / 25.4;
+    QImage paper;
+    QStringList faults;
+    for (int i = 0; i < words.size(); ++i)
+        for (int j = i + 1; j < words.size() && words[j].box.top() < words[i].box.bottom(); ++j) {
+            const QRectF &a = words[i].box, &b = words[j].box;
+            if (!a.intersects(b) || within(a, b) || within(b, a))
+                continue;
+            if (paper.isNull())
+                paper = pdfPages(pdf, resolution, page).value(0);
+            const QRect both = QRectF((a & b).topLeft() * dots, (a & b).size() * dots).toRect() & paper.rect();
+            int ink = 0;
+            for (int y = both.top(); y <= both.bottom(); ++y)
+                for (int x = both.left(); x <= both.right(); ++x)
+                    ink += paper.constScanLine(y)[x] < 128;
+            if (ink > 0)
+                faults << QStringLiteral("\"%1\" at %2 mm lies on \"%3\" at %4 mm: %5 dots")
+                              .arg(words[i].text)
+                              .arg(a.top(), 0, 'f', 1)
+                              .arg(words[j].text)
+                              .arg(b.top(), 0, 'f', 1)
+                              .arg(ink);
+        }
+    return faults;
+}
+
 // What a comparison allows: a few stray dots of anti-aliasing per page.
 constexpr int allowedUnmatched = 12;
 
@@ -309,9 +406,58 @@ void paintAlone(QPainter &painter, const Report &report, const Report::Placement
     painter.save();
     const double scale = dpi / (25.4 * reportunit::perMm);
     painter.scale(scale, scale);
-    painter.translate(reportunit::fromMm(report.margins().left()), reportunit::fromMm(p.top));
+    painter.translate(reportunit::fromMm(report.margins().left()), reportunit::fromMm(p.top - p.from));
     label->paint(painter, ReportRow(p.row >= 0 ? report.dataSet() : nullptr, p.row, p.number), *p.flow);
     painter.restore();
+}
+
+// The texts a placed band shows: of a band continued over pages, those of
+// the part from `from` down.
+QList<const ReportLabel *> shownLabels(const Report &report, const Report::Placement &p)
+{
+    const bool whole = p.from <= 0 && p.height >= p.flow->height - 0.01;
+    QList<const ReportLabel *> out;
+    for (const ReportElement *e : p.band->elements())
+        if (auto *l = qobject_cast<const ReportLabel *>(e)) {
+            const QRectF at = whole ? QRectF() : l->fitFor(ReportRow(report.dataSet(), p.row, p.number), *p.flow).rect;
+            if (whole || (at.bottom() > p.from && at.top() < p.from + p.height))
+                out << l;
+        }
+    return out;
+}
+
+// Long names read back whole from the PDF of a form filled with realistic
+// values, each from its own box: the amounts statement's, the daily
+// reports' and the job application's. The detail cells grow for their
+// second line, the header's values flow onto theirs. A name "field:x" is
+// the detail band's field x.
+const QList<std::tuple<QString, QString, QString>> namesReadBack{
+    {"taradod_frm_riyali", "ranande", longDriver},
+    {"taradod_frm_riyali", "khodro", longVehicle},
+    {"taradod_frm_riyali", "field:ranande", longDriver},
+    {"taradod_frm_riyali", "field:mamor", longOfficer},
+    {"taradod_frm_rozane_kharej", "field:mamor", longOfficer},
+    {"taradod_frm_rozane_dakhel", "field:ranande", longDriver},
+    {"personel_frm_darkhastkar", "khodro", longVehicle},
+    {"khodro_frm_sokht", "sokht_nam", longDriver},
+};
+
+// Where the first placement of a label (or field) on a page prints, grown
+// as it prints, in mm from the paper's corner; null when the page has none.
+QRectF printedBox(const Report &report, const Report::Page &page, const QString &name)
+{
+    for (const Report::Placement &p : page)
+        for (const ReportElement *e : p.band->elements()) {
+            const auto *field = qobject_cast<const ReportField *>(e);
+            if (name.startsWith(QLatin1String("field:")) ? field && p.row >= 0 && field->field() == name.mid(6) : e->objectName() == name) {
+                auto *l = qobject_cast<const ReportLabel *>(e);
+                const ReportRow row(report.dataSet(), p.row, p.number);
+                QRectF g = p.flow->rect(e);
+                g.setHeight(qMax(g.height(), l->fitFor(row, *p.flow).rect.bottom() - g.top()));
+                return g.translated(report.margins().left(), p.top);
+            }
+        }
+    return QRectF();
 }
 
 // What the paper shows of every text of a page: each text laid out whole,
@@ -330,10 +476,7 @@ QStringList paperFaults(const Report &report, const Report::Page &page, double l
     QVector<const ReportLabel *> owner(whole.width() * whole.height(), nullptr);
     QImage alone(whole.size(), QImage::Format_Grayscale8);
     for (const Report::Placement &p : page)
-        for (const ReportElement *e : p.band->elements()) {
-            auto *l = qobject_cast<const ReportLabel *>(e);
-            if (!l)
-                continue;
+        for (const ReportLabel *l : shownLabels(report, p)) {
             const ReportRow row(report.dataSet(), p.row, p.number);
             if (!l->fitFor(row, *p.flow).whole)
                 faults << l->objectName() + QStringLiteral(" is cut");
@@ -520,80 +663,88 @@ private Q_SLOTS:
 
     void valuesFitWhole_data()
     {
-        QTest::addColumn<bool>("declared");
-        QTest::addRow("long names") << false;
+        QTest::addColumn<int>("values");
+        QTest::addRow("long names") << int(Realistic);
         // Every value at its column's declared length (a vehicle name of 100 letters).
-        QTest::addRow("declared lengths") << true;
+        QTest::addRow("declared lengths") << int(Declared);
+        QTest::addRow("line breaks") << int(LineBreaks);
     }
 
-    // On the paper of every form, filled with full-length values or with
-    // values at their columns' declared lengths, every text prints whole:
-    // nothing painted over it, nothing past the margins; values at no less
-    // than four fifths of their size (half at declared lengths).
+    // On the paper of the first, second and last page of every form, filled
+    // with full-length values, with values at their columns' declared
+    // lengths or with values of three lines, every text prints whole:
+    // nothing painted over it, no word on a word of another line, nothing
+    // past the margins, every line of every value; values at no less than
+    // four fifths of their size (half at declared lengths, two fifths with
+    // line breaks). With realistic values, the preview shows those pages dot
+    // for dot as the PDF, and long names read back whole from their boxes.
     void valuesFitWhole()
     {
-        QFETCH(bool, declared);
+        if (!havePoppler())
+            QSKIP("pdftotext is not installed");
+        QFETCH(int, values);
+        QString (*const valueOf)(const QString &) = values == Declared ? declaredLength : values == LineBreaks ? withLineBreaks : longValue;
         AppFixture fx(Engine::Sqlite);
-        fillForms(fx, declared ? declaredLength : longValue);
+        // Long values make a page of a row or two: three rows make the pages
+        // a report repeats.
+        fillForms(fx, valueOf, values == Realistic ? 0 : 3);
         QStringList faults;
         for (PrintedForm *form : allForms()) {
-            const Report &report = *form->QuickRep1;
+            Report &report = *form->QuickRep1;
             const QVector<Report::Page> pages = report.paginate();
-            // The pages between the second and the last repeat the second.
-            for (int i : QSet<int>{0, qMin(1, int(pages.size()) - 1), int(pages.size()) - 1})
-                for (const QString &fault : paperFaults(report, pages[i], declared ? 0.5 : 0.8))
+            const QString pdf = dir.filePath(QStringLiteral("%1-%2.pdf").arg(form->objectName(), QLatin1String(QTest::currentDataTag())));
+            QVERIFY(report.exportPdf(pdf));
+            const QList<QList<Word>> words = pdfWords(pdf);
+            QCOMPARE(words.size(), pages.size());
+            // With realistic values the preview shows the paper: each page
+            // checked, drawn by the preview at its zoom and by the PDF reader
+            // from the file at the same resolution, matches.
+            std::unique_ptr<ReportPreview> preview;
+            if (values == Realistic) {
+                preview = std::make_unique<ReportPreview>(report);
+                preview->setZoom(preview->zoom() * dpi / preview->dotsPerInch());
+                QCOMPARE(preview->dotsPerInch(), dpi);
+                QCOMPARE(preview->pageCount(), int(pages.size()));
+            }
+            // The pages between the second and the last repeat the second;
+            // of long values, the last repeats the second but for the summary.
+            for (int i : QSet<int>{0, values == Realistic ? qMin(1, int(pages.size()) - 1) : 0, int(pages.size()) - 1}) {
+                const double least = values == Realistic ? 0.8 : values == Declared ? 0.5 : 0.4;
+                QStringList found = paperFaults(report, pages[i], least) + wordsOnWords(pdf, i + 1, words[i]);
+                // As many last lines on the paper as the texts of the page hold.
+                int held = 0;
+                for (const Report::Placement &p : values == LineBreaks ? pages[i] : Report::Page())
+                    for (const ReportLabel *l : shownLabels(report, p))
+                        held += letters(l->textFor(ReportRow(report.dataSet(), p.row, p.number))).count(letters(lastLine));
+                const int printed = held ? letters(pdfTextIn(pdf, i + 1, QRectF(QPointF(), report.paperSize()))).count(letters(lastLine)) : 0;
+                if (printed != held)
+                    found << QStringLiteral("%1 of %2 last lines printed").arg(printed).arg(held);
+                for (const auto &[formName, name, expected] : namesReadBack)
+                    if (values == Realistic && i == 0 && formName == form->objectName()) {
+                        const QRectF box = printedBox(report, pages[i], name);
+                        const QString printed = box.isNull() ? QString() : pdfTextIn(pdf, 1, box.adjusted(-0.3, -0.3, 0.3, 0.3));
+                        if (letters(printed) != letters(expected))
+                            found << QStringLiteral("%1 reads \"%2\"").arg(name, printed.simplified());
+                    }
+                if (preview) {
+                    const QImage screen = preview->pageImage(i);
+                    const QImage paper = pdfPages(pdf, dpi, i + 1).value(0);
+                    QVERIFY(qAbs(screen.width() - paper.width()) <= 1 && qAbs(screen.height() - paper.height()) <= 1);
+                    QImage marks;
+                    if (const int unmatched = unmatchedInk(screen, paper, &marks, pictureBoxes(report, pages[i], dpi));
+                        unmatched > allowedUnmatched) {
+                        marks.save(dir.filePath(form->objectName() + QStringLiteral("-differences.png")));
+                        dir.setAutoRemove(false);
+                        found << QStringLiteral("%1 dots differ from the preview (pictures in %2)").arg(unmatched).arg(dir.path());
+                    }
+                }
+                for (const QString &fault : found)
                     faults << QStringLiteral("%1 page %2: %3").arg(form->objectName()).arg(i + 1).arg(fault);
+            }
         }
         for (const QString &fault : faults)
             qWarning("%s", qPrintable(fault));
         QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("%1 texts do not print whole").arg(faults.size())));
-    }
-
-    // The long names of the amounts statement, the daily report and the job
-    // application read back whole from the PDF, each from its own box: the
-    // detail cells grow for their second line, the header's values flow
-    // onto theirs.
-    void longNamesPrintWhole()
-    {
-        if (!havePoppler())
-            QSKIP("pdftotext is not installed");
-        AppFixture fx(Engine::Sqlite);
-        fillForms(fx);
-        const QList<std::tuple<PrintedForm *, QString, QString>> cases{
-            {app::taradod_frm_riyali, QStringLiteral("ranande"), longDriver},
-            {app::taradod_frm_riyali, QStringLiteral("khodro"), longVehicle},
-            {app::taradod_frm_riyali, QStringLiteral("field:ranande"), longDriver},
-            {app::taradod_frm_riyali, QStringLiteral("field:mamor"), longOfficer},
-            {app::taradod_frm_rozane_kharej, QStringLiteral("field:mamor"), longOfficer},
-            {app::taradod_frm_rozane_dakhel, QStringLiteral("field:ranande"), longDriver},
-            {app::personel_frm_darkhastkar, QStringLiteral("khodro"), longVehicle},
-            {app::khodro_frm_sokht, QStringLiteral("sokht_nam"), longDriver},
-        };
-        for (const auto &[form, name, expected] : cases) {
-            const Report &report = *form->QuickRep1;
-            const QString pdf = dir.filePath(form->objectName() + QStringLiteral("-names.pdf"));
-            QVERIFY(report.exportPdf(pdf));
-            // The first placement of the label on the first page, grown as it prints.
-            QRectF box;
-            const QVector<Report::Page> pages = report.paginate();
-            for (const Report::Placement &p : pages.first())
-                for (const ReportElement *e : p.band->elements()) {
-                    const auto *field = qobject_cast<const ReportField *>(e);
-                    const bool wanted = name.startsWith(QLatin1String("field:")) ? field && p.row >= 0 && field->field() == name.mid(6)
-                                                                                  : e->objectName() == name;
-                    if (wanted && box.isNull()) {
-                        auto *l = qobject_cast<const ReportLabel *>(e);
-                        const ReportRow row(report.dataSet(), p.row, p.number);
-                        QRectF g = p.flow->rect(e);
-                        g.setHeight(qMax(g.height(), l->fitFor(row, *p.flow).rect.bottom() - g.top()));
-                        box = g.translated(report.margins().left(), p.top);
-                    }
-                }
-            QVERIFY2(!box.isNull(), qPrintable(name));
-            const QString printed = pdfTextIn(pdf, 1, box.adjusted(-0.3, -0.3, 0.3, 0.3));
-            QVERIFY2(letters(printed) == letters(expected),
-                     qPrintable(QStringLiteral("%1 %2: \"%3\"").arg(form->objectName(), name, printed.simplified())));
-        }
     }
 
     // The no-fines letter for 25 vehicles: every page carries rows under its
@@ -623,44 +774,6 @@ private Q_SLOTS:
             if (auto *l = qobject_cast<const ReportLabel *>(e); l && !l->isValueLabel() && !l->isBold())
                 sizes << l->fitFor(ReportRow()).scale * l->pointSize();
         QCOMPARE(sizes.size(), 1);
-    }
-
-    // The first, second and last page of every form, drawn by the preview at its zoom and by the
-    // PDF reader from the exported file at the same resolution, matches.
-    void previewShowsThePaper()
-    {
-        if (!havePoppler())
-            QSKIP("pdftoppm is not installed");
-        AppFixture fx(Engine::Sqlite);
-        fillForms(fx);
-        for (PrintedForm *form : allForms()) {
-            Report &report = *form->QuickRep1;
-            const QString pdf = dir.filePath(form->objectName() + QStringLiteral(".pdf"));
-            QVERIFY(report.exportPdf(pdf));
-            const QList<QImage> paper = pdfPages(pdf, dpi);
-            ReportPreview preview(report);
-            preview.setZoom(preview.zoom() * dpi / preview.dotsPerInch());
-            QCOMPARE(preview.dotsPerInch(), dpi);
-            QCOMPARE(preview.pageCount(), int(paper.size()));
-            const QVector<Report::Page> pages = report.paginate();
-            // The pages between the second and the last repeat the second.
-            for (int page : QSet<int>{0, qMin(1, int(paper.size()) - 1), int(paper.size()) - 1}) {
-                const QImage screen = preview.pageImage(page);
-                QVERIFY(qAbs(screen.width() - paper[page].width()) <= 1 && qAbs(screen.height() - paper[page].height()) <= 1);
-                QImage marks;
-                const int unmatched = unmatchedInk(screen, paper[page], &marks, pictureBoxes(report, pages[page], dpi));
-                if (unmatched > allowedUnmatched) {
-                    marks.save(dir.filePath(form->objectName() + QStringLiteral("-differences.png")));
-                    dir.setAutoRemove(false);
-                }
-                QVERIFY2(unmatched <= allowedUnmatched,
-                         qPrintable(QStringLiteral("%1 page %2: %3 dots differ (pictures in %4)")
-                                        .arg(form->objectName())
-                                        .arg(page + 1)
-                                        .arg(unmatched)
-                                        .arg(dir.path())));
-            }
-        }
     }
 };
 

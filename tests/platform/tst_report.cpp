@@ -389,13 +389,13 @@ private Q_SLOTS:
         QVERIFY(moved > 0);
         QVERIFY(fit.rect.bottom() <= band->geometryFor(below, ReportRow()).top());
         QCOMPARE(band->geometryFor(frame, ReportRow()).height(), frame->geometry().height() + moved);
-        QVERIFY(band->heightFor(ReportRow()) > 40);
+        QVERIFY(band->flowFor(ReportRow()).height > 40);
 
         band->setHeight(r.paperSize().height() - r.margins().top() - r.margins().bottom());
         ReportLabel *date = band->label(QStringLiteral("تاريخ"), QStringLiteral("Zar"), 12)->placeRight(10, band->height() - 8);
         QVERIFY(value->fitFor(ReportRow()).scale >= 0.8 - 1e-9);
         QCOMPARE(band->geometryFor(date, ReportRow()), date->geometry());
-        QCOMPARE(band->heightFor(ReportRow()), band->height());
+        QCOMPARE(band->flowFor(ReportRow()).height, band->height());
         band->rectangle(0, 18, 60, band->height() - 19);
         const ReportLabel::Fit squeezed = value->fitFor(ReportRow());
         QVERIFY(squeezed.whole);
