@@ -110,11 +110,7 @@ QString declaredLength(const QString &name)
     const QString pattern = s.kind == Words  ? QStringLiteral("پژو ۴۰۵ جی‌ال‌ایکس دوگانه‌سوز سفید روغنی ")
                             : s.kind == Code ? QStringLiteral("NAAP13FE9KJ123456")
                                              : QStringLiteral("9876543210");
-    QString out;
-    while (out.size() < s.length)
-        out += pattern;
-    out.truncate(s.length);
-    return out.endsWith(QLatin1Char(' ')) ? out.left(s.length - 1) + QStringLiteral("ی") : out;
+    return filledTo(s.length, pattern);
 }
 
 // Values the lists compose from two columns: the form, its label, the columns and what joins them.
@@ -290,32 +286,6 @@ QString pdfTextIn(const QString &pdf, int page, const QRectF &mm)
                                           QStringLiteral("-H"), QString::number(qCeil(pt.height())), pdf, QStringLiteral("-")});
     p.waitForFinished(60000);
     return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-// The words of each page of a PDF file, as the PDF reader gives their boxes
-// back (mm from the paper's corner).
-struct Word {
-    QRectF box;
-    QString text;
-};
-QList<QList<Word>> pdfWords(const QString &pdf)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    p.waitForFinished(60000);
-    static const QRegularExpression item(QString::fromLatin1(
-        R"re(<page |<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">([^<]*)</word>)re"));
-    QList<QList<Word>> pages;
-    const double mm = 25.4 / 72;
-    for (const QRegularExpressionMatch &m : item.globalMatch(QString::fromUtf8(p.readAllStandardOutput()))) {
-        if (m.captured(1).isEmpty())
-            pages.append(QList<Word>());
-        else
-            pages.last().append({QRectF(QPointF(m.captured(1).toDouble() * mm, m.captured(2).toDouble() * mm),
-                                        QPointF(m.captured(3).toDouble() * mm, m.captured(4).toDouble() * mm)),
-                                 m.captured(5)});
-    }
-    return pages;
 }
 
 // Words of a page (from 1) of a PDF file lying on words of another line:

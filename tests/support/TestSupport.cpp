@@ -14,6 +14,8 @@
 #include <QLineEdit>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -281,4 +283,33 @@ void switchFilterOn(QCheckBox *box, QWidget *field, const QString &text)
         combo->setText(text);
     else
         static_cast<QLineEdit *>(field)->setText(text);
+}
+
+QString filledTo(int length, const QString &pattern)
+{
+    QString out;
+    while (out.size() < length)
+        out += pattern;
+    out.truncate(length);
+    return out.endsWith(QLatin1Char(' ')) ? out.left(length - 1) + QStringLiteral("ی") : out;
+}
+
+QList<QList<Word>> pdfWords(const QString &pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    p.waitForFinished(60000);
+    static const QRegularExpression item(QString::fromLatin1(
+        R"re(<page |<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">([^<]*)</word>)re"));
+    QList<QList<Word>> pages;
+    const double mm = 25.4 / 72;
+    for (const QRegularExpressionMatch &m : item.globalMatch(QString::fromUtf8(p.readAllStandardOutput()))) {
+        if (m.captured(1).isEmpty())
+            pages.append(QList<Word>());
+        else
+            pages.last().append({QRectF(QPointF(m.captured(1).toDouble() * mm, m.captured(2).toDouble() * mm),
+                                        QPointF(m.captured(3).toDouble() * mm, m.captured(4).toDouble() * mm)),
+                                 m.captured(5)});
+    }
+    return pages;
 }

@@ -2,6 +2,7 @@
 #include "platform/Connection.h"
 #include "platform/DbGrid.h"
 #include "platform/ScriptedPlatform.h"
+#include <QRectF>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -88,3 +89,15 @@ void checkFoldedFilter(AppFixture &fx, const QString &table, const QString &inse
 
 // Path of a file of the reference data (../shared/data).
 QString sharedDataFile(const QString &name);
+
+// `pattern` repeated to `length` characters, as a value at a column's
+// declared length; a value is not left ending in a space.
+QString filledTo(int length, const QString &pattern);
+
+// The words of each page of a PDF file, as the PDF reader (pdftotext -bbox)
+// gives their boxes back (mm from the paper's corner).
+struct Word {
+    QRectF box;
+    QString text;
+};
+QList<QList<Word>> pdfWords(const QString &pdf);

@@ -124,14 +124,7 @@ void addReportTrips(AppFixture &fx)
 }
 
 // A value at a column's declared length, of short words as a clerk's list of names runs.
-QString declaredLength(int length, const QString &words = QStringLiteral("پژو ۴۰۵ جی‌ال‌ایکس دوگانه‌سوز سفید روغنی "))
-{
-    QString out;
-    while (out.size() < length)
-        out += words;
-    out.truncate(length);
-    return out.endsWith(QLatin1Char(' ')) ? out.left(length - 1) + QStringLiteral("ی") : out;
-}
+QString declaredLength(int length, const QString &words = QStringLiteral("پژو ۴۰۵ جی‌ال‌ایکس دوگانه‌سوز سفید روغنی ")) { return filledTo(length, words); }
 
 // `count` trips with the same names: the driver's and the officer's; the
 // other texts and numbers at their columns' declared lengths when `declared`.
@@ -144,26 +137,6 @@ void addTrips(AppFixture &fx, int count, const QString &driver, const QString &o
                            "select '%2','%3','%4','%4','%4','%5','%4','1402/12/01','1402/12/29','07:30','23:45',%6,%6,12.5,1111,16.5,1234567890 from n")
                 .arg(count)
                 .arg(driver, officer, words, declared ? declaredLength(100) : QStringLiteral("پژو"), number));
-}
-
-// The glyphs of a PDF's pages as pdftotext -bbox gives them (each Persian
-// letter a word of its own): page from 0, and box in millimetres.
-QList<QPair<int, QRectF>> glyphsOf(const QString &pdf)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    p.waitForFinished(120000);
-    QList<QPair<int, QRectF>> out;
-    int page = -1;
-    const QRegularExpression word(QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">"));
-    for (const QString &line : QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'))) {
-        page += line.contains(QLatin1String("<page "));
-        if (const QRegularExpressionMatch m = word.match(line); m.hasMatch()) {
-            auto mm = [&m](int i) { return m.captured(i).toDouble() * 25.4 / 72; };
-            out << qMakePair(page, QRectF(QPointF(mm(1), mm(2)), QPointF(mm(3), mm(4))));
-        }
-    }
-    return out;
 }
 
 QStringList datesIn(const QString &text)
@@ -435,9 +408,11 @@ private Q_SLOTS:
                     }
         auto heights = [&](const QList<QPair<int, QRectF>> &boxes) {
             QList<double> out;
-            for (const auto &[page, box] : glyphsOf(pdf))
-                if (std::any_of(boxes.begin(), boxes.end(), [&](const auto &b) { return b.first == page && b.second.contains(box.center()); }))
-                    out << box.height();
+            const QList<QList<Word>> pages = pdfWords(pdf);
+            for (int page = 0; page < pages.size(); ++page)
+                for (const Word &w : pages[page])
+                    if (std::any_of(boxes.begin(), boxes.end(), [&](const auto &b) { return b.first == page && b.second.contains(w.box.center()); }))
+                        out << w.box.height();
             std::sort(out.begin(), out.end());
             return out;
         };
