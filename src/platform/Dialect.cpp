@@ -477,62 +477,22 @@ public:
     {
         return column + QStringLiteral(" glob ") + quoted(globPattern(text, false));
     }
-    // A range of dates. The replace() of every form of every digit copies a
-    // text twenty times, and asking each text whether it is ASCII costs as
-    // much as the comparison itself, which made a range over a table with
-    // one date in ten in Persian digits twice as slow as a plain one. So
-    // between bounds of digits, blanks and slashes (every date the lists
-    // take) a text is compared as it is first, and asked only then whether
-    // it is ASCII; a text of blanks, slashes and the digits of one other
-    // form (as another program writes a date) is compared with the bounds
-    // written in that form, which orders it as its ASCII form is ordered
-    // (blank and slash come before every digit in each form); and only a
-    // text of mixed forms is folded, among those that lie between the lower
-    // bound and the upper one in Persian digits, which hold every text
-    // whose folded form lies between the bounds.
+    // A range, each stored text compared in its folded form: the connection's
+    // folded_letters() reads a text once and gives NULL for one that folding
+    // leaves as it is (every date the program writes), which is then
+    // compared as it is. The replace() of every form of every digit copied
+    // each text twenty times, and asking SQL whether a text was ASCII cost as
+    // much as the comparison itself. A text whose folded form is not before
+    // a lower bound of ASCII characters is not before it either (the two
+    // agree up to the text's first character past ASCII, which comes after
+    // every ASCII one), so the texts before such a bound cost no call.
     QString textBetween(const QString &column, const QString &from, const QString &to) const override
     {
         const QString low = foldedLetters(from);
-        const QString high = foldedLetters(to);
-        const auto dateLike = [](const QString &text) {
-            return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit() || c == QLatin1Char(' ') || c == QLatin1Char('/'); });
-        };
-        if (!dateLike(low) || !dateLike(high))
-            return Dialect::textBetween(column, from, to);
-        const auto between = [&](const QString &l, const QString &h) {
-            return column + QStringLiteral(" between ") + quoted(l) + QStringLiteral(" and ") + quoted(h);
-        };
-        const auto inForm = [](QString text, char16_t zero) {
-            for (QChar &c : text)
-                if (c.isDigit())
-                    c = QChar(char16_t(zero + (c.unicode() - u'0')));
-            return text;
-        };
-        const QString ascii = QStringLiteral("length(") + column + QStringLiteral(")=length(cast(") + column + QStringLiteral(" as blob))");
-        QStringList alternatives{between(low, high) + QStringLiteral(" and ") + ascii};
-        QString mixed = between(low, inForm(high, 0x06F0)) + QStringLiteral(" and not ") + ascii;
-        for (char16_t zero : {char16_t(0x06F0), char16_t(0x0660)}) {
-            const QString otherCharacter = column + QStringLiteral(" glob ")
-                + quoted(QStringLiteral("*[^") + QChar(zero) + QLatin1Char('-') + QChar(char16_t(zero + 9)) + QStringLiteral(" /]*"));
-            alternatives << between(inForm(low, zero), inForm(high, zero)) + QStringLiteral(" and not ") + otherCharacter;
-            mixed += QStringLiteral(" and ") + otherCharacter;
-        }
-        Folding folding;
-        folding.letters = letterFolds();
-        alternatives << mixed + QStringLiteral(" and ") + foldedText(column, folding) + QStringLiteral(" between ") + quoted(low)
-                + QStringLiteral(" and ") + quoted(high);
-        return QLatin1Char('(') + alternatives.join(QStringLiteral(" or ")) + QLatin1Char(')');
-    }
-    // A stored text of ASCII characters only (as many characters as bytes)
-    // holds no form to fold and is read as it is; only the others go through
-    // replace(), which copies them.
-    QString foldedColumn(const QString &expression, const Folding &folding) const override
-    {
-        if (folding.letters.isEmpty() || !folding.asciiText)
-            return foldedText(expression, folding);
-        return QStringLiteral("(case when length(") + expression + QStringLiteral(")=length(cast(") + expression
-            + QStringLiteral(" as blob)) then ") + lowered(expression, folding) + QStringLiteral(" else ") + foldedText(expression, folding)
-            + QStringLiteral(" end)");
+        const bool asciiLow = std::all_of(low.begin(), low.end(), [](QChar c) { return c.unicode() < 128; });
+        return QLatin1Char('(') + (asciiLow ? column + QStringLiteral(">=") + quoted(low) + QStringLiteral(" and ") : QString())
+            + QStringLiteral("coalesce(folded_letters(") + column + QStringLiteral("),") + column + QStringLiteral(") between ") + quoted(low)
+            + QStringLiteral(" and ") + quoted(foldedLetters(to)) + QLatin1Char(')');
     }
     QString typeName(ColumnType type, int length) const override
     {
