@@ -304,12 +304,16 @@ public:
         literal.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
         const QString pattern = QLatin1Char('%') + literal + QLatin1Char('%');
         const Folding folding = foldingFor(pattern);
-        // Latin letters go through lower(), which folds more than their two
-        // forms; a text of ASCII characters once folded is cheap already.
-        if (folding.letters.isEmpty() || folding.lowerCase || folding.asciiText)
+        // A text of ASCII characters once folded is cheap already.
+        if (folding.none() || folding.asciiText)
             return Dialect::containsText(column, literal);
-        if (!text.contains(QLatin1Char('%')) && !text.contains(QLatin1Char('_')))
+        const bool casesPastAscii = std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 128 && c.toLower() != c.toUpper(); });
+        if (!text.contains(QLatin1Char('%')) && !text.contains(QLatin1Char('_')) && !casesPastAscii)
             return foundInForms(column, text, literal);
+        // Latin letters go through lower(), which folds more than their two
+        // forms.
+        if (folding.lowerCase)
+            return Dialect::containsText(column, literal);
         QStringList alternatives{QString()};
         bool exact = true;
         for (QChar c : pattern) {
@@ -343,12 +347,38 @@ public:
     // A text that holds no digit of the typed text in any form costs as many
     // strpos() as the first digit has forms. Past 27 combinations the tree
     // stops and the full fold decides on the texts it found.
-    QString foundInForms(const QString &column, const QString &text, const QString &literal) const
+    //
+    // Latin letters are compared in either case: the tree then reads the
+    // stored text lowered in the "C" collation, which lowers only ASCII
+    // letters and costs little (translate() and lower() in the database's
+    // own collation cost twice a LIKE), and a Latin letter has one form
+    // there but for "k" and "i", which lower() also makes of the Kelvin sign
+    // and the dotted capital I. A typed letter with cases past ASCII is left
+    // to the full fold.
+    QString foundInForms(const QString &column, const QString &typed, const QString &literal) const
     {
+        const bool lowered = foldingFor(typed).lowerCase;
+        const auto formsOf = [lowered](QChar c) {
+            if (!lowered || c.unicode() >= 128 || !c.isLetter())
+                return ::formsOf(c);
+            const QChar lower = c.toLower();
+            if (lower == QLatin1Char('k'))
+                return QString(lower) + QChar(0x212A);
+            if (lower == QLatin1Char('i'))
+                return QString(lower) + QChar(0x0130);
+            return QString();
+        };
+        QString text = typed;
+        for (QChar &c : text)
+            if (lowered && c.unicode() < 128)
+                c = c.toLower();
+        const QString searched = lowered ? QStringLiteral("lower(") + column + QStringLiteral(" collate \"C\")") : column;
         QList<qsizetype> folded; // the positions of the letters with several forms
         for (qsizetype i = 0; i < text.size(); ++i)
             if (!formsOf(text.at(i)).isEmpty())
                 folded << i;
+        if (folded.isEmpty()) // Latin letters with one form once lowered
+            return QStringLiteral("strpos(") + searched + QLatin1Char(',') + quoted(text) + QStringLiteral(")>0");
         // The literal run after the n-th folded letter (-1: before the first).
         const auto run = [&](qsizetype n) {
             const qsizetype from = n < 0 ? 0 : folded.at(n) + 1;
@@ -375,7 +405,7 @@ public:
             QStringList alternatives;
             for (QChar form : formsOf(text.at(folded.at(n)))) {
                 const QString longer = n >= start ? sought + form + run(n) : run(n - 1) + form + sought;
-                QString found = QStringLiteral("strpos(") + column + QLatin1Char(',') + quoted(longer) + QStringLiteral(")>0");
+                QString found = QStringLiteral("strpos(") + searched + QLatin1Char(',') + quoted(longer) + QStringLiteral(")>0");
                 if (depth + 1 < levels)
                     found += QStringLiteral(" and ") + level(longer, depth + 1);
                 alternatives << found;
