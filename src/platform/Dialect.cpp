@@ -348,38 +348,38 @@ public:
     // strpos() as the first digit has forms. Past 27 combinations the tree
     // stops and the full fold decides on the texts it found.
     //
-    // Latin letters are compared in either case: the tree then reads the
-    // stored text lowered in the "C" collation, which lowers only ASCII
-    // letters and costs little (translate() and lower() in the database's
-    // own collation cost twice a LIKE), and a Latin letter has one form
-    // there but for "k" and "i", which lower() also makes of the Kelvin sign
-    // and the dotted capital I. A typed letter with cases past ASCII is left
-    // to the full fold.
+    // Latin letters are compared in either case: a text sought with a Latin
+    // letter is sought in the stored text lowered in the "C" collation, which
+    // lowers only ASCII letters and costs less than translate() and lower()
+    // in the database's own collation (each twice a LIKE), and the others in
+    // the stored text as it is. A Latin letter has one form there but for
+    // "k" and "i", which lower() also makes of the Kelvin sign and the dotted
+    // capital I; the first letter of a Latin word starts a level of its own,
+    // so that a text is lowered only once the texts before it are found. A
+    // typed letter with cases past ASCII is left to the full fold.
     QString foundInForms(const QString &column, const QString &typed, const QString &literal) const
     {
         const bool lowered = foldingFor(typed).lowerCase;
-        const auto formsOf = [lowered](QChar c) {
-            if (!lowered || c.unicode() >= 128 || !c.isLetter())
-                return ::formsOf(c);
-            const QChar lower = c.toLower();
-            if (lower == QLatin1Char('k'))
-                return QString(lower) + QChar(0x212A);
-            if (lower == QLatin1Char('i'))
-                return QString(lower) + QChar(0x0130);
-            return QString();
-        };
         QString text = typed;
         for (QChar &c : text)
             if (lowered && c.unicode() < 128)
                 c = c.toLower();
-        const QString searched = lowered ? QStringLiteral("lower(") + column + QStringLiteral(" collate \"C\")") : column;
-        QList<qsizetype> folded; // the positions of the letters with several forms
-        for (qsizetype i = 0; i < text.size(); ++i)
-            if (!formsOf(text.at(i)).isEmpty())
+        const auto latin = [](QChar c) { return c >= QLatin1Char('a') && c <= QLatin1Char('z'); };
+        QList<QString> formsAt; // the forms at each position that starts a level
+        QList<qsizetype> folded; // the positions that start a level
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text.at(i);
+            QString forms = latin(c) ? QString(c) : formsOf(c);
+            if (c == QLatin1Char('k'))
+                forms += QChar(0x212A);
+            else if (c == QLatin1Char('i'))
+                forms += QChar(0x0130);
+            if (forms.size() > 1 || (latin(c) && (i == 0 || !latin(text.at(i - 1))))) {
                 folded << i;
-        if (folded.isEmpty()) // Latin letters with one form once lowered
-            return QStringLiteral("strpos(") + searched + QLatin1Char(',') + quoted(text) + QStringLiteral(")>0");
-        // The literal run after the n-th folded letter (-1: before the first).
+                formsAt << forms;
+            }
+        }
+        // The literal run after the n-th level's letter (-1: before the first).
         const auto run = [&](qsizetype n) {
             const qsizetype from = n < 0 ? 0 : folded.at(n) + 1;
             return text.mid(from, (n + 1 < folded.size() ? folded.at(n + 1) : text.size()) - from);
@@ -389,28 +389,35 @@ public:
             ++start;
         if (start == folded.size())
             start = 0;
-        QList<qsizetype> order; // the folded letters in the order the levels add them
+        QList<qsizetype> order; // the levels in the order the tree adds them
         for (qsizetype n = start; n < folded.size(); ++n)
             order << n;
         for (qsizetype n = start - 1; n >= 0; --n)
             order << n;
         qsizetype levels = 0;
         for (qsizetype combinations = 1; levels < order.size(); ++levels) {
-            combinations *= formsOf(text.at(folded.at(order.at(levels)))).size();
+            combinations *= formsAt.at(order.at(levels)).size();
             if (combinations > 27)
                 break;
         }
+        const auto found = [&](const QString &sought) {
+            const bool withLatin = std::any_of(sought.begin(), sought.end(), latin);
+            return QStringLiteral("strpos(") + (withLatin ? QStringLiteral("lower(") + column + QStringLiteral(" collate \"C\")") : column)
+                + QLatin1Char(',') + quoted(sought) + QStringLiteral(")>0");
+        };
+        if (folded.isEmpty())
+            return found(text);
         const std::function<QString(const QString &, qsizetype)> level = [&](const QString &sought, qsizetype depth) {
             const qsizetype n = order.at(depth);
             QStringList alternatives;
-            for (QChar form : formsOf(text.at(folded.at(n)))) {
+            for (QChar form : formsAt.at(n)) {
                 const QString longer = n >= start ? sought + form + run(n) : run(n - 1) + form + sought;
-                QString found = QStringLiteral("strpos(") + searched + QLatin1Char(',') + quoted(longer) + QStringLiteral(")>0");
+                QString alternative = found(longer);
                 if (depth + 1 < levels)
-                    found += QStringLiteral(" and ") + level(longer, depth + 1);
-                alternatives << found;
+                    alternative += QStringLiteral(" and ") + level(longer, depth + 1);
+                alternatives << alternative;
             }
-            return QLatin1Char('(') + alternatives.join(QStringLiteral(" or ")) + QLatin1Char(')');
+            return alternatives.size() == 1 ? alternatives.first() : QLatin1Char('(') + alternatives.join(QStringLiteral(" or ")) + QLatin1Char(')');
         };
         const QString tree = level(run(start - 1), 0);
         if (levels == order.size())
