@@ -340,8 +340,9 @@ public:
     // text as it is, without a copy, and costs less than a LIKE. Each stored
     // text is sought for the typed text in every combination of the forms of
     // its folded letters, as a tree that ends a text early: the first level
-    // seeks the text from its first digit (or else its first folded letter)
-    // up to the next folded letter in each form of that digit, each further
+    // seeks the text from its first Latin word (else its first digit, else
+    // its first folded letter) up to the next folded letter in each form of
+    // that letter, each further
     // level one folded letter more in each of its forms (those after it
     // first, then those before it), only in the texts the level above found.
     // A text that holds no digit of the typed text in any form costs as many
@@ -384,9 +385,17 @@ public:
             const qsizetype from = n < 0 ? 0 : folded.at(n) + 1;
             return text.mid(from, (n + 1 < folded.size() ? folded.at(n + 1) : text.size()) - from);
         };
-        qsizetype start = 0;
-        while (start < folded.size() && !text.at(folded.at(start)).isDigit())
-            ++start;
+        // The tree starts at the first Latin word (a model's name is rarer
+        // than its number), else at the first digit.
+        const auto first = [&](const std::function<bool(QChar)> &which) {
+            qsizetype n = 0;
+            while (n < folded.size() && !which(text.at(folded.at(n))))
+                ++n;
+            return n;
+        };
+        qsizetype start = first(latin);
+        if (start == folded.size())
+            start = first([](QChar c) { return c.isDigit(); });
         if (start == folded.size())
             start = 0;
         QList<qsizetype> order; // the levels in the order the tree adds them
