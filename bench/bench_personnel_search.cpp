@@ -4,7 +4,8 @@
 // interface in this process and the engine's own client running the same
 // two statements; then that search, a last-name filter of a letter few rows
 // hold, a national-code filter of digits, a plate and an address of letters
-// and digits together and a date range, folded, each beside the same search
+// and digits together, a vehicle of Persian and Latin letters and digits and
+// a date range, folded, each beside the same search
 // with a plain comparison and its rows checked against the full fold's. SQLite, and PostgreSQL when KAVRIN_BENCH_PG
 // (or KAVRIN_TEST_PG) names a server; each engine in a process of its own.
 //
@@ -121,7 +122,8 @@ QString fullyFolded(const QString &expression)
 
 // The columns the searches below filter on.
 const QStringList SearchedColumns{QStringLiteral("lname"), QStringLiteral("shahrestan"), QStringLiteral("nation"),
-                                  QStringLiteral("pelak"), QStringLiteral("adr"), QStringLiteral("reg_dat")};
+                                  QStringLiteral("pelak"), QStringLiteral("adr"), QStringLiteral("reg_dat"),
+                                  QStringLiteral("khodro")};
 
 // A copy of `personel` whose searched columns hold their texts fully folded:
 // there a plain LIKE with the typed text folded finds the rows the folded
@@ -235,6 +237,9 @@ int main(int argc, char **argv)
     // digits) and a lane with its number (either kaf, digits in three forms).
     compareWithPlainLike(d, QStringLiteral("plate \"ب 123\""), {{QStringLiteral("pelak"), QStringLiteral("ب 123")}});
     compareWithPlainLike(d, QStringLiteral("address \"کوچه 25\""), {{QStringLiteral("adr"), QStringLiteral("کوچه 25")}});
+    // Persian letters, digits and Latin letters (compared in either case)
+    // together: a vehicle stored with its digits and letters in any form.
+    compareWithPlainLike(d, QStringLiteral("vehicle \"پژو 405 GLX\""), {{QStringLiteral("khodro"), QStringLiteral("پژو 405 GLX")}});
     // A date range as the lists compare one (one date in ten stored with
     // Persian digits), beside the plain comparison in the folded copy.
     compareWithPlainLike(d, QStringLiteral("registration date 1401/02/01-1401/05/31"),

@@ -46,6 +46,13 @@ inline QVariantList personValues(int i, QRandomGenerator &rng)
     };
     constexpr char16_t zeros[] = {u'0', 0x06F0, 0x0660};
     const QString plate = QStringLiteral("%1 ب %2 ايران 47").arg(10 + i % 89).arg(100 + i % 899);
+    // One vehicle in forty a model in Latin letters of either case with its
+    // number in any digits ("پژو 405 GLX"), the others like it or with
+    // either kaf and yeh.
+    static const QStringList models{QStringLiteral("پژو 405 GLX"), QStringLiteral("پژو ۴۰۵ glx"), QStringLiteral("پژو ٤٠٥ Glx")};
+    static const QStringList vehicles{QStringLiteral("پژو 405 GLI"), QStringLiteral("پژو 405"), QStringLiteral("پيكان وانت"),
+                                      QStringLiteral("پیکان وانت"), QStringLiteral("سمند LX"), QStringLiteral("پژو 206 تيپ 5"),
+                                      QStringLiteral("پژو ۴۰۵ SLX"), QStringLiteral("نيسان"), QStringLiteral("پراید 131")};
     const QString lane = ((i / 300) % 2 ? QStringLiteral("کوچه ") : QStringLiteral("كوچه "))
         + digitsFrom(QString::number(i % 300), zeros[(i / 600) % 3]);
     return {i % 5 ? QStringLiteral("راننده") : QStringLiteral("پرسنل"), QStringLiteral("استيجاري"), QStringLiteral("ستاد"),
@@ -56,7 +63,7 @@ inline QVariantList personValues(int i, QRandomGenerator &rng)
             QStringLiteral("اراک، خيابان شريعتي، ") + lane, date(1385 + i % 15), double(rng.bounded(30)),
             QString::number(9000000 + i), i % 4 ? QString() : QStringLiteral("سابقه کار در شرکت"), QStringLiteral("مرکزي"),
             counties[(i / 3) % counties.size()], i % 10 == 3 ? digitsFrom(date(1400 + i % 3), zeros[1]) : date(1400 + i % 3), QStringLiteral("ق-%1").arg(i), date(1401),
-            QStringLiteral("    /  /  "), QStringLiteral("پژو 405"), QString::number(1385 + i % 15),
+            QStringLiteral("    /  /  "), i % 40 == 7 ? models[(i / 40) % models.size()] : vehicles[(i / 5) % vehicles.size()], QString::number(1385 + i % 15),
             i % 3 == 1 ? digitsFrom(plate, zeros[1]) : plate, int(rng.bounded(400000)), date(1402),
             QStringLiteral("خوب"), QStringLiteral("عالي"), states[i % states.size()]};
 }

@@ -1,6 +1,7 @@
 #include "Connection.h"
 #include "DataError.h"
 #include "SqlServerOdbc.h"
+#include "SqliteFolding.h"
 #include "StatementWatch.h"
 #include <QAtomicInt>
 #include <QElapsedTimer>
@@ -287,6 +288,10 @@ void Connection::open()
             if (!m_settings.schema.isEmpty())
                 init.exec(QStringLiteral("SET search_path TO \"") + QString(m_settings.schema).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"'));
         } else if (m_settings.engine == Engine::Sqlite) {
+            // The folding that the dialect's date ranges compare by.
+            const QVariant handle = db.driver()->handle();
+            if (handle.isValid())
+                addFoldedLettersFunction(*static_cast<sqlite3 *const *>(handle.data()));
             // Several windows of one program share the file with other processes:
             // wait rather than fail on a busy database.
             init.exec(QStringLiteral("PRAGMA busy_timeout = 5000"));

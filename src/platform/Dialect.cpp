@@ -304,12 +304,16 @@ public:
         literal.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
         const QString pattern = QLatin1Char('%') + literal + QLatin1Char('%');
         const Folding folding = foldingFor(pattern);
-        // Latin letters go through lower(), which folds more than their two
-        // forms; a text of ASCII characters once folded is cheap already.
-        if (folding.letters.isEmpty() || folding.lowerCase || folding.asciiText)
+        // A text of ASCII characters once folded is cheap already.
+        if (folding.none() || folding.asciiText)
             return Dialect::containsText(column, literal);
-        if (!text.contains(QLatin1Char('%')) && !text.contains(QLatin1Char('_')))
+        const bool casesPastAscii = std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 128 && c.toLower() != c.toUpper(); });
+        if (!text.contains(QLatin1Char('%')) && !text.contains(QLatin1Char('_')) && !casesPastAscii)
             return foundInForms(column, text, literal);
+        // Latin letters go through lower(), which folds more than their two
+        // forms.
+        if (folding.lowerCase)
+            return Dialect::containsText(column, literal);
         QStringList alternatives{QString()};
         bool exact = true;
         for (QChar c : pattern) {
@@ -336,51 +340,93 @@ public:
     // text as it is, without a copy, and costs less than a LIKE. Each stored
     // text is sought for the typed text in every combination of the forms of
     // its folded letters, as a tree that ends a text early: the first level
-    // seeks the text from its first digit (or else its first folded letter)
-    // up to the next folded letter in each form of that digit, each further
+    // seeks the text from its first Latin word (else its first digit, else
+    // its first folded letter) up to the next folded letter in each form of
+    // that letter, each further
     // level one folded letter more in each of its forms (those after it
     // first, then those before it), only in the texts the level above found.
     // A text that holds no digit of the typed text in any form costs as many
     // strpos() as the first digit has forms. Past 27 combinations the tree
     // stops and the full fold decides on the texts it found.
-    QString foundInForms(const QString &column, const QString &text, const QString &literal) const
+    //
+    // Latin letters are compared in either case: a text sought with a Latin
+    // letter is sought in the stored text lowered in the "C" collation, which
+    // lowers only ASCII letters and costs less than translate() and lower()
+    // in the database's own collation (each twice a LIKE), and the others in
+    // the stored text as it is. A Latin letter has one form there but for
+    // "k" and "i", which lower() also makes of the Kelvin sign and the dotted
+    // capital I; the first letter of a Latin word starts a level of its own,
+    // so that a text is lowered only once the texts before it are found. A
+    // typed letter with cases past ASCII is left to the full fold.
+    QString foundInForms(const QString &column, const QString &typed, const QString &literal) const
     {
-        QList<qsizetype> folded; // the positions of the letters with several forms
-        for (qsizetype i = 0; i < text.size(); ++i)
-            if (!formsOf(text.at(i)).isEmpty())
+        const bool lowered = foldingFor(typed).lowerCase;
+        QString text = typed;
+        for (QChar &c : text)
+            if (lowered && c.unicode() < 128)
+                c = c.toLower();
+        const auto latin = [](QChar c) { return c >= QLatin1Char('a') && c <= QLatin1Char('z'); };
+        QList<QString> formsAt; // the forms at each position that starts a level
+        QList<qsizetype> folded; // the positions that start a level
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text.at(i);
+            QString forms = latin(c) ? QString(c) : formsOf(c);
+            if (c == QLatin1Char('k'))
+                forms += QChar(0x212A);
+            else if (c == QLatin1Char('i'))
+                forms += QChar(0x0130);
+            if (forms.size() > 1 || (latin(c) && (i == 0 || !latin(text.at(i - 1))))) {
                 folded << i;
-        // The literal run after the n-th folded letter (-1: before the first).
+                formsAt << forms;
+            }
+        }
+        // The literal run after the n-th level's letter (-1: before the first).
         const auto run = [&](qsizetype n) {
             const qsizetype from = n < 0 ? 0 : folded.at(n) + 1;
             return text.mid(from, (n + 1 < folded.size() ? folded.at(n + 1) : text.size()) - from);
         };
-        qsizetype start = 0;
-        while (start < folded.size() && !text.at(folded.at(start)).isDigit())
-            ++start;
+        // The tree starts at the first Latin word (a model's name is rarer
+        // than its number), else at the first digit.
+        const auto first = [&](const std::function<bool(QChar)> &which) {
+            qsizetype n = 0;
+            while (n < folded.size() && !which(text.at(folded.at(n))))
+                ++n;
+            return n;
+        };
+        qsizetype start = first(latin);
+        if (start == folded.size())
+            start = first([](QChar c) { return c.isDigit(); });
         if (start == folded.size())
             start = 0;
-        QList<qsizetype> order; // the folded letters in the order the levels add them
+        QList<qsizetype> order; // the levels in the order the tree adds them
         for (qsizetype n = start; n < folded.size(); ++n)
             order << n;
         for (qsizetype n = start - 1; n >= 0; --n)
             order << n;
         qsizetype levels = 0;
         for (qsizetype combinations = 1; levels < order.size(); ++levels) {
-            combinations *= formsOf(text.at(folded.at(order.at(levels)))).size();
+            combinations *= formsAt.at(order.at(levels)).size();
             if (combinations > 27)
                 break;
         }
+        const auto found = [&](const QString &sought) {
+            const bool withLatin = std::any_of(sought.begin(), sought.end(), latin);
+            return QStringLiteral("strpos(") + (withLatin ? QStringLiteral("lower(") + column + QStringLiteral(" collate \"C\")") : column)
+                + QLatin1Char(',') + quoted(sought) + QStringLiteral(")>0");
+        };
+        if (folded.isEmpty())
+            return found(text);
         const std::function<QString(const QString &, qsizetype)> level = [&](const QString &sought, qsizetype depth) {
             const qsizetype n = order.at(depth);
             QStringList alternatives;
-            for (QChar form : formsOf(text.at(folded.at(n)))) {
+            for (QChar form : formsAt.at(n)) {
                 const QString longer = n >= start ? sought + form + run(n) : run(n - 1) + form + sought;
-                QString found = QStringLiteral("strpos(") + column + QLatin1Char(',') + quoted(longer) + QStringLiteral(")>0");
+                QString alternative = found(longer);
                 if (depth + 1 < levels)
-                    found += QStringLiteral(" and ") + level(longer, depth + 1);
-                alternatives << found;
+                    alternative += QStringLiteral(" and ") + level(longer, depth + 1);
+                alternatives << alternative;
             }
-            return QLatin1Char('(') + alternatives.join(QStringLiteral(" or ")) + QLatin1Char(')');
+            return alternatives.size() == 1 ? alternatives.first() : QLatin1Char('(') + alternatives.join(QStringLiteral(" or ")) + QLatin1Char(')');
         };
         const QString tree = level(run(start - 1), 0);
         if (levels == order.size())
@@ -477,62 +523,22 @@ public:
     {
         return column + QStringLiteral(" glob ") + quoted(globPattern(text, false));
     }
-    // A range of dates. The replace() of every form of every digit copies a
-    // text twenty times, and asking each text whether it is ASCII costs as
-    // much as the comparison itself, which made a range over a table with
-    // one date in ten in Persian digits twice as slow as a plain one. So
-    // between bounds of digits, blanks and slashes (every date the lists
-    // take) a text is compared as it is first, and asked only then whether
-    // it is ASCII; a text of blanks, slashes and the digits of one other
-    // form (as another program writes a date) is compared with the bounds
-    // written in that form, which orders it as its ASCII form is ordered
-    // (blank and slash come before every digit in each form); and only a
-    // text of mixed forms is folded, among those that lie between the lower
-    // bound and the upper one in Persian digits, which hold every text
-    // whose folded form lies between the bounds.
+    // A range, each stored text compared in its folded form: the connection's
+    // folded_letters() reads a text once and gives NULL for one that folding
+    // leaves as it is (every date the program writes), which is then
+    // compared as it is. The replace() of every form of every digit copied
+    // each text twenty times, and asking SQL whether a text was ASCII cost as
+    // much as the comparison itself. A text whose folded form is not before
+    // a lower bound of ASCII characters is not before it either (the two
+    // agree up to the text's first character past ASCII, which comes after
+    // every ASCII one), so the texts before such a bound cost no call.
     QString textBetween(const QString &column, const QString &from, const QString &to) const override
     {
         const QString low = foldedLetters(from);
-        const QString high = foldedLetters(to);
-        const auto dateLike = [](const QString &text) {
-            return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit() || c == QLatin1Char(' ') || c == QLatin1Char('/'); });
-        };
-        if (!dateLike(low) || !dateLike(high))
-            return Dialect::textBetween(column, from, to);
-        const auto between = [&](const QString &l, const QString &h) {
-            return column + QStringLiteral(" between ") + quoted(l) + QStringLiteral(" and ") + quoted(h);
-        };
-        const auto inForm = [](QString text, char16_t zero) {
-            for (QChar &c : text)
-                if (c.isDigit())
-                    c = QChar(char16_t(zero + (c.unicode() - u'0')));
-            return text;
-        };
-        const QString ascii = QStringLiteral("length(") + column + QStringLiteral(")=length(cast(") + column + QStringLiteral(" as blob))");
-        QStringList alternatives{between(low, high) + QStringLiteral(" and ") + ascii};
-        QString mixed = between(low, inForm(high, 0x06F0)) + QStringLiteral(" and not ") + ascii;
-        for (char16_t zero : {char16_t(0x06F0), char16_t(0x0660)}) {
-            const QString otherCharacter = column + QStringLiteral(" glob ")
-                + quoted(QStringLiteral("*[^") + QChar(zero) + QLatin1Char('-') + QChar(char16_t(zero + 9)) + QStringLiteral(" /]*"));
-            alternatives << between(inForm(low, zero), inForm(high, zero)) + QStringLiteral(" and not ") + otherCharacter;
-            mixed += QStringLiteral(" and ") + otherCharacter;
-        }
-        Folding folding;
-        folding.letters = letterFolds();
-        alternatives << mixed + QStringLiteral(" and ") + foldedText(column, folding) + QStringLiteral(" between ") + quoted(low)
-                + QStringLiteral(" and ") + quoted(high);
-        return QLatin1Char('(') + alternatives.join(QStringLiteral(" or ")) + QLatin1Char(')');
-    }
-    // A stored text of ASCII characters only (as many characters as bytes)
-    // holds no form to fold and is read as it is; only the others go through
-    // replace(), which copies them.
-    QString foldedColumn(const QString &expression, const Folding &folding) const override
-    {
-        if (folding.letters.isEmpty() || !folding.asciiText)
-            return foldedText(expression, folding);
-        return QStringLiteral("(case when length(") + expression + QStringLiteral(")=length(cast(") + expression
-            + QStringLiteral(" as blob)) then ") + lowered(expression, folding) + QStringLiteral(" else ") + foldedText(expression, folding)
-            + QStringLiteral(" end)");
+        const bool asciiLow = std::all_of(low.begin(), low.end(), [](QChar c) { return c.unicode() < 128; });
+        return QLatin1Char('(') + (asciiLow ? column + QStringLiteral(">=") + quoted(low) + QStringLiteral(" and ") : QString())
+            + QStringLiteral("coalesce(folded_letters(") + column + QStringLiteral("),") + column + QStringLiteral(") between ") + quoted(low)
+            + QStringLiteral(" and ") + quoted(foldedLetters(to)) + QLatin1Char(')');
     }
     QString typeName(ColumnType type, int length) const override
     {

@@ -219,6 +219,8 @@ void checkFoldedSearch(const std::function<int(const QString &stored, const QStr
         {"ب 9 ب ١٢٣", "ب 123", 1},         // found at its second place
         {"١٢ ب 3۴٥ ايران", "12 ب 345", 1}, // more combinations of forms than are sought one by one
         {"12 ب 346 ايران", "12 ب 345", 0},
+        {"پژو ۴۰۵ Glx", "پژو 405 gLX", 1}, // Latin letters in either case beside Persian ones and digits
+        {"پژو ٤٠٥ GLI", "پژو 405 GLX", 0},
     };
     for (const auto &c : fixed)
         cases << Case{QString::fromUtf8(c.stored), QString::fromUtf8(c.typed), c.found};
